@@ -1,0 +1,51 @@
+#include "runtime/Object.h"
+
+#include "runtime/Error.h"
+#include "runtime/Text.h"
+#include "runtime/Variant.h"
+
+#include <cxxabi.h>
+#include <memory>
+#include <typeinfo>
+
+namespace runtime {
+
+Object::~Object() { --s_liveCount; }
+
+Variant Object::readMember(std::u16string_view name) {
+    for (MemberEntry const& entry : members()) {
+        if (entry.name == name)
+            return entry.read(*this);
+    }
+    raise(ErrorKind::FailedCall, className() + " has no member '" + toUtf8(name) + "'");
+}
+
+Variant Object::readDefaultMember() {
+    for (MemberEntry const& entry : members()) {
+        if (entry.isDefault)
+            return entry.read(*this);
+    }
+    raise(ErrorKind::FailedCall, className() + " has no default member");
+}
+
+bool Object::hasDefaultMember() const {
+    for (MemberEntry const& entry : members()) {
+        if (entry.isDefault)
+            return true;
+    }
+    return false;
+}
+
+std::string Object::className() const {
+    char const* mangled = typeid(*this).name();
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
+                                                     std::free);
+    std::string name = status == 0 && demangled ? demangled.get() : mangled;
+    // Show the class as the programs name it, without its namespace.
+    if (auto const colon = name.rfind("::"); colon != std::string::npos)
+        name.erase(0, colon + 2);
+    return name;
+}
+
+} // namespace runtime

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace runtime {
+
+class Object;
+class Variant;
+
+// One member that can be read by name at run time: a public data member or a method without
+// arguments. A class lists its members once, in its override of Object::members().
+struct MemberEntry {
+    std::u16string_view name;
+    Variant (*read)(Object& self);
+    bool isDefault = false;
+};
+
+// Base of every counted object. The count starts at 1: a new object is adopted by its first
+// reference (see make<T>() in Ref.h), and the last release deletes it.
+class Object {
+public:
+    Object(Object const&) = delete;
+    Object& operator=(Object const&) = delete;
+    virtual ~Object();
+
+    void ref() const noexcept { ++m_refCount; }
+    void unref() const noexcept {
+        if (--m_refCount == 0)
+            delete this;
+    }
+    std::uint32_t refCount() const noexcept { return m_refCount; }
+
+    // Objects alive in this process; tests use it to show that what they created was released.
+    static std::size_t liveCount() noexcept { return s_liveCount; }
+
+    // Late-bound access: a new value with the named member's value or the method's result.
+    // An unknown name raises the failed-call error.
+    Variant readMember(std::u16string_view name);
+    // The value that an arithmetic operand takes from this object: one read of its default member.
+    // A class without one raises the failed-call error.
+    Variant readDefaultMember();
+    bool hasDefaultMember() const;
+
+    std::string className() const;
+
+protected:
+    Object() noexcept { ++s_liveCount; }
+
+    virtual std::span<MemberEntry const> members() const { return {}; }
+
+private:
+    mutable std::uint32_t m_refCount{1};
+    static inline std::size_t s_liveCount = 0;
+};
+
+} // namespace runtime

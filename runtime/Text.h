@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace runtime {
+
+// Decimal digits of a whole number, "-" first when negative; no blank, leading zero or grouping.
+std::string decimal(std::int64_t value);
+std::u16string decimalText(std::int64_t value);
+
+// UTF-8 form of a UTF-16 text, for messages. An unpaired surrogate becomes U+FFFD.
+std::string toUtf8(std::u16string_view text);
+
+} // namespace runtime

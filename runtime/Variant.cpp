@@ -1,0 +1,251 @@
+#include "runtime/Variant.h"
+
+#include "runtime/Error.h"
+#include "runtime/Text.h"
+
+#include <limits>
+#include <optional>
+#include <ostream>
+
+namespace runtime {
+
+std::string_view kindName(Kind kind) noexcept {
+    switch (kind) {
+    case Kind::Empty:
+        return "Empty";
+    case Kind::Int16:
+        return "16-bit integer";
+    case Kind::Int32:
+        return "32-bit integer";
+    case Kind::Boolean:
+        return "truth value";
+    case Kind::String:
+        return "string";
+    case Kind::Object:
+        return "object";
+    case Kind::Missing:
+        return "Missing";
+    }
+    return "unknown";
+}
+
+namespace {
+
+[[noreturn]] void mismatch(Kind expected, Kind actual) {
+    raise(ErrorKind::TypeMismatch,
+          "expected " + std::string(kindName(expected)) + ", got " + std::string(kindName(actual)));
+}
+
+bool fits16(std::int64_t value) {
+    return value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max();
+}
+
+bool fits32(std::int64_t value) {
+    return value >= std::numeric_limits<std::int32_t>::min() && value <= std::numeric_limits<std::int32_t>::max();
+}
+
+// The one place where an exact result gets its kind: 16-bit where allowed and it fits,
+// else 32-bit, else the overflow error.
+Variant integerResult(std::int64_t value, bool allow16, std::string_view what) {
+    if (allow16 && fits16(value))
+        return Variant(static_cast<std::int16_t>(value));
+    if (fits32(value))
+        return Variant(static_cast<std::int32_t>(value));
+    raise(ErrorKind::Overflow, std::string(what) + " = " + decimal(value) + " does not fit in 32 bits");
+}
+
+// A variant as an arithmetic or comparison operand: an object gives one read of its default member.
+Variant operand(Variant const& value) {
+    if (!value.isObject())
+        return value;
+    Variant resolved = value.asObject()->readDefaultMember();
+    if (resolved.isObject())
+        mismatch(Kind::Int32, Kind::Object);
+    return resolved;
+}
+
+struct Number {
+    std::int64_t value;
+    bool wide; // held as a 32-bit integer
+};
+
+// The numeric value of an operand that is not an object, or nothing for text.
+std::optional<Number> numberOf(Variant const& value) {
+    switch (value.kind()) {
+    case Kind::Empty:
+        return Number{0, false};
+    case Kind::Int16:
+        return Number{value.asInt16(), false};
+    case Kind::Int32:
+        return Number{value.asInt32(), true};
+    case Kind::Boolean:
+        return Number{static_cast<std::int16_t>(value.asBoolean()), false};
+    case Kind::String:
+        return std::nullopt;
+    case Kind::Object:
+    case Kind::Missing:
+        break;
+    }
+    mismatch(Kind::Int32, value.kind());
+}
+
+Number arithmeticOperand(Variant const& value) {
+    Variant const resolved = operand(value);
+    auto const number = numberOf(resolved);
+    if (!number)
+        mismatch(Kind::Int32, resolved.kind());
+    return *number;
+}
+
+// Parses optional blanks, an optional sign, decimal digits and optional blanks.
+std::int32_t parseInt32(std::u16string_view text) {
+    auto isBlank = [](char16_t unit) { return unit == u' ' || unit == u'\t'; };
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    bool negative = false;
+    if (begin < end && (text[begin] == u'-' || text[begin] == u'+'))
+        negative = text[begin++] == u'-';
+    if (begin == end)
+        raise(ErrorKind::TypeMismatch, "'" + toUtf8(text) + "' is not a whole number");
+    std::int64_t magnitude = 0;
+    bool tooLarge = false;
+    for (std::size_t i = begin; i < end; ++i) {
+        if (text[i] < u'0' || text[i] > u'9')
+            raise(ErrorKind::TypeMismatch, "'" + toUtf8(text) + "' is not a whole number");
+        if (!tooLarge)
+            magnitude = magnitude * 10 + (text[i] - u'0');
+        tooLarge = tooLarge || magnitude > (std::int64_t{1} << 32);
+    }
+    std::int64_t const value = negative ? -magnitude : magnitude;
+    if (tooLarge || !fits32(value))
+        raise(ErrorKind::Overflow, "'" + toUtf8(text) + "' does not fit in 32 bits");
+    return static_cast<std::int32_t>(value);
+}
+
+} // namespace
+
+Variant Variant::fromInteger(std::int64_t value) { return integerResult(value, true, decimal(value)); }
+
+std::int16_t Variant::asInt16() const {
+    if (auto const* value = std::get_if<std::int16_t>(&m_value))
+        return *value;
+    mismatch(Kind::Int16, kind());
+}
+
+std::int32_t Variant::asInt32() const {
+    if (auto const* value = std::get_if<std::int32_t>(&m_value))
+        return *value;
+    mismatch(Kind::Int32, kind());
+}
+
+Boolean Variant::asBoolean() const {
+    if (auto const* value = std::get_if<Boolean>(&m_value))
+        return *value;
+    mismatch(Kind::Boolean, kind());
+}
+
+std::u16string const& Variant::asString() const {
+    if (auto const* value = std::get_if<std::u16string>(&m_value))
+        return *value;
+    mismatch(Kind::String, kind());
+}
+
+Ref<Object> const& Variant::asObject() const {
+    if (auto const* value = std::get_if<Ref<Object>>(&m_value))
+        return *value;
+    raise(ErrorKind::ObjectRequired, "expected object, got " + std::string(kindName()));
+}
+
+std::int32_t Variant::toInt32() const {
+    Variant const resolved = operand(*this);
+    if (resolved.kind() == Kind::String)
+        return parseInt32(resolved.asString());
+    // Every number held fits in 32 bits.
+    return static_cast<std::int32_t>(numberOf(resolved)->value);
+}
+
+std::u16string Variant::toText() const {
+    Variant const resolved = operand(*this);
+    switch (resolved.kind()) {
+    case Kind::Empty:
+        return {};
+    case Kind::String:
+        return resolved.asString();
+    case Kind::Boolean:
+        return resolved.asBoolean() == Boolean::False ? u"False" : u"True";
+    case Kind::Int16:
+    case Kind::Int32:
+        return decimalText(numberOf(resolved)->value);
+    case Kind::Object:
+    case Kind::Missing:
+        break;
+    }
+    mismatch(Kind::String, resolved.kind());
+}
+
+bool Variant::isTrue() const { return arithmeticOperand(*this).value != 0; }
+
+Variant operator*(Variant const& left, Variant const& right) {
+    Number const a = arithmeticOperand(left);
+    Number const b = arithmeticOperand(right);
+    return integerResult(a.value * b.value, !a.wide && !b.wide, decimal(a.value) + " * " + decimal(b.value));
+}
+
+Variant operator-(Variant const& left, Variant const& right) {
+    Number const a = arithmeticOperand(left);
+    Number const b = arithmeticOperand(right);
+    return integerResult(a.value - b.value, !a.wide && !b.wide, decimal(a.value) + " - " + decimal(b.value));
+}
+
+Variant lessThan(Variant const& left, Variant const& right) {
+    Variant const a = operand(left);
+    Variant const b = operand(right);
+    auto const numberA = numberOf(a);
+    auto const numberB = numberOf(b);
+    if (numberA && numberB)
+        return Variant::fromBool(numberA->value < numberB->value);
+    // At least one side is text. Empty beside a text reads as "", and a number stands before any text.
+    if (!numberA && !numberB)
+        return Variant::fromBool(compareText(a.asString(), b.asString()) < 0);
+    if (a.isEmpty())
+        return Variant::fromBool(!b.asString().empty());
+    if (b.isEmpty())
+        return Variant::fromBool(false);
+    return Variant::fromBool(numberA.has_value());
+}
+
+Variant concat(Variant const& left, Variant const& right) {
+    std::u16string text = left.toText();
+    text += right.toText();
+    return Variant(std::move(text));
+}
+
+Variant readMember(Variant const& target, std::u16string_view name) { return target.asObject()->readMember(name); }
+
+int compareText(std::u16string_view left, std::u16string_view right) noexcept {
+    // std::u16string_view compares by char16_t value, that is by UTF-16 code unit.
+    return left.compare(right);
+}
+
+std::ostream& operator<<(std::ostream& out, Variant const& value) {
+    out << value.kindName();
+    switch (value.kind()) {
+    case Kind::Int16:
+    case Kind::Int32:
+    case Kind::Boolean:
+    case Kind::String:
+        return out << ' ' << toUtf8(value.toText());
+    case Kind::Object:
+        return out << ' ' << value.asObject()->className();
+    case Kind::Empty:
+    case Kind::Missing:
+        break;
+    }
+    return out;
+}
+
+} // namespace runtime

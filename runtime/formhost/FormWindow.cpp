@@ -1,0 +1,144 @@
+#include "runtime/formhost/FormWindow.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringView>
+
+#include <algorithm>
+#include <map>
+#include <new>
+
+namespace runtime {
+
+namespace {
+
+QString toQString(std::u16string_view text) { return QStringView(text.data(), qsizetype(text.size())).toString(); }
+
+class ListWidgetView final : public ListBoxView {
+public:
+    explicit ListWidgetView(QListWidget& widget) : m_widget(widget) {}
+    void clear() override { m_widget.clear(); }
+    void append(std::u16string_view line) override { m_widget.addItem(toQString(line)); }
+
+private:
+    QListWidget& m_widget;
+};
+
+QString buttonObjectName(std::string_view name, int index) {
+    return QString::fromUtf8(name.data(), qsizetype(name.size())) + QStringLiteral("(%1)").arg(index);
+}
+
+// The user sees the kind of error in the window's language, followed by the runtime's detail.
+QString describe(ErrorKind kind) {
+    switch (kind) {
+    case ErrorKind::Overflow:
+        return QStringLiteral("オーバーフローしました。");
+    case ErrorKind::SubscriptOutOfRange:
+        return QStringLiteral("インデックスが範囲外です。");
+    case ErrorKind::TypeMismatch:
+        return QStringLiteral("型が一致しません。");
+    case ErrorKind::ObjectRequired:
+        return QStringLiteral("オブジェクトが必要です。");
+    case ErrorKind::FailedCall:
+        return QStringLiteral("呼び出しに失敗しました。");
+    case ErrorKind::InvalidArgument:
+        return QStringLiteral("引数が正しくありません。");
+    case ErrorKind::OutOfMemory:
+        return QStringLiteral("メモリが不足しています。");
+    }
+    return QStringLiteral("実行時エラーです。");
+}
+
+} // namespace
+
+FormWindow::FormWindow(Form& form, QWidget* parent) : QWidget(parent), m_form(form) {
+    FormLayout const& layout = form.layout();
+    setWindowTitle(toQString(layout.caption));
+    setGeometry(toPixels(layout.left), toPixels(layout.top), toPixels(layout.width), toPixels(layout.height));
+
+    std::map<int, QWidget*> byTabOrder;
+    for (ControlLayout const& control : layout.controls) {
+        QWidget* widget = createControl(control);
+        widget->setGeometry(toPixels(control.left), toPixels(control.top), toPixels(control.width),
+                            toPixels(control.height));
+        byTabOrder.emplace(control.tabOrder, widget);
+    }
+    QWidget* previous = nullptr;
+    for (auto const& [order, widget] : byTabOrder) {
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+    m_reporter = [this](RuntimeError const& error) { showErrorBox(error); };
+}
+
+FormWindow::~FormWindow() {
+    for (ControlLayout const& control : m_form.layout().controls) {
+        if (ListBox* box = control.kind == ControlKind::ListBox ? m_form.listBox(control.name) : nullptr)
+            box->bind(nullptr);
+    }
+}
+
+QWidget* FormWindow::createControl(ControlLayout const& control) {
+    switch (control.kind) {
+    case ControlKind::CommandButton: {
+        auto* button = new QPushButton(toQString(control.caption), this);
+        button->setObjectName(buttonObjectName(control.name, control.index));
+        int const index = control.index;
+        connect(button, &QPushButton::clicked, this, [this, index] { dispatchClick(index); });
+        if (m_buttons.size() <= static_cast<std::size_t>(index))
+            m_buttons.resize(static_cast<std::size_t>(index) + 1);
+        m_buttons[static_cast<std::size_t>(index)] = button;
+        return button;
+    }
+    case ControlKind::ListBox: {
+        auto* widget = new QListWidget(this);
+        widget->setObjectName(QString::fromUtf8(control.name.data(), qsizetype(control.name.size())));
+        ListBox* box = m_form.listBox(control.name);
+        if (!box)
+            runtime::raise(ErrorKind::FailedCall, "the form has no list box named " + std::string(control.name));
+        m_views.push_back(std::make_unique<ListWidgetView>(*widget));
+        box->bind(m_views.back().get());
+        return widget;
+    }
+    }
+    runtime::raise(ErrorKind::InvalidArgument, "unknown control kind");
+}
+
+void FormWindow::setErrorReporter(ErrorReporter reporter) { m_reporter = std::move(reporter); }
+
+QPushButton* FormWindow::commandButton(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= m_buttons.size())
+        return nullptr;
+    return m_buttons[static_cast<std::size_t>(index)];
+}
+
+QListWidget* FormWindow::listWidget(std::string_view name) const {
+    return findChild<QListWidget*>(QString::fromUtf8(name.data(), qsizetype(name.size())));
+}
+
+void FormWindow::dispatchClick(int index) {
+    try {
+        m_form.Command1_Click(static_cast<std::int16_t>(index));
+    } catch (RuntimeError const& error) {
+        m_reporter(error);
+    } catch (std::bad_alloc const&) {
+        m_reporter(RuntimeError(ErrorKind::OutOfMemory, "not enough memory to finish the click"));
+    }
+}
+
+void FormWindow::showErrorBox(RuntimeError const& error) {
+    QMessageBox::critical(this, windowTitle(),
+                          describe(error.kind()) + QStringLiteral("\n\n") + QString::fromStdString(error.what()));
+}
+
+int runForm(int& argc, char** argv, Form& form) {
+    QApplication application(argc, argv);
+    FormWindow window(form);
+    window.show();
+    return application.exec();
+}
+
+} // namespace runtime

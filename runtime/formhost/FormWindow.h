@@ -1,0 +1,59 @@
+#pragma once
+
+#include "runtime/Error.h"
+#include "runtime/Form.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+class QListWidget;
+class QPushButton;
+
+namespace runtime {
+
+// Receives every run-time error that leaves the form's handler.
+using ErrorReporter = std::function<void(RuntimeError const& error)>;
+
+// A window built from a form's stored layout: one widget per control at its stored position and
+// size (15 twips to a logical pixel), the stored tab order, and clicks of the Command1 buttons
+// dispatched to the form's handler. An error that leaves the handler goes to the error reporter,
+// by default a modal message box; the window stays usable.
+class FormWindow : public QWidget {
+public:
+    explicit FormWindow(Form& form, QWidget* parent = nullptr);
+    ~FormWindow() override;
+
+    void setErrorReporter(ErrorReporter reporter);
+
+    QPushButton* commandButton(int index) const;
+    QListWidget* listWidget(std::string_view name) const;
+
+    static constexpr int kTwipsPerPixel = 15;
+    static int toPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+
+private:
+    QWidget* createControl(ControlLayout const& control);
+    void dispatchClick(int index);
+    void showErrorBox(RuntimeError const& error);
+
+    Form& m_form;
+    std::vector<std::unique_ptr<ListBoxView>> m_views;
+    std::vector<QPushButton*> m_buttons;
+    ErrorReporter m_reporter;
+};
+
+// Starts the program: creates the application and the form's window, shows it and runs the
+// event loop until the window is closed.
+int runForm(int& argc, char** argv, Form& form);
+
+template <class StartupForm>
+int run(int& argc, char** argv) {
+    StartupForm form;
+    return runForm(argc, argv, form);
+}
+
+} // namespace runtime

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "runtime/Collection.h"
+#include "runtime/Error.h"
+#include "runtime/Text.h"
+#include "runtime/Variant.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace runtime::testing {
+
+// Succeeds when action raises a run-time error of the given kind.
+template <class Action>
+::testing::AssertionResult raises(ErrorKind kind, Action&& action) {
+    try {
+        action();
+    } catch (RuntimeError const& error) {
+        if (error.kind() == kind)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "raised '" << error.what() << "', expected " << kindName(kind);
+    }
+    return ::testing::AssertionFailure() << "raised nothing, expected " << kindName(kind);
+}
+
+// The elements of a collection as text, first to last.
+inline std::vector<std::string> textsOf(Collection const& collection) {
+    std::vector<std::string> texts;
+    for (Variant const& element : collection)
+        texts.push_back(toUtf8(element.toText()));
+    return texts;
+}
+
+// A collection holding the given values in order, appended without keys.
+inline Ref<Collection> collectionOf(std::vector<Variant> const& values) {
+    auto collection = make<Collection>();
+    for (Variant const& value : values)
+        collection->Add(value);
+    return collection;
+}
+
+} // namespace runtime::testing

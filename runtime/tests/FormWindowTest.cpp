@@ -1,0 +1,122 @@
+#include "runtime/formhost/FormWindow.h"
+
+#include "runtime/formhost/testing/FormHarness.h"
+#include "runtime/testing/RuntimeTesting.h"
+
+#include <QListWidget>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace runtime {
+namespace {
+
+using testing::FormHarness;
+
+// A sample form: two buttons, a list box and a second list box, listed out of tab order.
+constexpr ControlLayout kControls[] = {
+    {ControlKind::ListBox, "List2", kNoIndex, u"", 1560, 120, 1455, 3480, 3},
+    {ControlKind::ListBox, "List1", kNoIndex, u"", 120, 120, 1455, 3480, 0},
+    {ControlKind::CommandButton, "Command1", 0, u"追加", 3120, 120, 1215, 495, 1},
+    {ControlKind::CommandButton, "Command1", 1, u"失敗", 3120, 600, 1215, 615, 2},
+};
+constexpr FormLayout kLayout{u"見本－フォーム", 1185, 1920, 4470, 3810, kControls};
+
+// Button 0 clears List1 and lists the index; button 1 adds a line and then fails.
+class SampleForm final : public Form {
+public:
+    FormLayout const& layout() const override { return kLayout; }
+    void Command1_Click(std::int16_t Index) override {
+        clicks.push_back(Index);
+        if (Index == 0) {
+            List1.Clear();
+            List1.AddItem(u"押された " + decimalText(Index));
+            List2.AddItem(u"b");
+            List2.AddItem(u"a");
+            return;
+        }
+        List1.AddItem(u"途中");
+        raise(ErrorKind::Overflow, "sample failure");
+    }
+
+    ListBox List1{*this, "List1"};
+    ListBox List2{*this, "List2"};
+    std::vector<int> clicks;
+};
+
+TEST(FormWindowTest, WindowHasTheStoredCaptionClientAreaAndControlGeometry) {
+    FormHarness<SampleForm> harness;
+    FormWindow& window = harness.window;
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("見本－フォーム"));
+    EXPECT_EQ(window.geometry(), QRect(79, 128, 298, 254));
+    EXPECT_EQ(window.listWidget("List1")->geometry(), QRect(8, 8, 97, 232));
+    EXPECT_EQ(window.listWidget("List2")->geometry(), QRect(104, 8, 97, 232));
+    EXPECT_EQ(window.commandButton(0)->geometry(), QRect(208, 8, 81, 33));
+    EXPECT_EQ(window.commandButton(1)->geometry(), QRect(208, 40, 81, 41));
+    EXPECT_EQ(window.commandButton(1)->text(), QStringLiteral("失敗"));
+    EXPECT_EQ(window.commandButton(0)->objectName(), QStringLiteral("Command1(0)"));
+    EXPECT_EQ(window.commandButton(2), nullptr);
+}
+
+TEST(FormWindowTest, TabOrderFollowsTheStoredOrder) {
+    FormHarness<SampleForm> harness;
+    QWidget* const first = harness.window.listWidget("List1");
+    std::vector<QWidget*> const expected{harness.window.commandButton(0), harness.window.commandButton(1),
+                                         harness.window.listWidget("List2"), first};
+    QWidget* current = first;
+    for (QWidget* next : expected) {
+        current = current->nextInFocusChain();
+        while (current->focusPolicy() == Qt::NoFocus)
+            current = current->nextInFocusChain();
+        EXPECT_EQ(current, next) << current->objectName().toStdString();
+    }
+}
+
+TEST(FormWindowTest, ClicksReachTheHandlerWithTheButtonIndexAndListsKeepOrder) {
+    FormHarness<SampleForm> harness;
+    EXPECT_TRUE(harness.lines("List1").isEmpty());
+    EXPECT_TRUE(harness.lines("List2").isEmpty());
+    harness.click(0);
+    harness.click(0);
+    EXPECT_EQ(harness.form.clicks, (std::vector<int>{0, 0}));
+    EXPECT_EQ(harness.lines("List1"), QStringList{QStringLiteral("押された 0")});
+    EXPECT_EQ(harness.lines("List2"), (QStringList{"b", "a", "b", "a"}));
+    EXPECT_TRUE(harness.errors.empty());
+}
+
+TEST(FormWindowTest, AnErrorIsReportedAndTheWindowKeepsWorking) {
+    FormHarness<SampleForm> harness;
+    harness.click(0);
+    harness.click(1);
+    ASSERT_EQ(harness.errors.size(), 1u);
+    EXPECT_EQ(harness.errors[0].kind(), ErrorKind::Overflow);
+    EXPECT_STREQ(harness.errors[0].what(), "overflow: sample failure");
+    EXPECT_EQ(harness.lines("List1"), (QStringList{QStringLiteral("押された 0"), QStringLiteral("途中")}));
+
+    harness.click(0);
+    EXPECT_EQ(harness.form.clicks, (std::vector<int>{0, 1, 0}));
+    EXPECT_EQ(harness.lines("List1"), QStringList{QStringLiteral("押された 0")});
+    EXPECT_EQ(harness.errors.size(), 1u);
+}
+
+TEST(FormWindowTest, AListBoxShownOnNoWindowRaisesFailedCall) {
+    SampleForm form;
+    EXPECT_TRUE(testing::raises(ErrorKind::FailedCall, [&] { form.List1.AddItem(u"x"); }));
+    {
+        FormWindow window(form);
+        form.List1.AddItem(u"x");
+    }
+    EXPECT_TRUE(testing::raises(ErrorKind::FailedCall, [&] { form.List1.Clear(); }));
+}
+
+TEST(FormWindowTest, ScreenshotOfTheWindowIsSaved) {
+    FormHarness<SampleForm> harness;
+    harness.click(0);
+    QString const path = QStringLiteral("formhost-sample.png");
+    ASSERT_TRUE(testing::saveScreenshot(harness.window, path));
+    QImage const image(path);
+    EXPECT_EQ(image.size(), harness.window.size() * harness.window.devicePixelRatio());
+}
+
+} // namespace
+} // namespace runtime

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "runtime/Members.h"
+
+namespace runtime::testing {
+
+// An object with a readable data member, a method and a default member that counts its reads.
+class Probe final : public Object {
+public:
+    std::int32_t Value = 0;
+    std::int32_t reads = 0;
+
+    std::int32_t Next() { return ++reads; }
+    std::u16string Label() { return u"probe"; }
+
+protected:
+    std::span<MemberEntry const> members() const override {
+        static constexpr MemberEntry table[] = {
+            member<&Probe::Value>(u"Value"),
+            defaultMember<&Probe::Next>(u"Next"),
+            member<&Probe::Label>(u"Label"),
+        };
+        return table;
+    }
+};
+
+// An object without any member that can be read by name.
+class Plain final : public Object {};
+
+} // namespace runtime::testing

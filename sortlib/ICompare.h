@@ -1,0 +1,23 @@
+#pragma once
+
+#include "runtime/Object.h"
+#include "runtime/Variant.h"
+
+namespace sortlib {
+
+// The comparator interface. Callers use Compare; a comparator class implements it by overriding
+// ICompare_Compare. The interface's own answer is false.
+class ICompare : public runtime::Object {
+public:
+    // True when lhs must stand before rhs. Both arguments are the callee's own copies.
+    bool Compare(runtime::Variant lhs, runtime::Variant rhs) { return ICompare_Compare(std::move(lhs), std::move(rhs)); }
+
+protected:
+    virtual bool ICompare_Compare(runtime::Variant lhs, runtime::Variant rhs) {
+        (void)lhs;
+        (void)rhs;
+        return false;
+    }
+};
+
+} // namespace sortlib
