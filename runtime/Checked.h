@@ -23,14 +23,4 @@ inline std::int32_t checkedSubtract(std::int32_t left, std::int32_t right) {
     return result;
 }
 
-// Bound-tested access to a fixed table by a button index: outside 0..size-1 raises
-// the subscript-out-of-range error.
-template <class Table>
-auto& tableAt(Table& table, std::int16_t index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= std::size(table))
-        raise(ErrorKind::SubscriptOutOfRange, "index " + decimal(index) + " is outside 0 to " +
-                                                  decimal(static_cast<std::int64_t>(std::size(table)) - 1));
-    return table[static_cast<std::size_t>(index)];
-}
-
 } // namespace runtime

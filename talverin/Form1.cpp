@@ -1,0 +1,57 @@
+#include "talverin/Form1.h"
+
+#include "runtime/Collection.h"
+#include "sortlib/Sort.h"
+#include "talverin/Comparators.h"
+
+#include <array>
+
+namespace talverin {
+
+using runtime::ControlKind;
+using runtime::kNoIndex;
+using runtime::make;
+using runtime::Ref;
+using runtime::Variant;
+using sortlib::ICompare;
+
+namespace {
+
+// clang-format off
+constexpr runtime::ControlLayout kControls[] = {
+    // kind                      name        Index     caption      left  top   width height tab
+    {ControlKind::ListBox,       "List1",    kNoIndex, u"",         120,  120,  2775, 3480,  0},
+    {ControlKind::CommandButton, "Command1", 0,        u"小さい順", 3000, 120,  1215, 495,   1},
+    {ControlKind::CommandButton, "Command1", 1,        u"大きい順", 3000, 600,  1215, 495,   2},
+    {ControlKind::CommandButton, "Command1", 2,        u"文字列順", 3000, 1080, 1215, 615,   3},
+};
+// clang-format on
+
+constexpr runtime::FormLayout kLayout{u"QZでMRK風サンプル－整数値の並べ替え", 1185, 1920, 4485, 3810, kControls};
+
+// The data set in its first order; each value is stored in the narrowest integer kind that holds it.
+constexpr std::int32_t kNumbers[] = {1851, 9353, 2748, 926, 1166, 12703, 40, 66916, 5562};
+
+} // namespace
+
+Form1::Form1(runtime::EntryWrapper<ICompare> wrapComparator) : m_wrapComparator(std::move(wrapComparator)) {}
+
+runtime::FormLayout const& Form1::layout() const { return kLayout; }
+
+void Form1::Command1_Click(std::int16_t Index) {
+    std::array<Ref<ICompare>, 3> comparators{make<LongLess>(), make<LongGT>(), make<StrLess>()};
+    runtime::wrapEntries(comparators, m_wrapComparator);
+
+    auto const data = make<runtime::Collection>();
+    for (std::int32_t const number : kNumbers)
+        data->Add(Variant::fromInteger(number));
+
+    ICompare& comparator = *runtime::tableAt(comparators, Index);
+    sortlib::Sort::Sort_Collection(*data, comparator);
+
+    List1.Clear();
+    for (Variant const& element : *data)
+        List1.AddItem(element.toText());
+}
+
+} // namespace talverin

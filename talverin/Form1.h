@@ -1,0 +1,24 @@
+#pragma once
+
+#include "runtime/Form.h"
+#include "runtime/Table.h"
+#include "sortlib/ICompare.h"
+
+namespace talverin {
+
+// The number-sorting window: each button sorts the same nine numbers with one comparator and lists
+// them in List1.
+class Form1 final : public runtime::Form {
+public:
+    explicit Form1(runtime::EntryWrapper<sortlib::ICompare> wrapComparator = {});
+
+    runtime::FormLayout const& layout() const override;
+    void Command1_Click(std::int16_t Index) override;
+
+    runtime::ListBox List1{*this, "List1"};
+
+private:
+    runtime::EntryWrapper<sortlib::ICompare> m_wrapComparator;
+};
+
+} // namespace talverin
