@@ -77,6 +77,24 @@ Ref<T> make(Args&&... args) {
     return Ref<T>::adopt(new T(std::forward<Args>(args)...));
 }
 
+// A self-creating reference: the first use that finds it empty creates a new T.
+template <class T>
+class SelfCreatingRef {
+public:
+    T& operator*() { return *ensure(); }
+    T* operator->() { return ensure().get(); }
+    Ref<T> const& ref() const noexcept { return m_ref; }
+
+private:
+    Ref<T> const& ensure() {
+        if (!m_ref)
+            m_ref = make<T>();
+        return m_ref;
+    }
+
+    Ref<T> m_ref;
+};
+
 // The same object seen as T, or an empty reference when it is not a T.
 template <class T, class U>
 Ref<T> refCast(Ref<U> const& ref) noexcept {

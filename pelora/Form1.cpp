@@ -1,0 +1,99 @@
+#include "pelora/Form1.h"
+
+#include "pelora/Comparators.h"
+#include "pelora/Persons.h"
+#include "runtime/Collection.h"
+#include "sortlib/Sort.h"
+
+#include <array>
+#include <variant>
+
+namespace pelora {
+
+using runtime::ControlKind;
+using runtime::kNoIndex;
+using runtime::make;
+using runtime::Ref;
+using runtime::SelfCreatingRef;
+using runtime::Variant;
+using sortlib::ICompare;
+
+namespace {
+
+// clang-format off
+constexpr runtime::ControlLayout kControls[] = {
+    // kind                      name        Index     caption    left  top   width height tab
+    {ControlKind::ListBox,       "List1",    kNoIndex, u"",       120,  120,  6495, 4740,  0},
+    {ControlKind::CommandButton, "Command1", 0,        u"身長順", 6960, 1920, 1215, 495,   1},
+    {ControlKind::CommandButton, "Command1", 1,        u"体重順", 6960, 2400, 1215, 495,   2},
+    {ControlKind::CommandButton, "Command1", 2,        u"年齢順", 6960, 2880, 1215, 615,   3},
+};
+// clang-format on
+
+constexpr runtime::FormLayout kLayout{u"QZでMRK風サンプル－異なるクラスのオブジェクトの並べ替え", 1185, 1920, 8265,
+                                      5055, kControls};
+
+// One person of the roster: a Grade makes a Student, a Domain a Teacher.
+struct RosterRow {
+    std::int32_t height;
+    std::int32_t weight;
+    std::int32_t age;
+    std::variant<std::int32_t, std::u16string_view> gradeOrDomain;
+};
+
+// clang-format off
+constexpr RosterRow kRoster[] = {
+    // Height Weight Age  Grade / Domain
+    {160,     56,    18,  1},
+    {160,     58,    18,  1},
+    {175,     60,    19,  1},
+    {178,     62,    20,  1},
+    {165,     50,    19,  2},
+    {155,     55,    20,  2},
+    {155,     55,    21,  2},
+    {155,     55,    22,  2},
+    {168,     70,    20,  3},
+    {172,     85,    21,  3},
+    {180,     60,    23,  3},
+    {162,     49,    28,  4},
+    {170,     62,    31,  u"国語"},
+    {178,     65,    60,  u"国語"},
+    {164,     62,    40,  u"数学"},
+    {158,     45,    38,  u"数学"},
+    {170,     59,    27,  u"数学"},
+    {164,     54,    35,  u"数学"},
+    {164,     57,    42,  u"英語"},
+    {181,     70,    50,  u"英語"},
+};
+// clang-format on
+
+} // namespace
+
+Form1::Form1(runtime::EntryWrapper<ICompare> wrapComparator) : m_wrapComparator(std::move(wrapComparator)) {}
+
+runtime::FormLayout const& Form1::layout() const { return kLayout; }
+
+void Form1::Command1_Click(std::int16_t Index) {
+    std::array<Ref<ICompare>, 3> comparators{make<CmpHeight>(), make<CmpWeight>(), make<CmpAge>()};
+    runtime::wrapEntries(comparators, m_wrapComparator);
+
+    SelfCreatingRef<Student> studentFactory;
+    SelfCreatingRef<Teacher> teacherFactory;
+    SelfCreatingRef<runtime::Collection> roster;
+    for (RosterRow const& row : kRoster) {
+        if (auto const* grade = std::get_if<std::int32_t>(&row.gradeOrDomain))
+            roster->Add(studentFactory->Create_Instance(row.height, row.weight, row.age, *grade));
+        else
+            roster->Add(teacherFactory->Create_Instance(row.height, row.weight, row.age,
+                                                        std::u16string(std::get<std::u16string_view>(row.gradeOrDomain))));
+    }
+
+    ICompare& comparator = *runtime::tableAt(comparators, Index);
+    sortlib::Sort::Sort_Collection(*roster, comparator);
+
+    List1.Clear();
+    for (Variant const& person : *roster)
+        List1.AddItem(runtime::readMember(person, u"Get_String").toText());
+}
+
+} // namespace pelora

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "runtime/Form.h"
+#include "runtime/Table.h"
+#include "sortlib/ICompare.h"
+
+namespace pelora {
+
+// The person-sorting window: each button sorts the roster of students and teachers by one attribute
+// and lists each person's own description in List1.
+class Form1 final : public runtime::Form {
+public:
+    explicit Form1(runtime::EntryWrapper<sortlib::ICompare> wrapComparator = {});
+
+    runtime::FormLayout const& layout() const override;
+    void Command1_Click(std::int16_t Index) override;
+
+    runtime::ListBox List1{*this, "List1"};
+
+private:
+    runtime::EntryWrapper<sortlib::ICompare> m_wrapComparator;
+};
+
+} // namespace pelora

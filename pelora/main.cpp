@@ -1,0 +1,4 @@
+#include "pelora/Form1.h"
+#include "runtime/formhost/FormWindow.h"
+
+int main(int argc, char** argv) { return runtime::run<pelora::Form1>(argc, argv); }

@@ -1,0 +1,127 @@
+#include "pelora/Form1.h"
+
+#include "runtime/formhost/testing/FormHarness.h"
+#include "runtime/testing/RuntimeTesting.h"
+#include "sortlib/testing/ProbeCompare.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace pelora {
+namespace {
+
+using runtime::ErrorKind;
+using runtime::make;
+using runtime::Object;
+using runtime::Ref;
+using runtime::Variant;
+using runtime::testing::FormHarness;
+using sortlib::ICompare;
+using sortlib::testing::ProbeCompare;
+
+// Roster positions, top to bottom, after each button.
+std::vector<int> const kOrders[] = {
+    {8, 7, 6, 16, 1, 2, 12, 19, 15, 18, 5, 9, 13, 17, 10, 3, 14, 4, 11, 20},
+    {16, 12, 5, 18, 8, 6, 7, 1, 19, 2, 17, 11, 3, 4, 15, 13, 14, 20, 9, 10},
+    {1, 2, 3, 5, 4, 6, 9, 10, 7, 8, 11, 17, 12, 13, 18, 16, 15, 19, 20, 14},
+};
+
+// A comparator that never asks for an exchange, so the list shows the roster in its first order.
+class KeepOrder final : public ICompare {};
+
+// The line of each roster position, read from the window with a sort that moves nothing.
+QStringList rosterLines() {
+    FormHarness<Form1> unsorted([](Ref<ICompare>) { return Ref<ICompare>(make<KeepOrder>()); });
+    unsorted.click(0);
+    return unsorted.lines("List1");
+}
+
+QStringList linesInOrder(std::vector<int> const& positions) {
+    static QStringList const roster = rosterLines();
+    QStringList lines;
+    for (int position : positions)
+        lines << roster.at(position - 1);
+    return lines;
+}
+
+TEST(PeloraWindowTest, WindowShowsTheStoredLayout) {
+    FormHarness<Form1> harness;
+    EXPECT_EQ(harness.window.windowTitle(), QStringLiteral("QZでMRK風サンプル－異なるクラスのオブジェクトの並べ替え"));
+    EXPECT_EQ(harness.window.geometry(), QRect(79, 128, 551, 337));
+    EXPECT_EQ(harness.window.listWidget("List1")->geometry(), QRect(8, 8, 433, 316));
+    EXPECT_EQ(harness.window.commandButton(0)->geometry(), QRect(464, 128, 81, 33));
+    EXPECT_EQ(harness.window.commandButton(2)->geometry(), QRect(464, 192, 81, 41));
+    EXPECT_EQ(harness.window.commandButton(1)->text(), QStringLiteral("体重順"));
+    EXPECT_TRUE(harness.lines("List1").isEmpty());
+}
+
+TEST(PeloraWindowTest, RosterLinesAreThePersonsOwnDescriptions) {
+    QStringList const roster = rosterLines();
+    ASSERT_EQ(roster.size(), 20);
+    EXPECT_EQ(roster[0], QStringLiteral("身長160cm , 体重56kg , 18才の1年生"));
+    EXPECT_EQ(roster[7], QStringLiteral("身長155cm , 体重55kg , 22才の2年生"));
+    EXPECT_EQ(roster[9], QStringLiteral("身長172cm , 体重85kg , 21才の3年生"));
+    EXPECT_EQ(roster[13], QStringLiteral("身長178cm , 体重65kg , 60才で担当科目は国語の先生"));
+    EXPECT_EQ(roster[15], QStringLiteral("身長158cm , 体重45kg , 38才で担当科目は数学の先生"));
+    EXPECT_EQ(roster[19], QStringLiteral("身長181cm , 体重70kg , 50才で担当科目は英語の先生"));
+}
+
+TEST(PeloraWindowTest, EachButtonListsTheRosterInItsOrder) {
+    FormHarness<Form1> harness;
+    for (int index = 0; index < 3; ++index) {
+        harness.click(index);
+        EXPECT_EQ(harness.lines("List1"), linesInOrder(kOrders[index])) << "button " << index;
+    }
+    harness.click(0);
+    EXPECT_EQ(harness.lines("List1").first(), QStringLiteral("身長155cm , 体重55kg , 22才の2年生"));
+    EXPECT_TRUE(harness.errors.empty());
+}
+
+TEST(PeloraWindowTest, EveryClickMakesOneHundredNinetyCallsAndItsExchanges) {
+    std::vector<Ref<ProbeCompare>> probes;
+    FormHarness<Form1> harness([&](Ref<ICompare> inner) {
+        probes.push_back(make<ProbeCompare>(std::move(inner)));
+        return Ref<ICompare>(probes.back());
+    });
+    int const exchanges[] = {31, 30, 10};
+    for (int index = 0; index < 3; ++index) {
+        probes.clear();
+        harness.click(index);
+        ASSERT_EQ(probes.size(), 3u);
+        EXPECT_EQ(probes[index]->calls, 190);
+        EXPECT_EQ(probes[index]->trueAnswers, exchanges[index]);
+    }
+}
+
+TEST(PeloraWindowTest, AnySequenceOfClicksShowsTwentyLinesAndKeepsNoObject) {
+    FormHarness<Form1> harness;
+    std::mt19937 random(5);
+    for (int click = 0; click < 20; ++click) {
+        int const index = static_cast<int>(random() % 3);
+        auto const before = Object::liveCount();
+        harness.click(index);
+        EXPECT_EQ(Object::liveCount(), before);
+        EXPECT_EQ(harness.lines("List1"), linesInOrder(kOrders[index])) << "click " << click;
+    }
+}
+
+TEST(PeloraWindowTest, AnIndexOutsideTheTableRaisesAndLeavesTheList) {
+    FormHarness<Form1> harness;
+    harness.click(2);
+    for (std::int16_t bad : {std::int16_t{-1}, std::int16_t{3}, std::int16_t{-32768}}) {
+        auto const before = Object::liveCount();
+        EXPECT_TRUE(runtime::testing::raises(ErrorKind::SubscriptOutOfRange, [&] { harness.form.Command1_Click(bad); }));
+        EXPECT_EQ(Object::liveCount(), before);
+        EXPECT_EQ(harness.lines("List1"), linesInOrder(kOrders[2]));
+    }
+}
+
+TEST(PeloraWindowTest, ScreenshotShowsTheSortedRoster) {
+    FormHarness<Form1> harness;
+    harness.click(0);
+    EXPECT_TRUE(runtime::testing::saveScreenshot(harness.window, QStringLiteral("pelora.png")));
+}
+
+} // namespace
+} // namespace pelora
