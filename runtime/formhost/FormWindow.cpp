@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringView>
+#include <QStyleOptionButton>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <map>
@@ -25,6 +27,31 @@ public:
 private:
     QListWidget& m_widget;
 };
+
+// A caption that is wider than its button is wrapped onto further lines, breaking where Unicode
+// allows (between words, or between any two Japanese characters), as command buttons do.
+QString wrappedCaption(QPushButton const& button, QString const& caption) {
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    int const frame =
+        button.style()->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, 0), &button).width();
+    int const available = button.width() - frame;
+    if (available <= 0 || button.fontMetrics().horizontalAdvance(caption) <= available)
+        return caption;
+
+    QTextLayout layout(caption, button.font());
+    QTextOption textOption;
+    textOption.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(textOption);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(available);
+        lines << caption.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines.join(QLatin1Char('\n'));
+}
 
 QString buttonObjectName(std::string_view name, int index) {
     return QString::fromUtf8(name.data(), qsizetype(name.size())) + QStringLiteral("(%1)").arg(index);
@@ -63,6 +90,8 @@ FormWindow::FormWindow(Form& form, QWidget* parent) : QWidget(parent), m_form(fo
         QWidget* widget = createControl(control);
         widget->setGeometry(toPixels(control.left), toPixels(control.top), toPixels(control.width),
                             toPixels(control.height));
+        if (auto* button = qobject_cast<QPushButton*>(widget))
+            button->setText(wrappedCaption(*button, button->text()));
         byTabOrder.emplace(control.tabOrder, widget);
     }
     QWidget* previous = nullptr;
@@ -86,6 +115,7 @@ QWidget* FormWindow::createControl(ControlLayout const& control) {
     case ControlKind::CommandButton: {
         auto* button = new QPushButton(toQString(control.caption), this);
         button->setObjectName(buttonObjectName(control.name, control.index));
+        button->setAccessibleName(button->text());
         int const index = control.index;
         connect(button, &QPushButton::clicked, this, [this, index] { dispatchClick(index); });
         if (m_buttons.size() <= static_cast<std::size_t>(index))

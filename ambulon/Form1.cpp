@@ -1,0 +1,68 @@
+#include "ambulon/Form1.h"
+
+#include "ambulon/Ambulon.h"
+#include "ambulon/Binders.h"
+#include "runtime/Collection.h"
+
+#include <array>
+
+namespace ambulon {
+
+using runtime::ControlKind;
+using runtime::kNoIndex;
+using runtime::make;
+using runtime::Ref;
+using runtime::Variant;
+
+namespace {
+
+// clang-format off
+constexpr runtime::ControlLayout kControls[] = {
+    // kind                      name        Index     caption              left  top   width height tab
+    {ControlKind::ListBox,       "List1",    kNoIndex, u"",                 120,  120,  1455, 3480,  0},
+    {ControlKind::CommandButton, "Command1", 0,        u"x^2",              3120, 120,  1215, 495,   1},
+    {ControlKind::CommandButton, "Command1", 1,        u"x-10",             3120, 600,  1215, 615,   2},
+    {ControlKind::CommandButton, "Command1", 2,        u"-x",               3120, 1200, 1215, 495,   3},
+    {ControlKind::CommandButton, "Command1", 3,        u"1・2・3…を引く", 3120, 1680, 1215, 495,   4},
+    {ControlKind::ListBox,       "List2",    kNoIndex, u"",                 1560, 120,  1455, 3480,  5},
+};
+// clang-format on
+
+constexpr runtime::FormLayout kLayout{u"QZでMRK風サンプル－配列の各要素を編集", 1185, 1920, 4470, 3810, kControls};
+
+constexpr std::int16_t kNumbers[] = {1, 2, 3, 10, 100, 123, 1000, 7777, 10000};
+
+void listTexts(runtime::ListBox& list, runtime::Collection const& data) {
+    list.Clear();
+    for (Variant const& element : data)
+        list.AddItem(element.toText());
+}
+
+} // namespace
+
+Form1::Form1(runtime::EntryWrapper<IUnaryFunc> wrapFunction) : m_wrapFunction(std::move(wrapFunction)) {}
+
+runtime::FormLayout const& Form1::layout() const { return kLayout; }
+
+void Form1::Command1_Click(std::int16_t Index) {
+    // x * x, x - 10, 0 - x, and x minus a running count; the binders hold the only references to
+    // their MinusCls and to the SeqCount.
+    std::array<Ref<IUnaryFunc>, 4> functions{
+        make<Sqr>(),
+        make<Bind1st>()->Init(make<MinusCls>(), Variant(std::int16_t{10})),
+        make<Bind2nd>()->Init(make<MinusCls>(), Variant(std::int16_t{0})),
+        make<Bind1st>()->Init(make<MinusCls>(), Variant(make<SeqCount>())),
+    };
+    runtime::wrapEntries(functions, m_wrapFunction);
+
+    auto const data = make<runtime::Collection>();
+    for (std::int16_t const number : kNumbers)
+        data->Add(Variant(number));
+    listTexts(List1, *data);
+
+    IUnaryFunc& function = *runtime::tableAt(functions, Index);
+    Ambulon::Transform_Collection(*data, function);
+    listTexts(List2, *data);
+}
+
+} // namespace ambulon

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ambulon/Functions.h"
+#include "runtime/Form.h"
+#include "runtime/Table.h"
+
+namespace ambulon {
+
+// The function-object window: List1 shows nine numbers, each button applies one function to every
+// one of them in place, and List2 shows the results.
+class Form1 final : public runtime::Form {
+public:
+    explicit Form1(runtime::EntryWrapper<IUnaryFunc> wrapFunction = {});
+
+    runtime::FormLayout const& layout() const override;
+    void Command1_Click(std::int16_t Index) override;
+
+    runtime::ListBox List1{*this, "List1"};
+    runtime::ListBox List2{*this, "List2"};
+
+private:
+    runtime::EntryWrapper<IUnaryFunc> m_wrapFunction;
+};
+
+} // namespace ambulon

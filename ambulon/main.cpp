@@ -1,0 +1,4 @@
+#include "ambulon/Form1.h"
+#include "runtime/formhost/FormWindow.h"
+
+int main(int argc, char** argv) { return runtime::run<ambulon::Form1>(argc, argv); }

@@ -1,0 +1,110 @@
+#include "ambulon/Form1.h"
+
+#include "ambulon/testing/ProbeFunc.h"
+#include "runtime/formhost/testing/FormHarness.h"
+#include "runtime/testing/RuntimeTesting.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace ambulon {
+namespace {
+
+using runtime::ErrorKind;
+using runtime::make;
+using runtime::Object;
+using runtime::Ref;
+using runtime::testing::FormHarness;
+using testing::ProbeFunc;
+
+QStringList const kInput{"1", "2", "3", "10", "100", "123", "1000", "7777", "10000"};
+QStringList const kResults[] = {
+    {"1", "4", "9", "100", "10000", "15129", "1000000", "60481729", "100000000"},
+    {"-9", "-8", "-7", "0", "90", "113", "990", "7767", "9990"},
+    {"-1", "-2", "-3", "-10", "-100", "-123", "-1000", "-7777", "-10000"},
+    {"0", "0", "0", "6", "95", "117", "993", "7769", "9991"},
+};
+
+TEST(AmbulonWindowTest, WindowShowsTheStoredLayout) {
+    FormHarness<Form1> harness;
+    EXPECT_EQ(harness.window.windowTitle(), QStringLiteral("QZでMRK風サンプル－配列の各要素を編集"));
+    EXPECT_EQ(harness.window.geometry(), QRect(79, 128, 298, 254));
+    EXPECT_EQ(harness.window.listWidget("List2")->geometry(), QRect(104, 8, 97, 232));
+    EXPECT_EQ(harness.window.commandButton(1)->geometry(), QRect(208, 40, 81, 41));
+    // The caption is wider than its button, so it wraps onto a second line.
+    QPushButton const& count = *harness.window.commandButton(3);
+    EXPECT_EQ(count.accessibleName(), QStringLiteral("1・2・3…を引く"));
+    EXPECT_TRUE(count.text().contains(QLatin1Char('\n')));
+    EXPECT_EQ(count.text().remove(QLatin1Char('\n')), QStringLiteral("1・2・3…を引く"));
+    EXPECT_EQ(harness.window.commandButton(0)->text(), QStringLiteral("x^2"));
+    EXPECT_TRUE(harness.lines("List1").isEmpty());
+    EXPECT_TRUE(harness.lines("List2").isEmpty());
+}
+
+TEST(AmbulonWindowTest, EachButtonShowsTheInputAndItsResults) {
+    FormHarness<Form1> harness;
+    for (int index = 0; index < 4; ++index) {
+        harness.click(index);
+        EXPECT_EQ(harness.lines("List1"), kInput) << "button " << index;
+        EXPECT_EQ(harness.lines("List2"), kResults[index]) << "button " << index;
+    }
+    EXPECT_TRUE(harness.errors.empty());
+}
+
+TEST(AmbulonWindowTest, TheRunningCountStartsAfreshOnEveryClick) {
+    FormHarness<Form1> harness;
+    harness.click(3);
+    harness.click(3);
+    EXPECT_EQ(harness.lines("List2"), kResults[3]);
+}
+
+TEST(AmbulonWindowTest, AnySequenceOfClicksShowsNineLinesEachAndKeepsNoObject) {
+    FormHarness<Form1> harness;
+    std::mt19937 random(11);
+    for (int click = 0; click < 30; ++click) {
+        int const index = static_cast<int>(random() % 4);
+        auto const before = Object::liveCount();
+        harness.click(index);
+        EXPECT_EQ(Object::liveCount(), before);
+        EXPECT_EQ(harness.lines("List1"), kInput);
+        EXPECT_EQ(harness.lines("List2"), kResults[index]) << "click " << click;
+    }
+}
+
+TEST(AmbulonWindowTest, EveryClickCallsItsFunctionOncePerNumber) {
+    std::vector<Ref<ProbeFunc>> probes;
+    FormHarness<Form1> harness([&](Ref<IUnaryFunc> inner) {
+        probes.push_back(make<ProbeFunc>(std::move(inner)));
+        return Ref<IUnaryFunc>(probes.back());
+    });
+    for (int index = 0; index < 4; ++index) {
+        probes.clear();
+        harness.click(index);
+        ASSERT_EQ(probes.size(), 4u);
+        for (int other = 0; other < 4; ++other)
+            EXPECT_EQ(probes[other]->calls, other == index ? 9 : 0);
+    }
+}
+
+TEST(AmbulonWindowTest, AnIndexOutsideTheTableRaisesAfterList1IsFilled) {
+    FormHarness<Form1> harness;
+    harness.click(0);
+    harness.window.listWidget("List1")->clear();
+    for (std::int16_t bad : {std::int16_t{-1}, std::int16_t{4}, std::int16_t{32767}}) {
+        auto const before = Object::liveCount();
+        EXPECT_TRUE(runtime::testing::raises(ErrorKind::SubscriptOutOfRange, [&] { harness.form.Command1_Click(bad); }));
+        EXPECT_EQ(Object::liveCount(), before);
+        EXPECT_EQ(harness.lines("List1"), kInput);
+        EXPECT_EQ(harness.lines("List2"), kResults[0]);
+    }
+}
+
+TEST(AmbulonWindowTest, ScreenshotShowsBothLists) {
+    FormHarness<Form1> harness;
+    harness.click(3);
+    EXPECT_TRUE(runtime::testing::saveScreenshot(harness.window, QStringLiteral("ambulon.png")));
+}
+
+} // namespace
+} // namespace ambulon
