@@ -108,3 +108,43 @@ TEST(AmbulonWindowTest, ScreenshotShowsBothLists) {
 
 } // namespace
 } // namespace ambulon
+
+namespace ambulon {
+namespace {
+
+TEST(AmbulonHardeningTest, AFaultAtEveryFunctionCallIsReportedAndLosesNothing) {
+    int failAt = 0;
+    FormHarness<Form1> harness(
+        [&](Ref<IUnaryFunc> inner) { return Ref<IUnaryFunc>(make<ProbeFunc>(std::move(inner), failAt)); });
+    for (int button = 0; button < 4; ++button) {
+        for (int k = 1; k <= 9; ++k) {
+            failAt = 0;
+            harness.click((button + 1) % 4);
+            harness.window.listWidget("List1")->clear();
+            auto const before = Object::liveCount();
+            failAt = k;
+            harness.click(button);
+            ASSERT_EQ(harness.errors.size(), 1u) << "button " << button << ", call " << k;
+            EXPECT_EQ(harness.errors.front().kind(), ErrorKind::FailedCall);
+            harness.errors.clear();
+            EXPECT_EQ(harness.lines("List1"), kInput);
+            EXPECT_EQ(harness.lines("List2"), kResults[(button + 1) % 4]);
+            EXPECT_EQ(Object::liveCount(), before);
+            failAt = 0;
+            harness.click(button);
+            EXPECT_EQ(harness.lines("List2"), kResults[button]);
+        }
+    }
+    EXPECT_TRUE(harness.errors.empty());
+}
+
+TEST(AmbulonHardeningTest, TenThousandClicksKeepObjectsLinesAndMemoryFlat) {
+    FormHarness<Form1> harness;
+    harness.clickRepeatedly(1000, 4, "List2");
+    auto const run = harness.clickRepeatedly(10000, 4, "List2");
+    runtime::testing::expectEndurance(run, 9);
+    EXPECT_EQ(harness.lines("List1"), kInput);
+}
+
+} // namespace
+} // namespace ambulon

@@ -125,3 +125,40 @@ TEST(PeloraWindowTest, ScreenshotShowsTheSortedRoster) {
 
 } // namespace
 } // namespace pelora
+
+namespace pelora {
+namespace {
+
+TEST(PeloraHardeningTest, AFaultAtEveryComparatorCallIsReportedAndLosesNothing) {
+    int failAt = 0;
+    FormHarness<Form1> harness(
+        [&](Ref<ICompare> inner) { return Ref<ICompare>(make<ProbeCompare>(std::move(inner), failAt)); });
+    for (int button = 0; button < 3; ++button) {
+        failAt = 0;
+        harness.click((button + 1) % 3);
+        QStringList const previous = harness.lines("List1");
+        for (int k = 1; k <= 190; ++k) {
+            auto const before = Object::liveCount();
+            failAt = k;
+            harness.click(button);
+            ASSERT_EQ(harness.errors.size(), 1u) << "button " << button << ", call " << k;
+            EXPECT_EQ(harness.errors.front().kind(), ErrorKind::FailedCall);
+            harness.errors.clear();
+            EXPECT_EQ(harness.lines("List1"), previous);
+            EXPECT_EQ(Object::liveCount(), before);
+        }
+        failAt = 0;
+        harness.click(button);
+        EXPECT_EQ(harness.lines("List1"), linesInOrder(kOrders[button]));
+    }
+    EXPECT_TRUE(harness.errors.empty());
+}
+
+TEST(PeloraHardeningTest, TenThousandClicksKeepObjectsLinesAndMemoryFlat) {
+    FormHarness<Form1> harness;
+    harness.clickRepeatedly(1000, 3, "List1");
+    runtime::testing::expectEndurance(harness.clickRepeatedly(10000, 3, "List1"), 20);
+}
+
+} // namespace
+} // namespace pelora

@@ -94,3 +94,39 @@ TEST(TalverinWindowTest, ScreenshotShowsTheSortedNumbers) {
 
 } // namespace
 } // namespace talverin
+
+namespace talverin {
+namespace {
+
+TEST(TalverinHardeningTest, AFaultAtEveryComparatorCallIsReportedAndLosesNothing) {
+    int failAt = 0;
+    FormHarness<Form1> harness(
+        [&](Ref<ICompare> inner) { return Ref<ICompare>(make<ProbeCompare>(std::move(inner), failAt)); });
+    for (int button = 0; button < 3; ++button) {
+        for (int k = 1; k <= 36; ++k) {
+            failAt = 0;
+            harness.click((button + 1) % 3);
+            auto const before = Object::liveCount();
+            failAt = k;
+            harness.click(button);
+            ASSERT_EQ(harness.errors.size(), 1u) << "button " << button << ", call " << k;
+            EXPECT_EQ(harness.errors.front().kind(), ErrorKind::FailedCall);
+            harness.errors.clear();
+            EXPECT_EQ(harness.lines("List1"), kExpected[(button + 1) % 3]);
+            EXPECT_EQ(Object::liveCount(), before);
+            failAt = 0;
+            harness.click(button);
+            EXPECT_EQ(harness.lines("List1"), kExpected[button]);
+        }
+    }
+    EXPECT_TRUE(harness.errors.empty());
+}
+
+TEST(TalverinHardeningTest, TenThousandClicksKeepObjectsLinesAndMemoryFlat) {
+    FormHarness<Form1> harness;
+    harness.clickRepeatedly(1000, 3, "List1");
+    runtime::testing::expectEndurance(harness.clickRepeatedly(10000, 3, "List1"), 9);
+}
+
+} // namespace
+} // namespace talverin

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "runtime/Error.h"
+#include "runtime/Object.h"
 #include "runtime/formhost/FormWindow.h"
 
 #include <QListWidget>
 #include <QPushButton>
 #include <QStringList>
 
+#include <algorithm>
+#include <limits>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -22,6 +25,25 @@ void clickWidget(QPushButton& button);
 // Saves what the widget draws to a PNG file; false when nothing could be written.
 bool saveScreenshot(QWidget& widget, QString const& path);
 
+// Resident memory of this process in KiB, or 0 where it cannot be read.
+long residentKiB();
+
+// What a long run of clicks left behind.
+struct EnduranceRun {
+    int clicks = 0;
+    std::size_t liveBefore = 0;
+    std::size_t liveAfter = 0;
+    long residentBefore = 0;
+    long residentAfter = 0;
+    int fewestLines = 0;
+    int mostLines = 0;
+};
+
+// Reports the figures of a run and checks that no object was left, that the list always held
+// expectedLines lines and, outside sanitizer builds (whose allocators hold on to freed memory),
+// that resident memory stayed flat.
+void expectEndurance(EnduranceRun const& run, int expectedLines);
+
 // A form shown in a real window, with the error reporter replaced by one that records.
 template <class FormType>
 class FormHarness {
@@ -34,6 +56,24 @@ public:
 
     void click(int index) { clickWidget(*window.commandButton(index)); }
     QStringList lines(std::string_view listName) const { return linesOf(*window.listWidget(listName)); }
+
+    // Clicks the buttons in turn, clicks times, watching the line count of one list.
+    EnduranceRun clickRepeatedly(int clicks, int buttons, std::string_view listName) {
+        EnduranceRun run;
+        run.clicks = clicks;
+        run.liveBefore = Object::liveCount();
+        run.residentBefore = residentKiB();
+        run.fewestLines = std::numeric_limits<int>::max();
+        for (int i = 0; i < clicks; ++i) {
+            click(i % buttons);
+            int const count = window.listWidget(listName)->count();
+            run.fewestLines = std::min(run.fewestLines, count);
+            run.mostLines = std::max(run.mostLines, count);
+        }
+        run.liveAfter = Object::liveCount();
+        run.residentAfter = residentKiB();
+        return run;
+    }
 
     FormType form;
     FormWindow window;
