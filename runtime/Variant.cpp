@@ -44,14 +44,14 @@ bool fits32(std::int64_t value) {
     return value >= std::numeric_limits<std::int32_t>::min() && value <= std::numeric_limits<std::int32_t>::max();
 }
 
-// The one place where an exact result gets its kind: 16-bit where allowed and it fits,
-// else 32-bit, else the overflow error.
-Variant integerResult(std::int64_t value, bool allow16, std::string_view what) {
+// The one place where an exact result gets its kind: 16-bit where allowed and it fits, else 32-bit.
+// Nothing beyond 32 bits.
+std::optional<Variant> fitted(std::int64_t value, bool allow16) {
     if (allow16 && fits16(value))
         return Variant(static_cast<std::int16_t>(value));
     if (fits32(value))
         return Variant(static_cast<std::int32_t>(value));
-    raise(ErrorKind::Overflow, std::string(what) + " = " + decimal(value) + " does not fit in 32 bits");
+    return std::nullopt;
 }
 
 // A variant as an arithmetic or comparison operand: an object gives one read of its default member.
@@ -97,6 +97,13 @@ Number arithmeticOperand(Variant const& value) {
     return *number;
 }
 
+Variant arithmeticResult(Number a, char op, Number b, std::int64_t value) {
+    if (auto result = fitted(value, !a.wide && !b.wide))
+        return *std::move(result);
+    raise(ErrorKind::Overflow, decimal(a.value) + " " + op + " " + decimal(b.value) + " = " + decimal(value) +
+                                   " does not fit in 32 bits");
+}
+
 // Parses optional blanks, an optional sign, decimal digits and optional blanks.
 std::int32_t parseInt32(std::u16string_view text) {
     auto isBlank = [](char16_t unit) { return unit == u' ' || unit == u'\t'; };
@@ -128,7 +135,11 @@ std::int32_t parseInt32(std::u16string_view text) {
 
 } // namespace
 
-Variant Variant::fromInteger(std::int64_t value) { return integerResult(value, true, decimal(value)); }
+Variant Variant::fromInteger(std::int64_t value) {
+    if (auto result = fitted(value, true))
+        return *std::move(result);
+    raise(ErrorKind::Overflow, decimal(value) + " does not fit in 32 bits");
+}
 
 std::int16_t Variant::asInt16() const {
     if (auto const* value = std::get_if<std::int16_t>(&m_value))
@@ -192,13 +203,13 @@ bool Variant::isTrue() const { return arithmeticOperand(*this).value != 0; }
 Variant operator*(Variant const& left, Variant const& right) {
     Number const a = arithmeticOperand(left);
     Number const b = arithmeticOperand(right);
-    return integerResult(a.value * b.value, !a.wide && !b.wide, decimal(a.value) + " * " + decimal(b.value));
+    return arithmeticResult(a, '*', b, a.value * b.value);
 }
 
 Variant operator-(Variant const& left, Variant const& right) {
     Number const a = arithmeticOperand(left);
     Number const b = arithmeticOperand(right);
-    return integerResult(a.value - b.value, !a.wide && !b.wide, decimal(a.value) + " - " + decimal(b.value));
+    return arithmeticResult(a, '-', b, a.value - b.value);
 }
 
 Variant lessThan(Variant const& left, Variant const& right) {

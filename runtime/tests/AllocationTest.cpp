@@ -1,0 +1,58 @@
+// Counts heap allocations through a replaced global operator new, in a test binary of its own so that
+// the replacement touches no other test.
+#include "runtime/Collection.h"
+#include "runtime/Variant.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::size_t g_allocations = 0;
+}
+
+void* operator new(std::size_t size) {
+    ++g_allocations;
+    if (void* block = std::malloc(size == 0 ? 1 : size))
+        return block;
+    throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+
+namespace runtime {
+namespace {
+
+TEST(AllocationTest, CopyingAndMovingPlainValuesAllocatesNothing) {
+    Variant const values[] = {Variant(), Variant(std::int16_t{-32768}), Variant(std::int32_t{66916}),
+                              Variant(Boolean::True), Variant(Missing{})};
+    std::size_t const before = g_allocations;
+    for (Variant const& value : values) {
+        Variant copy = value;
+        Variant moved = std::move(copy);
+        copy = moved;
+        moved = std::move(copy);
+        EXPECT_EQ(moved, value);
+    }
+    EXPECT_EQ(g_allocations, before);
+}
+
+TEST(AllocationTest, ItemByPositionAndArithmeticOnIntegersAllocateNothing) {
+    auto const col = make<Collection>();
+    for (std::int16_t i = 0; i < 100; ++i)
+        col->Add(Variant(i));
+    std::size_t const before = g_allocations;
+    Variant sum = std::int16_t{0};
+    for (std::int32_t position = 1; position <= col->Count(); ++position)
+        sum = sum - col->Item(position) * Variant(std::int16_t{-1});
+    Variant const product = Variant(std::int32_t{-1000000}) * Variant(std::int16_t{-2000});
+    Variant const difference = Variant(std::int32_t{-1000000000}) - Variant(std::int32_t{-1000000000});
+    EXPECT_EQ(g_allocations, before);
+    EXPECT_EQ(sum, Variant(std::int16_t{4950}));
+    EXPECT_EQ(product, Variant(std::int32_t{2000000000}));
+    EXPECT_EQ(difference, Variant(std::int32_t{0}));
+}
+
+} // namespace
+} // namespace runtime
