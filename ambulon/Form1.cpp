@@ -28,7 +28,8 @@ constexpr runtime::ControlLayout kControls[] = {
 };
 // clang-format on
 
-constexpr runtime::FormLayout kLayout{u"QZでMRK風サンプル－配列の各要素を編集", 1185, 1920, 4470, 3810, kControls};
+constexpr runtime::FormLayout kLayout{
+    u"QZでMRK風サンプル－配列の各要素を編集", 1185, 1920, 4470, 3810, kControls};
 
 constexpr std::int16_t kNumbers[] = {1, 2, 3, 10, 100, 123, 1000, 7777, 10000};
 

@@ -30,8 +30,8 @@ constexpr runtime::ControlLayout kControls[] = {
 };
 // clang-format on
 
-constexpr runtime::FormLayout kLayout{u"QZでMRK風サンプル－異なるクラスのオブジェクトの並べ替え", 1185, 1920, 8265,
-                                      5055, kControls};
+constexpr runtime::FormLayout kLayout{
+    u"QZでMRK風サンプル－異なるクラスのオブジェクトの並べ替え", 1185, 1920, 8265, 5055, kControls};
 
 // One person of the roster: a Grade makes a Student, a Domain a Teacher.
 struct RosterRow {
@@ -84,8 +84,9 @@ void Form1::Command1_Click(std::int16_t Index) {
         if (auto const* grade = std::get_if<std::int32_t>(&row.gradeOrDomain))
             roster->Add(studentFactory->Create_Instance(row.height, row.weight, row.age, *grade));
         else
-            roster->Add(teacherFactory->Create_Instance(row.height, row.weight, row.age,
-                                                        std::u16string(std::get<std::u16string_view>(row.gradeOrDomain))));
+            roster->Add(teacherFactory->Create_Instance(
+                row.height, row.weight, row.age,
+                std::u16string(std::get<std::u16string_view>(row.gradeOrDomain))));
     }
 
     ICompare& comparator = *runtime::tableAt(comparators, Index);

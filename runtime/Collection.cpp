@@ -14,21 +14,22 @@ std::size_t Collection::positionOf(Variant const& index, std::string_view role) 
     case Kind::Int32: {
         std::int32_t const position = index.toInt32();
         if (position < 1 || position > Count())
-            raise(ErrorKind::SubscriptOutOfRange, std::string(role) + " " + decimal(position) + " is outside 1 to " +
-                                                      decimal(Count()));
+            raise(ErrorKind::SubscriptOutOfRange,
+                  std::string(role) + " " + decimal(position) + " is outside 1 to " + decimal(Count()));
         return static_cast<std::size_t>(position - 1);
     }
     case Kind::String: {
         std::u16string const& key = index.asString();
-        auto const found =
-            std::find_if(m_entries.begin(), m_entries.end(), [&](Entry const& entry) { return entry.key == key; });
+        auto const found = std::find_if(m_entries.begin(), m_entries.end(),
+                                        [&](Entry const& entry) { return entry.key == key; });
         if (found == m_entries.end())
-            raise(ErrorKind::InvalidArgument, std::string(role) + " key '" + toUtf8(key) + "' is not in the collection");
+            raise(ErrorKind::InvalidArgument,
+                  std::string(role) + " key '" + toUtf8(key) + "' is not in the collection");
         return static_cast<std::size_t>(found - m_entries.begin());
     }
     default:
-        raise(ErrorKind::TypeMismatch, std::string(role) + " must be a position or a key, got " +
-                                           std::string(index.kindName()));
+        raise(ErrorKind::TypeMismatch,
+              std::string(role) + " must be a position or a key, got " + std::string(index.kindName()));
     }
 }
 
@@ -45,7 +46,8 @@ void Collection::Add(Variant item, Variant const& key, Variant const& before, Va
         if (key.kind() != Kind::String)
             raise(ErrorKind::TypeMismatch, "key must be a string, got " + std::string(key.kindName()));
         entryKey = key.asString();
-        if (std::any_of(m_entries.begin(), m_entries.end(), [&](Entry const& entry) { return entry.key == entryKey; }))
+        if (std::any_of(m_entries.begin(), m_entries.end(),
+                        [&](Entry const& entry) { return entry.key == entryKey; }))
             raise(ErrorKind::InvalidArgument, "key '" + toUtf8(*entryKey) + "' is already in the collection");
     }
 

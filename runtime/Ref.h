@@ -29,13 +29,11 @@ public:
     Ref(Ref const& other) noexcept : m_ptr(other.m_ptr) { retain(); }
     Ref(Ref&& other) noexcept : m_ptr(std::exchange(other.m_ptr, nullptr)) {}
     template <class U>
-        requires std::convertible_to<U*, T*>
-    Ref(Ref<U> const& other) noexcept : m_ptr(other.get()) {
-        retain();
-    }
+    requires std::convertible_to<U*, T*> Ref(Ref<U> const& other)
+    noexcept : m_ptr(other.get()) { retain(); }
     template <class U>
-        requires std::convertible_to<U*, T*>
-    Ref(Ref<U>&& other) noexcept : m_ptr(other.leak()) {}
+    requires std::convertible_to<U*, T*> Ref(Ref<U>&& other)
+    noexcept : m_ptr(other.leak()) {}
 
     ~Ref() {
         if (m_ptr)

@@ -37,11 +37,13 @@ namespace {
 }
 
 bool fits16(std::int64_t value) {
-    return value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max();
+    return value >= std::numeric_limits<std::int16_t>::min() &&
+           value <= std::numeric_limits<std::int16_t>::max();
 }
 
 bool fits32(std::int64_t value) {
-    return value >= std::numeric_limits<std::int32_t>::min() && value <= std::numeric_limits<std::int32_t>::max();
+    return value >= std::numeric_limits<std::int32_t>::min() &&
+           value <= std::numeric_limits<std::int32_t>::max();
 }
 
 // The one place where an exact result gets its kind: 16-bit where allowed and it fits, else 32-bit.
@@ -235,7 +237,9 @@ Variant concat(Variant const& left, Variant const& right) {
     return Variant(std::move(text));
 }
 
-Variant readMember(Variant const& target, std::u16string_view name) { return target.asObject()->readMember(name); }
+Variant readMember(Variant const& target, std::u16string_view name) {
+    return target.asObject()->readMember(name);
+}
 
 int compareText(std::u16string_view left, std::u16string_view right) noexcept {
     // std::u16string_view compares by char16_t value, that is by UTF-16 code unit.

@@ -82,9 +82,9 @@ public:
     Ref<Object> const& asObject() const;
 
     // Converting access. An object converts through one read of its default member.
-    std::int32_t toInt32() const;      // type mismatch or overflow when impossible
-    std::u16string toText() const;     // integers as decimal digits
-    bool isTrue() const;               // a tested value is true when nonzero
+    std::int32_t toInt32() const;  // type mismatch or overflow when impossible
+    std::u16string toText() const; // integers as decimal digits
+    bool isTrue() const;           // a tested value is true when nonzero
 
     // Same kind and same value (objects by identity). This is not the language's comparison.
     friend bool operator==(Variant const& left, Variant const& right) noexcept {

@@ -10,7 +10,9 @@ namespace sortlib {
 class ICompare : public runtime::Object {
 public:
     // True when lhs must stand before rhs. Both arguments are the callee's own copies.
-    bool Compare(runtime::Variant lhs, runtime::Variant rhs) { return ICompare_Compare(std::move(lhs), std::move(rhs)); }
+    bool Compare(runtime::Variant lhs, runtime::Variant rhs) {
+        return ICompare_Compare(std::move(lhs), std::move(rhs));
+    }
 
 protected:
     virtual bool ICompare_Compare(runtime::Variant lhs, runtime::Variant rhs) {

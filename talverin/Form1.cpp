@@ -27,7 +27,8 @@ constexpr runtime::ControlLayout kControls[] = {
 };
 // clang-format on
 
-constexpr runtime::FormLayout kLayout{u"QZでMRK風サンプル－整数値の並べ替え", 1185, 1920, 4485, 3810, kControls};
+constexpr runtime::FormLayout kLayout{
+    u"QZでMRK風サンプル－整数値の並べ替え", 1185, 1920, 4485, 3810, kControls};
 
 // The data set in its first order; each value is stored in the narrowest integer kind that holds it.
 constexpr std::int32_t kNumbers[] = {1851, 9353, 2748, 926, 1166, 12703, 40, 66916, 5562};

@@ -12,7 +12,8 @@ namespace ambulon::testing {
 // numbered failAt (1-based; 0 never fails).
 class ProbeFunc final : public IUnaryFunc {
 public:
-    explicit ProbeFunc(runtime::Ref<IUnaryFunc> inner, int failAt = 0) : m_inner(std::move(inner)), m_failAt(failAt) {}
+    explicit ProbeFunc(runtime::Ref<IUnaryFunc> inner, int failAt = 0)
+        : m_inner(std::move(inner)), m_failAt(failAt) {}
 
     int calls = 0;
 

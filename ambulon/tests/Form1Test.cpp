@@ -93,7 +93,8 @@ TEST(AmbulonWindowTest, AnIndexOutsideTheTableRaisesAfterList1IsFilled) {
     harness.window.listWidget("List1")->clear();
     for (std::int16_t bad : {std::int16_t{-1}, std::int16_t{4}, std::int16_t{32767}}) {
         auto const before = Object::liveCount();
-        EXPECT_TRUE(runtime::testing::raises(ErrorKind::SubscriptOutOfRange, [&] { harness.form.Command1_Click(bad); }));
+        EXPECT_TRUE(runtime::testing::raises(ErrorKind::SubscriptOutOfRange,
+                                             [&] { harness.form.Command1_Click(bad); }));
         EXPECT_EQ(Object::liveCount(), before);
         EXPECT_EQ(harness.lines("List1"), kInput);
         EXPECT_EQ(harness.lines("List2"), kResults[0]);

@@ -21,7 +21,8 @@ Variant student(std::int32_t height, std::int32_t weight, std::int32_t age, std:
 // An object whose Height is a method that records the order in which objects were read.
 class Witness final : public runtime::Object {
 public:
-    Witness(std::vector<char>& log, char name, std::int32_t height) : m_log(log), m_name(name), m_height(height) {}
+    Witness(std::vector<char>& log, char name, std::int32_t height)
+        : m_log(log), m_name(name), m_height(height) {}
     std::int32_t height() {
         m_log.push_back(m_name);
         return m_height;
@@ -82,7 +83,8 @@ TEST(AttributeComparatorsTest, ErrorsReachTheCaller) {
     Variant const noWeight(make<runtime::Collection>());
     EXPECT_TRUE(raises(ErrorKind::FailedCall, [&] { weight.Compare(noWeight, person); }));
     EXPECT_TRUE(raises(ErrorKind::FailedCall, [&] { weight.Compare(person, noWeight); }));
-    EXPECT_TRUE(raises(ErrorKind::ObjectRequired, [&] { weight.Compare(Variant(std::int16_t{56}), person); }));
+    EXPECT_TRUE(
+        raises(ErrorKind::ObjectRequired, [&] { weight.Compare(Variant(std::int16_t{56}), person); }));
     EXPECT_TRUE(raises(ErrorKind::ObjectRequired, [&] { weight.Compare(person, Variant()); }));
     // lhs is read first, so its error wins.
     EXPECT_TRUE(raises(ErrorKind::ObjectRequired, [&] { weight.Compare(Variant(), noWeight); }));

@@ -47,7 +47,8 @@ QStringList linesInOrder(std::vector<int> const& positions) {
 
 TEST(PeloraWindowTest, WindowShowsTheStoredLayout) {
     FormHarness<Form1> harness;
-    EXPECT_EQ(harness.window.windowTitle(), QStringLiteral("QZでMRK風サンプル－異なるクラスのオブジェクトの並べ替え"));
+    EXPECT_EQ(harness.window.windowTitle(),
+              QStringLiteral("QZでMRK風サンプル－異なるクラスのオブジェクトの並べ替え"));
     EXPECT_EQ(harness.window.geometry(), QRect(79, 128, 551, 337));
     EXPECT_EQ(harness.window.listWidget("List1")->geometry(), QRect(8, 8, 433, 316));
     EXPECT_EQ(harness.window.commandButton(0)->geometry(), QRect(464, 128, 81, 33));
@@ -111,7 +112,8 @@ TEST(PeloraWindowTest, AnIndexOutsideTheTableRaisesAndLeavesTheList) {
     harness.click(2);
     for (std::int16_t bad : {std::int16_t{-1}, std::int16_t{3}, std::int16_t{-32768}}) {
         auto const before = Object::liveCount();
-        EXPECT_TRUE(runtime::testing::raises(ErrorKind::SubscriptOutOfRange, [&] { harness.form.Command1_Click(bad); }));
+        EXPECT_TRUE(runtime::testing::raises(ErrorKind::SubscriptOutOfRange,
+                                             [&] { harness.form.Command1_Click(bad); }));
         EXPECT_EQ(Object::liveCount(), before);
         EXPECT_EQ(harness.lines("List1"), linesInOrder(kOrders[2]));
     }

@@ -67,9 +67,12 @@ TEST(PersonsTest, MembersAreReadableByName) {
     EXPECT_EQ(readMember(student, u"Grade"), Variant(std::int32_t{1}));
     EXPECT_EQ(readMember(teacher, u"Height"), Variant(std::int32_t{181}));
     EXPECT_EQ(readMember(teacher, u"Domain"), Variant(u"英語"));
-    EXPECT_EQ(readMember(teacher, u"Get_String"), Variant(u"身長181cm , 体重70kg , 50才で担当科目は英語の先生"));
-    EXPECT_TRUE(runtime::testing::raises(runtime::ErrorKind::FailedCall, [&] { readMember(student, u"Domain"); }));
-    EXPECT_TRUE(runtime::testing::raises(runtime::ErrorKind::FailedCall, [&] { readMember(teacher, u"Grade"); }));
+    EXPECT_EQ(readMember(teacher, u"Get_String"),
+              Variant(u"身長181cm , 体重70kg , 50才で担当科目は英語の先生"));
+    EXPECT_TRUE(
+        runtime::testing::raises(runtime::ErrorKind::FailedCall, [&] { readMember(student, u"Domain"); }));
+    EXPECT_TRUE(
+        runtime::testing::raises(runtime::ErrorKind::FailedCall, [&] { readMember(teacher, u"Grade"); }));
 }
 
 } // namespace

@@ -16,7 +16,9 @@ namespace runtime {
 
 namespace {
 
-QString toQString(std::u16string_view text) { return QStringView(text.data(), qsizetype(text.size())).toString(); }
+QString toQString(std::u16string_view text) {
+    return QStringView(text.data(), qsizetype(text.size())).toString();
+}
 
 class ListWidgetView final : public ListBoxView {
 public:
@@ -128,7 +130,8 @@ QWidget* FormWindow::createControl(ControlLayout const& control) {
         widget->setObjectName(QString::fromUtf8(control.name.data(), qsizetype(control.name.size())));
         ListBox* box = m_form.listBox(control.name);
         if (!box)
-            runtime::raise(ErrorKind::FailedCall, "the form has no list box named " + std::string(control.name));
+            runtime::raise(ErrorKind::FailedCall,
+                           "the form has no list box named " + std::string(control.name));
         m_views.push_back(std::make_unique<ListWidgetView>(*widget));
         box->bind(m_views.back().get());
         return widget;
@@ -161,7 +164,8 @@ void FormWindow::dispatchClick(int index) {
 
 void FormWindow::showErrorBox(RuntimeError const& error) {
     QMessageBox::critical(this, windowTitle(),
-                          describe(error.kind()) + QStringLiteral("\n\n") + QString::fromStdString(error.what()));
+                          describe(error.kind()) + QStringLiteral("\n\n") +
+                              QString::fromStdString(error.what()));
 }
 
 int runForm(int& argc, char** argv, Form& form) {

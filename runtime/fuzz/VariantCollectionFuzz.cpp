@@ -53,9 +53,10 @@ struct ModelError {
     ErrorKind kind;
 };
 
-constexpr std::int64_t kEdges[] = {0,     1,     -1,    2,      -2,     10,         181,         182,
-                                   255,   256,   1000,  7777,   10000,  32767,      -32768,      32766,
-                                   -32767, 46340, 46341, 65535, 65536, 2147483647, -2147483647, -2147483647 - 1};
+constexpr std::int64_t kEdges[] = {0,     1,     -1,     2,          -2,          10,
+                                   181,   182,   255,    256,        1000,        7777,
+                                   10000, 32767, -32768, 32766,      -32767,      46340,
+                                   46341, 65535, 65536,  2147483647, -2147483647, -2147483647 - 1};
 constexpr char16_t kAlphabet[] = u"0123456789-+ \tax";
 std::u16string const kKeys[] = {u"a", u"b", u"", u"key"};
 
@@ -241,11 +242,14 @@ void variantOperation(FuzzInput& in) {
     Sample const right = sample(in);
     switch (in.pick(5)) {
     case 0:
-        return agree([&] { return left.value * right.value; }, [&] { return arithmetic(left.model, right.model, true); });
+        return agree([&] { return left.value * right.value; },
+                     [&] { return arithmetic(left.model, right.model, true); });
     case 1:
-        return agree([&] { return left.value - right.value; }, [&] { return arithmetic(left.model, right.model, false); });
+        return agree([&] { return left.value - right.value; },
+                     [&] { return arithmetic(left.model, right.model, false); });
     case 2:
-        return agree([&] { return lessThan(left.value, right.value); }, [&] { return less(left.model, right.model); });
+        return agree([&] { return lessThan(left.value, right.value); },
+                     [&] { return less(left.model, right.model); });
     case 3:
         return agree([&] { return Variant(left.value.toInt32()); }, [&] { return toInt32(left.model); });
     default:

@@ -20,7 +20,8 @@ template <class Action>
     } catch (RuntimeError const& error) {
         if (error.kind() == kind)
             return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "raised '" << error.what() << "', expected " << kindName(kind);
+        return ::testing::AssertionFailure()
+               << "raised '" << error.what() << "', expected " << kindName(kind);
     }
     return ::testing::AssertionFailure() << "raised nothing, expected " << kindName(kind);
 }

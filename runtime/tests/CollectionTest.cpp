@@ -43,7 +43,8 @@ TEST(CollectionTest, PositionsOutsideOneToCountRaiseSubscriptOutOfRange) {
         EXPECT_TRUE(raises(ErrorKind::SubscriptOutOfRange, [&] { col->Item(bad); })) << bad;
         EXPECT_TRUE(raises(ErrorKind::SubscriptOutOfRange, [&] { col->Remove(bad); })) << bad;
         EXPECT_TRUE(raises(ErrorKind::SubscriptOutOfRange, [&] { col->Add(i16(0), Missing{}, bad); })) << bad;
-        EXPECT_TRUE(raises(ErrorKind::SubscriptOutOfRange, [&] { col->Add(i16(0), Missing{}, Missing{}, bad); }));
+        EXPECT_TRUE(
+            raises(ErrorKind::SubscriptOutOfRange, [&] { col->Add(i16(0), Missing{}, Missing{}, bad); }));
     }
     EXPECT_EQ(textsOf(*col), (Texts{"1", "2"}));
     auto empty = make<Collection>();

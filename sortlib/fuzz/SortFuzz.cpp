@@ -20,7 +20,8 @@ class Plain final : public Object {};
 // An answer byte of 0xFF raises an error of an input-chosen kind in place of an answer.
 class InputCompare final : public sortlib::ICompare {
 public:
-    InputCompare(FuzzInput& in, bool consistent, std::vector<Variant> const& elements, std::vector<int> const& keys)
+    InputCompare(FuzzInput& in, bool consistent, std::vector<Variant> const& elements,
+                 std::vector<int> const& keys)
         : m_in(in), m_consistent(consistent), m_elements(elements), m_keys(keys) {}
 
     int calls = 0;
@@ -31,7 +32,8 @@ protected:
         ++calls;
         std::uint8_t const answer = m_in.byte();
         if (answer == 0xFF && !raised) {
-            raised = RuntimeError(static_cast<ErrorKind>(m_in.pick(7)), "fault at call " + std::to_string(calls));
+            raised =
+                RuntimeError(static_cast<ErrorKind>(m_in.pick(7)), "fault at call " + std::to_string(calls));
             throw *raised;
         }
         if (m_consistent)
@@ -77,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
         std::vector<int> keys;
         auto const collection = make<Collection>();
         for (int i = 0; i < n; ++i) {
-            elements.push_back(in.pick(4) == 0 ? Variant(make<Plain>()) : Variant(static_cast<std::int16_t>(i)));
+            elements.push_back(in.pick(4) == 0 ? Variant(make<Plain>())
+                                               : Variant(static_cast<std::int16_t>(i)));
             keys.push_back(in.pick(4));
             collection->Add(elements.back());
         }

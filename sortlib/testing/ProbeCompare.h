@@ -12,7 +12,8 @@ namespace sortlib::testing {
 // the call numbered failAt (1-based; 0 never fails).
 class ProbeCompare final : public ICompare {
 public:
-    explicit ProbeCompare(runtime::Ref<ICompare> inner, int failAt = 0) : m_inner(std::move(inner)), m_failAt(failAt) {}
+    explicit ProbeCompare(runtime::Ref<ICompare> inner, int failAt = 0)
+        : m_inner(std::move(inner)), m_failAt(failAt) {}
 
     int calls = 0;
     int trueAnswers = 0;

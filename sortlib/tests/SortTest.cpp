@@ -96,7 +96,8 @@ TEST(SortTest, ThreeOneTwoFollowsTheDocumentedPasses) {
     ScriptedCompare cmp(ascending);
     auto col = collectionOf({Variant(std::int16_t{3}), Variant(std::int16_t{1}), Variant(std::int16_t{2})});
     Sort::Sort_Collection(*col, cmp);
-    EXPECT_EQ(cmp.pairs, (std::vector<std::pair<std::string, std::string>>{{"2", "3"}, {"1", "2"}, {"3", "2"}}));
+    EXPECT_EQ(cmp.pairs,
+              (std::vector<std::pair<std::string, std::string>>{{"2", "3"}, {"1", "2"}, {"3", "2"}}));
     EXPECT_EQ(textsOf(*col), (Texts{"1", "2", "3"}));
 }
 
@@ -151,8 +152,9 @@ TEST(SortTest, AnErrorInCompareReachesTheCallerWithEveryElementKept) {
                     runtime::raise(ErrorKind::TypeMismatch, "cannot compare");
                 return ascending(lhs, rhs);
             });
-            auto col = collectionOf({Variant(std::int16_t{4}), Variant(std::int16_t{3}), Variant(std::int16_t{2}),
-                                     Variant(std::int16_t{1}), Variant(std::int16_t{0})});
+            auto col =
+                collectionOf({Variant(std::int16_t{4}), Variant(std::int16_t{3}), Variant(std::int16_t{2}),
+                              Variant(std::int16_t{1}), Variant(std::int16_t{0})});
             EXPECT_TRUE(raises(ErrorKind::TypeMismatch, [&] { Sort::Sort_Collection(*col, cmp); }));
             EXPECT_EQ(calls, failAt);
             Texts kept = textsOf(*col);

@@ -16,7 +16,9 @@ using runtime::testing::raises;
 Variant i16(std::int16_t value) { return Variant(value); }
 Variant i32(std::int32_t value) { return Variant(value); }
 
-bool compare(sortlib::ICompare& cmp, Variant lhs, Variant rhs) { return cmp.Compare(std::move(lhs), std::move(rhs)); }
+bool compare(sortlib::ICompare& cmp, Variant lhs, Variant rhs) {
+    return cmp.Compare(std::move(lhs), std::move(rhs));
+}
 
 TEST(NumberComparatorsTest, LongLessAndLongGTCompareSignedValues) {
     LongLess less;
@@ -57,10 +59,13 @@ TEST(NumberComparatorsTest, ConversionErrorsReachTheCallerAndLhsIsConvertedFirst
     EXPECT_TRUE(raises(ErrorKind::TypeMismatch, [&] { compare(less, Variant(u"abc"), i16(1)); }));
     EXPECT_TRUE(raises(ErrorKind::Overflow, [&] { compare(greater, i16(1), Variant(u"2147483648")); }));
     // Both bad: the error is the one for lhs.
-    EXPECT_TRUE(raises(ErrorKind::TypeMismatch, [&] { compare(less, Variant(u"abc"), Variant(u"99999999999")); }));
-    EXPECT_TRUE(raises(ErrorKind::Overflow, [&] { compare(greater, Variant(u"99999999999"), Variant(u"abc")); }));
+    EXPECT_TRUE(
+        raises(ErrorKind::TypeMismatch, [&] { compare(less, Variant(u"abc"), Variant(u"99999999999")); }));
+    EXPECT_TRUE(
+        raises(ErrorKind::Overflow, [&] { compare(greater, Variant(u"99999999999"), Variant(u"abc")); }));
     EXPECT_TRUE(raises(ErrorKind::TypeMismatch, [&] { compare(text, Variant(runtime::Missing{}), i16(1)); }));
-    EXPECT_TRUE(raises(ErrorKind::FailedCall, [&] { compare(text, i16(1), Variant(make<runtime::Collection>())); }));
+    EXPECT_TRUE(
+        raises(ErrorKind::FailedCall, [&] { compare(text, i16(1), Variant(make<runtime::Collection>())); }));
     // Nothing is kept: the comparator works as before after an error.
     EXPECT_TRUE(compare(less, i16(1), i16(2)));
 }

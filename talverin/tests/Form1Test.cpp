@@ -30,7 +30,8 @@ TEST(TalverinWindowTest, WindowShowsTheStoredLayout) {
     EXPECT_EQ(harness.window.windowTitle(), QStringLiteral("QZでMRK風サンプル－整数値の並べ替え"));
     EXPECT_EQ(harness.window.geometry(), QRect(79, 128, 299, 254));
     EXPECT_EQ(harness.window.listWidget("List1")->geometry(), QRect(8, 8, 185, 232));
-    QStringList const captions{QStringLiteral("小さい順"), QStringLiteral("大きい順"), QStringLiteral("文字列順")};
+    QStringList const captions{QStringLiteral("小さい順"), QStringLiteral("大きい順"),
+                               QStringLiteral("文字列順")};
     for (int index = 0; index < 3; ++index)
         EXPECT_EQ(harness.window.commandButton(index)->text(), captions[index]);
     EXPECT_EQ(harness.window.commandButton(2)->geometry(), QRect(200, 72, 81, 41));
@@ -80,7 +81,8 @@ TEST(TalverinWindowTest, AnIndexOutsideTheTableRaisesAndLeavesTheList) {
     harness.click(1);
     for (std::int16_t bad : {std::int16_t{-1}, std::int16_t{3}, std::int16_t{32767}, std::int16_t{-32768}}) {
         auto const before = Object::liveCount();
-        EXPECT_TRUE(runtime::testing::raises(ErrorKind::SubscriptOutOfRange, [&] { harness.form.Command1_Click(bad); }));
+        EXPECT_TRUE(runtime::testing::raises(ErrorKind::SubscriptOutOfRange,
+                                             [&] { harness.form.Command1_Click(bad); }));
         EXPECT_EQ(Object::liveCount(), before);
         EXPECT_EQ(harness.lines("List1"), kExpected[1]);
     }
