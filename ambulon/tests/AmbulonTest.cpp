@@ -19,8 +19,7 @@ using runtime::testing::raises;
 using runtime::testing::textsOf;
 using testing::ProbeFunc;
 using Texts = std::vector<std::string>;
-
-Variant i16(std::int16_t value) { return Variant(value); }
+using runtime::testing::i16;
 
 TEST(TransformTest, AnEmptyCollectionStaysEmptyAndFIsNeverCalled) {
     auto const empty = make<Collection>();

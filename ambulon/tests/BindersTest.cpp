@@ -12,10 +12,9 @@ using runtime::make;
 using runtime::Object;
 using runtime::Ref;
 using runtime::Variant;
+using runtime::testing::i16;
+using runtime::testing::i32;
 using runtime::testing::raises;
-
-Variant i16(std::int16_t value) { return Variant(value); }
-Variant i32(std::int32_t value) { return Variant(value); }
 
 TEST(BindersTest, Bind1stBindsTheRightHandArgument) {
     auto const minusTen = make<Bind1st>()->Init(make<MinusCls>(), i16(10));

@@ -10,10 +10,9 @@ namespace {
 using runtime::ErrorKind;
 using runtime::make;
 using runtime::Variant;
+using runtime::testing::i16;
+using runtime::testing::i32;
 using runtime::testing::raises;
-
-Variant i16(std::int16_t value) { return Variant(value); }
-Variant i32(std::int32_t value) { return Variant(value); }
 
 // A counter that starts at a chosen count, to reach the top without two billion reads.
 class SeqCountFrom final : public SeqCount {

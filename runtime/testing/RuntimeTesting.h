@@ -12,6 +12,10 @@
 
 namespace runtime::testing {
 
+// Values of the two integer kinds, for tests that care which kind a value has.
+inline Variant i16(std::int16_t value) { return Variant(value); }
+inline Variant i32(std::int32_t value) { return Variant(value); }
+
 // Succeeds when action raises a run-time error of the given kind.
 template <class Action>
 ::testing::AssertionResult raises(ErrorKind kind, Action&& action) {

@@ -13,8 +13,7 @@ using testing::Probe;
 using testing::raises;
 using testing::textsOf;
 using Texts = std::vector<std::string>;
-
-Variant i16(std::int16_t value) { return Variant(value); }
+using testing::i16;
 
 TEST(CollectionTest, AddBeforeShiftsLaterElementsAndRemoveMovesThemDown) {
     auto col = collectionOf({i16(1), i16(2), i16(3)});

@@ -11,12 +11,11 @@
 namespace runtime {
 namespace {
 
+using testing::i16;
+using testing::i32;
 using testing::Plain;
 using testing::Probe;
 using testing::raises;
-
-Variant i16(std::int16_t value) { return Variant(value); }
-Variant i32(std::int32_t value) { return Variant(value); }
 
 constexpr std::int32_t kMax32 = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin32 = std::numeric_limits<std::int32_t>::min();

@@ -11,10 +11,9 @@ namespace {
 using runtime::ErrorKind;
 using runtime::make;
 using runtime::Variant;
+using runtime::testing::i16;
+using runtime::testing::i32;
 using runtime::testing::raises;
-
-Variant i16(std::int16_t value) { return Variant(value); }
-Variant i32(std::int32_t value) { return Variant(value); }
 
 bool compare(sortlib::ICompare& cmp, Variant lhs, Variant rhs) {
     return cmp.Compare(std::move(lhs), std::move(rhs));

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <limits>
 #include <string_view>
@@ -55,6 +57,18 @@ public:
     }
 
     void click(int index) { clickWidget(*window.commandButton(index)); }
+
+    // Clicks a button whose click must fail: exactly one error of the given kind is reported, and
+    // every object the click made is released.
+    void clickExpectingError(int index, ErrorKind kind) {
+        auto const live = Object::liveCount();
+        errors.clear();
+        click(index);
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_EQ(errors.front().kind(), kind) << errors.front().what();
+        EXPECT_EQ(Object::liveCount(), live);
+        errors.clear();
+    }
     QStringList lines(std::string_view listName) const { return linesOf(*window.listWidget(listName)); }
 
     // Clicks the buttons in turn, clicks times, watching the line count of one list.
