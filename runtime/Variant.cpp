@@ -56,14 +56,15 @@ std::optional<Variant> fitted(std::int64_t value, bool allow16) {
     return std::nullopt;
 }
 
-// A variant as an arithmetic or comparison operand: an object gives one read of its default member.
-Variant operand(Variant const& value) {
+// A variant as an arithmetic or comparison operand: the value itself, or for an object one read of
+// its default member, kept in storage.
+Variant const& operand(Variant const& value, Variant& storage) {
     if (!value.isObject())
         return value;
-    Variant resolved = value.asObject()->readDefaultMember();
-    if (resolved.isObject())
+    storage = value.asObject()->readDefaultMember();
+    if (storage.isObject())
         mismatch(Kind::Int32, Kind::Object);
-    return resolved;
+    return storage;
 }
 
 struct Number {
@@ -92,7 +93,8 @@ std::optional<Number> numberOf(Variant const& value) {
 }
 
 Number arithmeticOperand(Variant const& value) {
-    Variant const resolved = operand(value);
+    Variant storage;
+    Variant const& resolved = operand(value, storage);
     auto const number = numberOf(resolved);
     if (!number)
         mismatch(Kind::Int32, resolved.kind());
@@ -174,7 +176,8 @@ Ref<Object> const& Variant::asObject() const {
 }
 
 std::int32_t Variant::toInt32() const {
-    Variant const resolved = operand(*this);
+    Variant storage;
+    Variant const& resolved = operand(*this, storage);
     if (resolved.kind() == Kind::String)
         return parseInt32(resolved.asString());
     // Every number held fits in 32 bits.
@@ -182,7 +185,8 @@ std::int32_t Variant::toInt32() const {
 }
 
 std::u16string Variant::toText() const {
-    Variant const resolved = operand(*this);
+    Variant storage;
+    Variant const& resolved = operand(*this, storage);
     switch (resolved.kind()) {
     case Kind::Empty:
         return {};
@@ -215,8 +219,10 @@ Variant operator-(Variant const& left, Variant const& right) {
 }
 
 Variant lessThan(Variant const& left, Variant const& right) {
-    Variant const a = operand(left);
-    Variant const b = operand(right);
+    Variant leftStorage;
+    Variant rightStorage;
+    Variant const& a = operand(left, leftStorage);
+    Variant const& b = operand(right, rightStorage);
     auto const numberA = numberOf(a);
     auto const numberB = numberOf(b);
     if (numberA && numberB)

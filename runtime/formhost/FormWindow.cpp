@@ -84,6 +84,13 @@ QString describe(ErrorKind kind) {
 
 FormWindow::FormWindow(Form& form, QWidget* parent) : QWidget(parent), m_form(form) {
     FormLayout const& layout = form.layout();
+    // Check the layout against the form before binding anything, so a mismatch leaves no list box
+    // bound to a view that is about to go away.
+    for (ControlLayout const& control : layout.controls) {
+        if (control.kind == ControlKind::ListBox && !form.listBox(control.name))
+            runtime::raise(ErrorKind::FailedCall,
+                           "the form has no list box named " + std::string(control.name));
+    }
     setWindowTitle(toQString(layout.caption));
     setGeometry(toPixels(layout.left), toPixels(layout.top), toPixels(layout.width), toPixels(layout.height));
 

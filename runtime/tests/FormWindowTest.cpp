@@ -109,6 +109,26 @@ TEST(FormWindowTest, AListBoxShownOnNoWindowRaisesFailedCall) {
     EXPECT_TRUE(testing::raises(ErrorKind::FailedCall, [&] { form.List1.Clear(); }));
 }
 
+// A layout that names a list box the form does not have.
+constexpr ControlLayout kMismatchedControls[] = {
+    {ControlKind::ListBox, "List1", kNoIndex, u"", 120, 120, 1455, 3480, 0},
+    {ControlKind::ListBox, "List9", kNoIndex, u"", 1560, 120, 1455, 3480, 1},
+};
+constexpr FormLayout kMismatchedLayout{u"x", 0, 0, 3000, 3000, kMismatchedControls};
+
+class MismatchedForm final : public Form {
+public:
+    FormLayout const& layout() const override { return kMismatchedLayout; }
+    void Command1_Click(std::int16_t) override {}
+    ListBox List1{*this, "List1"};
+};
+
+TEST(FormWindowTest, ALayoutNamingAMissingListBoxIsRejectedBeforeAnythingIsBound) {
+    MismatchedForm form;
+    EXPECT_TRUE(testing::raises(ErrorKind::FailedCall, [&] { FormWindow window(form); }));
+    EXPECT_TRUE(testing::raises(ErrorKind::FailedCall, [&] { form.List1.AddItem(u"x"); }));
+}
+
 TEST(FormWindowTest, ScreenshotOfTheWindowIsSaved) {
     FormHarness<SampleForm> harness;
     harness.click(0);
