@@ -107,12 +107,6 @@ TEST(AmbulonWindowTest, ScreenshotShowsBothLists) {
     EXPECT_TRUE(runtime::testing::saveScreenshot(harness.window, QStringLiteral("ambulon.png")));
 }
 
-} // namespace
-} // namespace ambulon
-
-namespace ambulon {
-namespace {
-
 TEST(AmbulonHardeningTest, AFaultAtEveryFunctionCallIsReportedAndLosesNothing) {
     int failAt = 0;
     FormHarness<Form1> harness(

@@ -125,12 +125,6 @@ TEST(PeloraWindowTest, ScreenshotShowsTheSortedRoster) {
     EXPECT_TRUE(runtime::testing::saveScreenshot(harness.window, QStringLiteral("pelora.png")));
 }
 
-} // namespace
-} // namespace pelora
-
-namespace pelora {
-namespace {
-
 TEST(PeloraHardeningTest, AFaultAtEveryComparatorCallIsReportedAndLosesNothing) {
     int failAt = 0;
     FormHarness<Form1> harness(

@@ -94,12 +94,6 @@ TEST(TalverinWindowTest, ScreenshotShowsTheSortedNumbers) {
     EXPECT_TRUE(runtime::testing::saveScreenshot(harness.window, QStringLiteral("talverin.png")));
 }
 
-} // namespace
-} // namespace talverin
-
-namespace talverin {
-namespace {
-
 TEST(TalverinHardeningTest, AFaultAtEveryComparatorCallIsReportedAndLosesNothing) {
     int failAt = 0;
     FormHarness<Form1> harness(
