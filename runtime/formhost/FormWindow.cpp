@@ -9,6 +9,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <new>
 
@@ -80,17 +81,25 @@ QString describe(ErrorKind kind) {
     return QStringLiteral("実行時エラーです。");
 }
 
+// Checks a layout against its form before anything is built or bound, so that a bad layout leaves
+// no list box bound to a view that is about to go away.
+void checkLayout(Form const& form) {
+    for (ControlLayout const& control : form.layout().controls) {
+        if (control.kind == ControlKind::ListBox && !form.listBox(control.name))
+            runtime::raise(ErrorKind::FailedCall,
+                           "the form has no list box named " + std::string(control.name));
+        if (control.kind == ControlKind::CommandButton &&
+            (control.index < 0 || control.index > std::numeric_limits<std::int16_t>::max()))
+            runtime::raise(ErrorKind::InvalidArgument, "button " + std::string(control.name) + " has index " +
+                                                           std::to_string(control.index));
+    }
+}
+
 } // namespace
 
 FormWindow::FormWindow(Form& form, QWidget* parent) : QWidget(parent), m_form(form) {
     FormLayout const& layout = form.layout();
-    // Check the layout against the form before binding anything, so a mismatch leaves no list box
-    // bound to a view that is about to go away.
-    for (ControlLayout const& control : layout.controls) {
-        if (control.kind == ControlKind::ListBox && !form.listBox(control.name))
-            runtime::raise(ErrorKind::FailedCall,
-                           "the form has no list box named " + std::string(control.name));
-    }
+    checkLayout(form);
     setWindowTitle(toQString(layout.caption));
     setGeometry(toPixels(layout.left), toPixels(layout.top), toPixels(layout.width), toPixels(layout.height));
 
@@ -135,12 +144,8 @@ QWidget* FormWindow::createControl(ControlLayout const& control) {
     case ControlKind::ListBox: {
         auto* widget = new QListWidget(this);
         widget->setObjectName(QString::fromUtf8(control.name.data(), qsizetype(control.name.size())));
-        ListBox* box = m_form.listBox(control.name);
-        if (!box)
-            runtime::raise(ErrorKind::FailedCall,
-                           "the form has no list box named " + std::string(control.name));
         m_views.push_back(std::make_unique<ListWidgetView>(*widget));
-        box->bind(m_views.back().get());
+        m_form.listBox(control.name)->bind(m_views.back().get());
         return widget;
     }
     }

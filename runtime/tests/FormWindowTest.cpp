@@ -129,6 +129,25 @@ TEST(FormWindowTest, ALayoutNamingAMissingListBoxIsRejectedBeforeAnythingIsBound
     EXPECT_TRUE(testing::raises(ErrorKind::FailedCall, [&] { form.List1.AddItem(u"x"); }));
 }
 
+constexpr ControlLayout kUnindexedButton[] = {
+    {ControlKind::ListBox, "List1", kNoIndex, u"", 120, 120, 1455, 3480, 0},
+    {ControlKind::CommandButton, "Command1", kNoIndex, u"x", 3120, 120, 1215, 495, 1},
+};
+constexpr FormLayout kUnindexedLayout{u"x", 0, 0, 3000, 3000, kUnindexedButton};
+
+class UnindexedForm final : public Form {
+public:
+    FormLayout const& layout() const override { return kUnindexedLayout; }
+    void Command1_Click(std::int16_t) override {}
+    ListBox List1{*this, "List1"};
+};
+
+TEST(FormWindowTest, AButtonWithoutAValidIndexIsRejected) {
+    UnindexedForm form;
+    EXPECT_TRUE(testing::raises(ErrorKind::InvalidArgument, [&] { FormWindow window(form); }));
+    EXPECT_TRUE(testing::raises(ErrorKind::FailedCall, [&] { form.List1.Clear(); }));
+}
+
 TEST(FormWindowTest, ScreenshotOfTheWindowIsSaved) {
     FormHarness<SampleForm> harness;
     harness.click(0);
