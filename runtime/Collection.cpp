@@ -8,6 +8,11 @@
 
 namespace runtime {
 
+std::vector<Collection::Entry>::const_iterator Collection::findKey(std::u16string const& key) const {
+    return std::find_if(m_entries.begin(), m_entries.end(),
+                        [&](Entry const& entry) { return entry.key == key; });
+}
+
 std::size_t Collection::positionOf(Variant const& index, std::string_view role) const {
     switch (index.kind()) {
     case Kind::Int16:
@@ -20,8 +25,7 @@ std::size_t Collection::positionOf(Variant const& index, std::string_view role) 
     }
     case Kind::String: {
         std::u16string const& key = index.asString();
-        auto const found = std::find_if(m_entries.begin(), m_entries.end(),
-                                        [&](Entry const& entry) { return entry.key == key; });
+        auto const found = findKey(key);
         if (found == m_entries.end())
             raise(ErrorKind::InvalidArgument,
                   std::string(role) + " key '" + toUtf8(key) + "' is not in the collection");
@@ -45,10 +49,10 @@ void Collection::Add(Variant item, Variant const& key, Variant const& before, Va
     if (!key.isMissing()) {
         if (key.kind() != Kind::String)
             raise(ErrorKind::TypeMismatch, "key must be a string, got " + std::string(key.kindName()));
+        if (findKey(key.asString()) != m_entries.end())
+            raise(ErrorKind::InvalidArgument,
+                  "key '" + toUtf8(key.asString()) + "' is already in the collection");
         entryKey = key.asString();
-        if (std::any_of(m_entries.begin(), m_entries.end(),
-                        [&](Entry const& entry) { return entry.key == entryKey; }))
-            raise(ErrorKind::InvalidArgument, "key '" + toUtf8(*entryKey) + "' is already in the collection");
     }
 
     std::size_t position = m_entries.size();

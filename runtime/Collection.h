@@ -64,6 +64,9 @@ private:
         std::optional<std::u16string> key;
     };
 
+    // The entry with that key, or the end.
+    std::vector<Entry>::const_iterator findKey(std::u16string const& key) const;
+
     // The 0-based position that index names; role names the argument in messages.
     std::size_t positionOf(Variant const& index, std::string_view role) const;
 

@@ -81,7 +81,6 @@ class SelfCreatingRef {
 public:
     T& operator*() { return *ensure(); }
     T* operator->() { return ensure().get(); }
-    Ref<T> const& ref() const noexcept { return m_ref; }
 
 private:
     Ref<T> const& ensure() {
