@@ -131,8 +131,8 @@ TEST(AmbulonHardeningTest, AFaultAtEveryFunctionCallIsReportedAndLosesNothing) {
 
 TEST(AmbulonHardeningTest, TenThousandClicksKeepObjectsLinesAndMemoryFlat) {
     FormHarness<Form1> harness;
-    harness.clickRepeatedly(1000, 4, "List2");
-    auto const run = harness.clickRepeatedly(10000, 4, "List2");
+    harness.clickRepeatedly(1000, "List2");
+    auto const run = harness.clickRepeatedly(10000, "List2");
     runtime::testing::expectEndurance(run, 9);
     EXPECT_EQ(harness.lines("List1"), kInput);
 }

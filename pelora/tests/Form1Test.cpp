@@ -148,8 +148,8 @@ TEST(PeloraHardeningTest, AFaultAtEveryComparatorCallIsReportedAndLosesNothing) 
 
 TEST(PeloraHardeningTest, TenThousandClicksKeepObjectsLinesAndMemoryFlat) {
     FormHarness<Form1> harness;
-    harness.clickRepeatedly(1000, 3, "List1");
-    runtime::testing::expectEndurance(harness.clickRepeatedly(10000, 3, "List1"), 20);
+    harness.clickRepeatedly(1000, "List1");
+    runtime::testing::expectEndurance(harness.clickRepeatedly(10000, "List1"), 20);
 }
 
 } // namespace

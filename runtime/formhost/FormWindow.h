@@ -30,6 +30,7 @@ public:
     void setErrorReporter(ErrorReporter reporter);
 
     QPushButton* commandButton(int index) const;
+    int commandButtonCount() const { return static_cast<int>(m_buttons.size()); }
     QListWidget* listWidget(std::string_view name) const;
 
     static constexpr int kTwipsPerPixel = 15;

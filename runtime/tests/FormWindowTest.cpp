@@ -56,6 +56,7 @@ TEST(FormWindowTest, WindowHasTheStoredCaptionClientAreaAndControlGeometry) {
     EXPECT_EQ(window.commandButton(1)->text(), QStringLiteral("失敗"));
     EXPECT_EQ(window.commandButton(0)->objectName(), QStringLiteral("Command1(0)"));
     EXPECT_EQ(window.commandButton(2), nullptr);
+    EXPECT_EQ(window.commandButtonCount(), 2);
 }
 
 TEST(FormWindowTest, TabOrderFollowsTheStoredOrder) {

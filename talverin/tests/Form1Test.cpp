@@ -116,8 +116,8 @@ TEST(TalverinHardeningTest, AFaultAtEveryComparatorCallIsReportedAndLosesNothing
 
 TEST(TalverinHardeningTest, TenThousandClicksKeepObjectsLinesAndMemoryFlat) {
     FormHarness<Form1> harness;
-    harness.clickRepeatedly(1000, 3, "List1");
-    runtime::testing::expectEndurance(harness.clickRepeatedly(10000, 3, "List1"), 9);
+    harness.clickRepeatedly(1000, "List1");
+    runtime::testing::expectEndurance(harness.clickRepeatedly(10000, "List1"), 9);
 }
 
 } // namespace

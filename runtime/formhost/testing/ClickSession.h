@@ -32,9 +32,7 @@ int runClickSession(int argc, char** argv) {
 
     int clicks = 0;
     QTimer::singleShot(0, &window, [&] {
-        int buttons = 0;
-        while (window.commandButton(buttons))
-            ++buttons;
+        int const buttons = window.commandButtonCount();
         std::vector<int> order;
         for (int i = 0; i < buttons; ++i)
             order.push_back(i);

@@ -71,15 +71,15 @@ public:
     }
     QStringList lines(std::string_view listName) const { return linesOf(*window.listWidget(listName)); }
 
-    // Clicks the buttons in turn, clicks times, watching the line count of one list.
-    EnduranceRun clickRepeatedly(int clicks, int buttons, std::string_view listName) {
+    // Clicks every button in turn, clicks times, watching the line count of one list.
+    EnduranceRun clickRepeatedly(int clicks, std::string_view listName) {
         EnduranceRun run;
         run.clicks = clicks;
         run.liveBefore = Object::liveCount();
         run.residentBefore = residentKiB();
         run.fewestLines = std::numeric_limits<int>::max();
         for (int i = 0; i < clicks; ++i) {
-            click(i % buttons);
+            click(i % window.commandButtonCount());
             int const count = window.listWidget(listName)->count();
             run.fewestLines = std::min(run.fewestLines, count);
             run.mostLines = std::max(run.mostLines, count);
