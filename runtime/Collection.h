@@ -1,24 +1,28 @@
 #pragma once
 
 #include "runtime/Object.h"
+#include "runtime/PositionTree.h"
+#include "runtime/Ref.h"
 #include "runtime/Variant.h"
 
 #include <cstdint>
 #include <iterator>
-#include <optional>
 #include <string>
-#include <vector>
+#include <unordered_map>
 
 namespace runtime {
 
 // An ordered, 1-based container of values, optionally keyed by text.
 // An index is a position (16- or 32-bit integer, 1..Count) or a key (string). A position outside
 // 1..Count raises subscript out of range; an unknown or duplicate key raises invalid argument.
+// Item, Add and Remove cost O(log n) at any position and O(1) next to the last position reached;
+// a key is found through a hash table. A failed call leaves the collection as it was, and running
+// out of memory raises the out-of-memory error.
 class Collection final : public Object {
 public:
     Collection() = default;
 
-    std::int32_t Count() const noexcept { return static_cast<std::int32_t>(m_entries.size()); }
+    std::int32_t Count() const noexcept { return static_cast<std::int32_t>(m_items.size()); }
 
     // A copy of the element.
     Variant Item(Variant const& index) const;
@@ -31,46 +35,60 @@ public:
     // Removes the element; the later ones move down.
     void Remove(Variant const& index);
 
-    // Enumeration first to last, yielding copies. It reads the collection as it is at each step,
-    // so changing the collection while enumerating is safe.
+    // Enumeration first to last, yielding copies. An iterator stays on its element while the
+    // collection changes around it: an element added before it is not yielded, one added after it
+    // is; when its own element is removed, the next step yields the element that followed it. An
+    // iterator keeps its collection alive.
     class Iterator {
     public:
         using value_type = Variant;
         using difference_type = std::ptrdiff_t;
 
         Iterator() = default;
-        Variant operator*() const { return m_collection->m_entries[m_position].value; }
+        Iterator(Iterator const& other);
+        Iterator& operator=(Iterator const& other);
+        ~Iterator() { withdraw(); }
+
+        Variant operator*() const { return m_collection->m_items.at(m_position); }
         Iterator& operator++() {
-            ++m_position;
+            if (!std::exchange(m_onNext, false))
+                ++m_position;
             return *this;
         }
-        void operator++(int) { ++m_position; }
+        void operator++(int) { ++*this; }
         friend bool operator==(Iterator const& it, std::default_sentinel_t) { return it.atEnd(); }
 
     private:
         friend class Collection;
-        explicit Iterator(Collection const& collection) : m_collection(&collection) {}
-        bool atEnd() const { return m_position >= m_collection->m_entries.size(); }
-        Collection const* m_collection = nullptr;
+        explicit Iterator(Collection const& collection);
+        bool atEnd() const { return m_position >= m_collection->m_items.size(); }
+        void enrol() noexcept;
+        void withdraw() noexcept;
+        void elementAdded(std::size_t position) noexcept;
+        void elementRemoved(std::size_t position) noexcept;
+
+        Ref<Collection const> m_collection;
         std::size_t m_position = 0;
+        bool m_onNext = false; // its element was removed; it already stands on the next one
+        Iterator* m_previous = nullptr;
+        Iterator* m_next = nullptr;
     };
 
     Iterator begin() const { return Iterator(*this); }
     std::default_sentinel_t end() const { return {}; }
 
-private:
-    struct Entry {
-        Variant value;
-        std::optional<std::u16string> key;
-    };
+    // Aborts with a message if the inner structure is inconsistent; for tests and fuzzing.
+    void checkInvariants() const;
 
-    // The entry with that key, or the end.
-    std::vector<Entry>::const_iterator findKey(std::u16string const& key) const;
+private:
+    using KeyRecord = PositionTree::KeyRecord;
 
     // The 0-based position that index names; role names the argument in messages.
     std::size_t positionOf(Variant const& index, std::string_view role) const;
 
-    std::vector<Entry> m_entries;
+    PositionTree m_items;
+    std::unordered_map<std::u16string, KeyRecord> m_keys;
+    mutable Iterator* m_iterators = nullptr; // every live iterator, linked through m_next
 };
 
 } // namespace runtime

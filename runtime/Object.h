@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/RefCounted.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -19,20 +21,10 @@ struct MemberEntry {
     bool isDefault = false;
 };
 
-// Base of every counted object. The count starts at 1: a new object is adopted by its first
-// reference (see make<T>() in Ref.h), and the last release deletes it.
-class Object {
+// Base of every object that the programs' values hold: counted, and readable by member name.
+class Object : public RefCounted {
 public:
-    Object(Object const&) = delete;
-    Object& operator=(Object const&) = delete;
-    virtual ~Object();
-
-    void ref() const noexcept { ++m_refCount; }
-    void unref() const noexcept {
-        if (--m_refCount == 0)
-            delete this;
-    }
-    std::uint32_t refCount() const noexcept { return m_refCount; }
+    ~Object() override;
 
     // Objects alive in this process; tests use it to show that what they created was released.
     static std::size_t liveCount() noexcept { return s_liveCount; }
@@ -53,7 +45,6 @@ protected:
     virtual std::span<MemberEntry const> members() const { return {}; }
 
 private:
-    mutable std::uint32_t m_refCount{1};
     static inline std::size_t s_liveCount = 0;
 };
 

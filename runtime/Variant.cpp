@@ -9,6 +9,8 @@
 
 namespace runtime {
 
+static_assert(sizeof(Variant) == 16, "a value is its kind and one 8-byte payload");
+
 std::string_view kindName(Kind kind) noexcept {
     switch (kind) {
     case Kind::Empty:
@@ -146,36 +148,62 @@ Variant Variant::fromInteger(std::int64_t value) {
 }
 
 std::int16_t Variant::asInt16() const {
-    if (auto const* value = std::get_if<std::int16_t>(&m_value))
-        return *value;
-    mismatch(Kind::Int16, kind());
+    if (m_kind != Kind::Int16)
+        mismatch(Kind::Int16, m_kind);
+    return m_payload.int16;
 }
 
 std::int32_t Variant::asInt32() const {
-    if (auto const* value = std::get_if<std::int32_t>(&m_value))
-        return *value;
-    mismatch(Kind::Int32, kind());
+    if (m_kind != Kind::Int32)
+        mismatch(Kind::Int32, m_kind);
+    return m_payload.int32;
 }
 
 Boolean Variant::asBoolean() const {
-    if (auto const* value = std::get_if<Boolean>(&m_value))
-        return *value;
-    mismatch(Kind::Boolean, kind());
+    if (m_kind != Kind::Boolean)
+        mismatch(Kind::Boolean, m_kind);
+    return m_payload.boolean;
 }
 
 std::u16string const& Variant::asString() const {
-    if (auto const* value = std::get_if<std::u16string>(&m_value))
-        return *value;
-    mismatch(Kind::String, kind());
+    if (m_kind != Kind::String)
+        mismatch(Kind::String, m_kind);
+    return m_payload.text->text();
 }
 
-Ref<Object> const& Variant::asObject() const {
-    if (auto const* value = std::get_if<Ref<Object>>(&m_value))
-        return *value;
-    raise(ErrorKind::ObjectRequired, "expected object, got " + std::string(kindName()));
+bool operator==(Variant const& left, Variant const& right) noexcept {
+    if (left.m_kind != right.m_kind)
+        return false;
+    switch (left.m_kind) {
+    case Kind::Int16:
+        return left.m_payload.int16 == right.m_payload.int16;
+    case Kind::Int32:
+        return left.m_payload.int32 == right.m_payload.int32;
+    case Kind::Boolean:
+        return left.m_payload.boolean == right.m_payload.boolean;
+    case Kind::String:
+        return left.m_payload.text->text() == right.m_payload.text->text();
+    case Kind::Object:
+        return left.m_payload.object == right.m_payload.object;
+    case Kind::Empty:
+    case Kind::Missing:
+        break;
+    }
+    return true;
+}
+
+Ref<Object> Variant::asObject() const {
+    if (m_kind != Kind::Object)
+        raise(ErrorKind::ObjectRequired, "expected object, got " + std::string(kindName()));
+    return m_payload.object ? Ref<Object>(*m_payload.object) : Ref<Object>();
 }
 
 std::int32_t Variant::toInt32() const {
+    // The two integer kinds first: they are by far the most frequent.
+    if (m_kind == Kind::Int32)
+        return m_payload.int32;
+    if (m_kind == Kind::Int16)
+        return m_payload.int16;
     Variant storage;
     Variant const& resolved = operand(*this, storage);
     if (resolved.kind() == Kind::String)

@@ -2,13 +2,14 @@
 
 #include "runtime/Object.h"
 #include "runtime/Ref.h"
+#include "runtime/RefCounted.h"
 
 #include <concepts>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <string_view>
-#include <variant>
+#include <utility>
 
 namespace runtime {
 
@@ -28,31 +29,45 @@ enum class Kind { Empty, Int16, Int32, Boolean, String, Object, Missing };
 
 std::string_view kindName(Kind kind) noexcept;
 
-// A tagged value. Copying shares an object (its count goes up); moving leaves the source Empty.
-// Copying or moving a value that holds neither an object nor a string allocates nothing.
+// An immutable text, shared by every value that holds it.
+class SharedText final : public RefCounted {
+public:
+    explicit SharedText(std::u16string text) noexcept : m_text(std::move(text)) {}
+    std::u16string const& text() const noexcept { return m_text; }
+
+private:
+    std::u16string m_text;
+};
+
+// A tagged value of 16 bytes: the kind and one 8-byte payload. Text and objects are held by counted
+// reference, so copying shares them (the count goes up) and moving leaves the source Empty.
+// Copying and moving never allocate; only making a new text does.
+//
+// The payload is a plain union rather than a std::variant: a copy or a move is then a 16-byte copy
+// plus, for text and objects, one count, which keeps moving elements inside a Collection cheap.
 class Variant {
 public:
     Variant() noexcept = default;
     Variant(Empty) noexcept {}
-    Variant(Missing) noexcept : m_value(Missing{}) {}
-    Variant(std::int16_t value) noexcept : m_value(value) {}
-    Variant(std::int32_t value) noexcept : m_value(value) {}
-    Variant(Boolean value) noexcept : m_value(value) {}
+    Variant(Missing) noexcept : m_kind(Kind::Missing) {}
+    Variant(std::int16_t value) noexcept : m_kind(Kind::Int16) { m_payload.int16 = value; }
+    Variant(std::int32_t value) noexcept : m_kind(Kind::Int32) { m_payload.int32 = value; }
+    Variant(Boolean value) noexcept : m_kind(Kind::Boolean) { m_payload.boolean = value; }
     Variant(bool) = delete; // a truth value is a Boolean; use fromBool()
-    Variant(std::u16string value) noexcept : m_value(std::move(value)) {}
-    Variant(std::u16string_view value) : m_value(std::u16string(value)) {}
-    Variant(char16_t const* value) : m_value(std::u16string(value)) {}
+    Variant(std::u16string value) : Variant(make<SharedText>(std::move(value)).leak()) {}
+    Variant(std::u16string_view value) : Variant(std::u16string(value)) {}
+    Variant(char16_t const* value) : Variant(std::u16string(value)) {}
     template <std::derived_from<Object> T>
-    Variant(Ref<T> object) noexcept : m_value(Ref<Object>(std::move(object))) {}
+    Variant(Ref<T> object) noexcept : Variant(static_cast<Object*>(object.leak())) {}
 
     // A whole number in the narrowest of the two integer kinds that holds it; beyond 32 bits
     // it raises the overflow error.
     static Variant fromInteger(std::int64_t value);
     static Variant fromBool(bool value) noexcept { return Variant(value ? Boolean::True : Boolean::False); }
 
-    Variant(Variant const&) = default;
-    Variant(Variant&& other) noexcept : m_value(std::move(other.m_value)) { other.m_value.emplace<Empty>(); }
-    Variant& operator=(Variant const& other) {
+    Variant(Variant const& other) noexcept : m_kind(other.m_kind), m_payload(other.m_payload) { retain(); }
+    Variant(Variant&& other) noexcept : m_kind(std::exchange(other.m_kind, Kind::Empty)), m_payload(other.m_payload) {}
+    Variant& operator=(Variant const& other) noexcept {
         Variant copy(other);
         swap(copy);
         return *this;
@@ -62,11 +77,14 @@ public:
         swap(taken);
         return *this;
     }
-    ~Variant() = default;
+    ~Variant() { release(); }
 
-    void swap(Variant& other) noexcept { m_value.swap(other.m_value); }
+    void swap(Variant& other) noexcept {
+        std::swap(m_kind, other.m_kind);
+        std::swap(m_payload, other.m_payload);
+    }
 
-    Kind kind() const noexcept { return static_cast<Kind>(m_value.index()); }
+    Kind kind() const noexcept { return m_kind; }
     std::string_view kindName() const noexcept { return runtime::kindName(kind()); }
     bool isEmpty() const noexcept { return kind() == Kind::Empty; }
     bool isMissing() const noexcept { return kind() == Kind::Missing; }
@@ -79,20 +97,45 @@ public:
     std::int32_t asInt32() const;
     Boolean asBoolean() const;
     std::u16string const& asString() const;
-    Ref<Object> const& asObject() const;
+    Ref<Object> asObject() const;
 
     // Converting access. An object converts through one read of its default member.
     std::int32_t toInt32() const;  // type mismatch or overflow when impossible
     std::u16string toText() const; // integers as decimal digits
     bool isTrue() const;           // a tested value is true when nonzero
 
-    // Same kind and same value (objects by identity). This is not the language's comparison.
-    friend bool operator==(Variant const& left, Variant const& right) noexcept {
-        return left.m_value == right.m_value;
-    }
+    // Same kind and same value (texts by content, objects by identity). This is not the language's
+    // comparison.
+    friend bool operator==(Variant const& left, Variant const& right) noexcept;
 
 private:
-    std::variant<Empty, std::int16_t, std::int32_t, Boolean, std::u16string, Ref<Object>, Missing> m_value;
+    // Take over one count of a new text, or of an object (null: an object variable set to nothing).
+    explicit Variant(SharedText* text) noexcept : m_kind(Kind::String) { m_payload.text = text; }
+    explicit Variant(Object* object) noexcept : m_kind(Kind::Object) { m_payload.object = object; }
+
+    void retain() const noexcept {
+        if (m_kind == Kind::String)
+            m_payload.text->ref();
+        else if (m_kind == Kind::Object && m_payload.object)
+            m_payload.object->ref();
+    }
+    void release() const noexcept {
+        if (m_kind == Kind::String)
+            m_payload.text->unref();
+        else if (m_kind == Kind::Object && m_payload.object)
+            m_payload.object->unref();
+    }
+
+    union Payload {
+        std::int16_t int16;
+        std::int32_t int32;
+        Boolean boolean;
+        SharedText const* text;
+        Object* object;
+    };
+
+    Kind m_kind = Kind::Empty;
+    Payload m_payload{.int32 = 0};
 };
 
 // Exact arithmetic. Two 16-bit operands give a 16-bit result where it fits and a 32-bit one where

@@ -2,8 +2,11 @@
 // against a plain model written here: the same value of the same kind, or an error of the same kind.
 #include "runtime/Collection.h"
 #include "runtime/Members.h"
+#include "runtime/Text.h"
 #include "runtime/fuzz/FuzzInput.h"
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -320,8 +323,100 @@ Variant optionalArgument(FuzzInput& in, std::size_t count) {
     return in.pick(3) == 0 ? indexSample(in, count) : Variant(Missing{});
 }
 
-void collectionOperation(FuzzInput& in, Collection& real, std::vector<Entry>& model) {
-    switch (in.pick(3)) {
+// Runs long enough to split and merge leaves and internal nodes. The model takes each run in one
+// linear step, so that replaying the corpus stays fast in a debug build.
+constexpr std::size_t kMostElements = 6000;
+
+Variant keyArgument(std::optional<std::u16string> const& key) { return key ? Variant(*key) : Variant(Missing{}); }
+
+// Up to 2,048 additions, some keyed (keys are unique within one input): appended, inserted as a
+// block at one place, or (a short run) spread out.
+void addRun(FuzzInput& in, Collection& real, std::vector<Entry>& model, std::int32_t& serial) {
+    unsigned const mode = model.empty() ? 0 : in.pick(3);
+    unsigned count = mode == 2 ? 1 + in.pick(64) : 1 + in.pick(256) * (1 + in.pick(8));
+    count = static_cast<unsigned>(std::min<std::size_t>(count, kMostElements - std::min(kMostElements, model.size())));
+    unsigned const keyEvery = 1 + in.pick(16);
+    std::size_t const at = model.empty() ? 0 : in.pick(static_cast<unsigned>(model.size()) + 1);
+    std::vector<Entry> block;
+    for (unsigned i = 0; i < count; ++i) {
+        Entry entry{Variant(serial), std::nullopt};
+        if (i % keyEvery == 0)
+            entry.key = u"run" + decimalText(serial);
+        ++serial;
+        if (mode == 0) {
+            real.Add(entry.value, keyArgument(entry.key));
+            model.push_back(std::move(entry));
+        } else if (mode == 1) {
+            auto const position = static_cast<std::int32_t>(at + i);
+            if (position == 0)
+                real.Add(entry.value, keyArgument(entry.key), Variant(std::int32_t{1}));
+            else
+                real.Add(entry.value, keyArgument(entry.key), Missing{}, Variant(position));
+            block.push_back(std::move(entry));
+        } else {
+            std::size_t const position = (at + i * 7) % (model.size() + 1);
+            if (position == model.size())
+                real.Add(entry.value, keyArgument(entry.key));
+            else
+                real.Add(entry.value, keyArgument(entry.key), Variant(static_cast<std::int32_t>(position + 1)));
+            model.insert(model.begin() + static_cast<std::ptrdiff_t>(position), std::move(entry));
+        }
+    }
+    model.insert(model.begin() + static_cast<std::ptrdiff_t>(std::min(at, model.size())),
+                 std::make_move_iterator(block.begin()), std::make_move_iterator(block.end()));
+}
+
+// Removals from one place on: a block, every other element, or the keyed elements of a block by key.
+void removeRun(FuzzInput& in, Collection& real, std::vector<Entry>& model) {
+    if (model.empty())
+        return;
+    unsigned const mode = in.pick(3);
+    std::size_t const at = in.pick(static_cast<unsigned>(model.size()));
+    std::size_t const count = std::min<std::size_t>(1 + in.pick(256) * (1 + in.pick(8)), model.size() - at);
+    std::vector<Entry> kept(model.begin(), model.begin() + static_cast<std::ptrdiff_t>(at));
+    for (std::size_t i = 0; i < count; ++i) {
+        Entry& entry = model[at + i];
+        bool const removed = mode == 0 || (mode == 1 && i % 2 == 0) || (mode == 2 && entry.key);
+        if (!removed)
+            kept.push_back(std::move(entry));
+        else if (mode == 2)
+            real.Remove(Variant(*entry.key));
+        else
+            real.Remove(Variant(static_cast<std::int32_t>(kept.size() + 1)));
+    }
+    kept.insert(kept.end(), std::make_move_iterator(model.begin() + static_cast<std::ptrdiff_t>(at + count)),
+                std::make_move_iterator(model.end()));
+    model = std::move(kept);
+}
+
+// Enumerates while removing some current elements: every element present at the start is yielded
+// once, in order.
+void enumerateWhileRemoving(FuzzInput& in, Collection& real, std::vector<Entry>& model) {
+    std::vector<Entry> kept;
+    std::size_t seen = 0;
+    for (auto it = real.begin(); it != real.end(); ++it) {
+        FUZZ_CHECK(seen < model.size() && *it == model[seen].value);
+        if (in.pick(2) == 0)
+            real.Remove(Variant(static_cast<std::int32_t>(kept.size() + 1)));
+        else
+            kept.push_back(std::move(model[seen]));
+        ++seen;
+    }
+    FUZZ_CHECK(seen == model.size());
+    model = std::move(kept);
+}
+
+void collectionOperation(FuzzInput& in, Collection& real, std::vector<Entry>& model, std::int32_t& serial) {
+    switch (in.pick(6)) {
+    case 3:
+        addRun(in, real, model, serial);
+        break;
+    case 4:
+        removeRun(in, real, model);
+        break;
+    case 5:
+        enumerateWhileRemoving(in, real, model);
+        break;
     case 0: {
         Variant const item = sample(in).value;
         Variant const key = in.pick(2) == 0 ? Variant(Missing{})
@@ -359,6 +454,7 @@ void collectionOperation(FuzzInput& in, Collection& real, std::vector<Entry>& mo
         break;
     }
     }
+    real.checkInvariants();
     FUZZ_CHECK(real.Count() == static_cast<std::int32_t>(model.size()));
     std::size_t position = 0;
     for (Variant const& element : real) {
@@ -376,11 +472,12 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
         FuzzInput in(data, size);
         auto const collection = make<Collection>();
         std::vector<Entry> model;
+        std::int32_t serial = 0;
         for (int step = 0; step < 64 && !in.atEnd(); ++step) {
             if (in.pick(2) == 0)
                 variantOperation(in);
             else
-                collectionOperation(in, *collection, model);
+                collectionOperation(in, *collection, model, serial);
         }
     }
     FUZZ_CHECK(Object::liveCount() == liveAtStart);

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "runtime/Variant.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace runtime {
+
+namespace treenode {
+struct Node;
+struct Leaf;
+struct Internal;
+struct Reserve;
+} // namespace treenode
+
+// A sequence of values addressed by 0-based position: a counted B+-tree.
+//
+// Shape. Leaves hold up to kLeafCapacity values in slots 0..count-1; internal nodes hold up to
+// kFanout children, and beside each child the number of values below it. Every leaf lies at the
+// same depth. A leaf may also carry a key array: for each slot, the record of that value's key, or
+// null. A record points back at the leaf that holds its value.
+//
+// Invariants (checkInvariants() verifies every one):
+// - each internal size equals the number of values below that child, and the sizes below the root
+//   add up to size();
+// - every node but the root holds at least one slot, and each child points back at its parent;
+// - every key record reached from a leaf points back at that leaf.
+//
+// Position p is found by walking down the sizes, so reading, inserting and erasing cost O(log n).
+// Two fingers remember the last leaves reached and where they start, so that reading neighbouring
+// positions, as a sort or an enumeration does, costs O(1).
+//
+// A full node splits in two halves, except that appending to the last leaf starts a new leaf, so a
+// sequence built by appending fills its leaves. A node that an erase leaves less than half full is
+// merged with a neighbour under the same parent when the two fit in one node; a root with a single
+// child gives way to that child.
+//
+// insert() allocates every node it may need before it changes anything, so an allocation failure
+// leaves the tree as it was; erase() never allocates.
+class PositionTree {
+public:
+    // The record of one key, owned by the caller; the tree keeps `leaf` current.
+    struct KeyRecord {
+        treenode::Leaf* leaf = nullptr;
+        std::u16string const* key = nullptr;
+    };
+
+    PositionTree() = default;
+    PositionTree(PositionTree const&) = delete;
+    PositionTree& operator=(PositionTree const&) = delete;
+    ~PositionTree();
+
+    std::size_t size() const noexcept { return m_size; }
+
+    // The value at position (< size()).
+    Variant const& at(std::size_t position) const;
+
+    // Inserts value so that it becomes the one at position (<= size()), with an optional key record.
+    // Throws std::bad_alloc with the tree unchanged.
+    void insert(std::size_t position, Variant value, KeyRecord* key);
+
+    // Erases the value at position (< size()) and returns its key record, or null.
+    KeyRecord* erase(std::size_t position) noexcept;
+
+    // The position of the value that record belongs to.
+    std::size_t positionOf(KeyRecord const& record) const noexcept;
+
+    // Walks the whole tree and aborts with a message on the first broken invariant.
+    void checkInvariants() const;
+
+    // 32 values of 16 bytes make a leaf of about half a kilobyte: an insert shifts at most 31 of
+    // them, and the node's own fields cost under a byte per value.
+    static constexpr std::uint16_t kLeafCapacity = 32;
+    // 32 children keep a tree of a million values four levels deep, and a walk down reads at most
+    // 32 sizes per level from one contiguous array.
+    static constexpr std::uint16_t kFanout = 32;
+
+private:
+    struct Finger {
+        treenode::Leaf* leaf = nullptr;
+        std::size_t start = 0;
+    };
+
+    Finger locate(std::size_t position) const;
+    Finger descend(std::size_t position) const;
+    void forgetFingers() noexcept;
+    void shiftFingers(treenode::Leaf const* changed, std::size_t start, std::ptrdiff_t delta) noexcept;
+
+    void insertIntoFull(Finger at, std::size_t slot, Variant&& value, KeyRecord* key,
+                        treenode::Reserve& reserve) noexcept;
+    void mergeUnderfull(treenode::Node* node) noexcept;
+    void shrinkRoot() noexcept;
+
+    treenode::Node* m_root = nullptr;
+    std::size_t m_size = 0;
+    mutable std::array<Finger, 2> m_fingers{};
+    mutable std::uint8_t m_nextFinger = 0;
+};
+
+} // namespace runtime
