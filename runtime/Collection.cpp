@@ -10,31 +10,21 @@
 
 namespace runtime {
 
-std::size_t Collection::positionOf(Variant const& index, std::string_view role) const {
-    switch (index.kind()) {
-    case Kind::Int16:
-    case Kind::Int32: {
-        std::int32_t const position = index.toInt32();
-        if (position < 1 || position > Count())
-            raise(ErrorKind::SubscriptOutOfRange,
-                  std::string(role) + " " + decimal(position) + " is outside 1 to " + decimal(Count()));
-        return static_cast<std::size_t>(position - 1);
-    }
-    case Kind::String: {
-        std::u16string const& key = index.asString();
-        auto const found = m_keys.find(key);
-        if (found == m_keys.end())
-            raise(ErrorKind::InvalidArgument,
-                  std::string(role) + " key '" + toUtf8(key) + "' is not in the collection");
-        return m_items.positionOf(found->second);
-    }
-    default:
-        raise(ErrorKind::TypeMismatch,
-              std::string(role) + " must be a position or a key, got " + std::string(index.kindName()));
-    }
+void Collection::outsidePositions(std::string_view role, std::int32_t position) const {
+    raise(ErrorKind::SubscriptOutOfRange,
+          std::string(role) + " " + decimal(position) + " is outside 1 to " + decimal(Count()));
 }
 
-Variant Collection::Item(Variant const& index) const { return m_items.at(positionOf(index, "index")); }
+std::size_t Collection::positionOfKey(Variant const& index, std::string_view role) const {
+    if (index.kind() != Kind::String)
+        raise(ErrorKind::TypeMismatch,
+              std::string(role) + " must be a position or a key, got " + std::string(index.kindName()));
+    std::u16string const& key = index.asString();
+    auto const found = m_keys.find(key);
+    if (found == m_keys.end())
+        raise(ErrorKind::InvalidArgument, std::string(role) + " key '" + toUtf8(key) + "' is not in the collection");
+    return m_items.positionOf(found->second);
+}
 
 void Collection::Add(Variant item, Variant const& key, Variant const& before, Variant const& after) {
     if (!before.isMissing() && !after.isMissing())

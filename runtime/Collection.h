@@ -25,7 +25,7 @@ public:
     std::int32_t Count() const noexcept { return static_cast<std::int32_t>(m_items.size()); }
 
     // A copy of the element.
-    Variant Item(Variant const& index) const;
+    Variant Item(Variant const& index) const { return m_items.at(positionOf(index, "index")); }
 
     // Appends item, or inserts it before or after the element that before or after names.
     // Giving both before and after is an invalid argument.
@@ -84,7 +84,16 @@ private:
     using KeyRecord = PositionTree::KeyRecord;
 
     // The 0-based position that index names; role names the argument in messages.
-    std::size_t positionOf(Variant const& index, std::string_view role) const;
+    std::size_t positionOf(Variant const& index, std::string_view role) const {
+        if (index.kind() != Kind::Int16 && index.kind() != Kind::Int32)
+            return positionOfKey(index, role);
+        std::int32_t const position = index.toInt32();
+        if (position < 1 || position > Count())
+            outsidePositions(role, position);
+        return static_cast<std::size_t>(position - 1);
+    }
+    std::size_t positionOfKey(Variant const& index, std::string_view role) const;
+    [[noreturn]] void outsidePositions(std::string_view role, std::int32_t position) const;
 
     PositionTree m_items;
     std::unordered_map<std::u16string, KeyRecord> m_keys;

@@ -18,6 +18,7 @@ using KeyArray = std::array<KeyRecord*, kLeafCapacity>;
 struct Node {
     explicit Node(bool isLeaf) noexcept : leaf(isLeaf) {}
     Internal* parent = nullptr;
+    std::uint16_t index = 0; // its slot in the parent
     std::uint16_t count = 0; // slots in use
     bool const leaf;
 };
@@ -85,9 +86,17 @@ std::size_t sizeOf(Node const& node) noexcept {
     return std::accumulate(sizes.begin(), sizes.begin() + node.count, std::size_t{0});
 }
 
-std::uint16_t indexInParent(Node const& node) noexcept {
-    auto const& children = node.parent->children;
-    return static_cast<std::uint16_t>(std::find(children.begin(), children.end(), &node) - children.begin());
+// Puts child into slot of parent.
+void place(Internal& parent, std::uint16_t slot, Node* child) noexcept {
+    parent.children[slot] = child;
+    child->parent = &parent;
+    child->index = slot;
+}
+
+// Renumbers the children of parent from slot first on, after they moved.
+void renumber(Internal& parent, std::uint16_t first) noexcept {
+    for (std::uint16_t slot = first; slot < parent.count; ++slot)
+        parent.children[slot]->index = slot;
 }
 
 // The values that lie before the first value of node.
@@ -95,7 +104,7 @@ std::size_t startOf(Node const& node) noexcept {
     std::size_t start = 0;
     for (Node const* child = &node; child->parent; child = child->parent) {
         auto const& sizes = child->parent->sizes;
-        start += std::accumulate(sizes.begin(), sizes.begin() + indexInParent(*child), std::size_t{0});
+        start += std::accumulate(sizes.begin(), sizes.begin() + child->index, std::size_t{0});
     }
     return start;
 }
@@ -103,13 +112,13 @@ std::size_t startOf(Node const& node) noexcept {
 // Adds delta to the size that every ancestor records for the subtree holding node.
 void addToAncestors(Node& node, std::ptrdiff_t delta) noexcept {
     for (Node* child = &node; child->parent; child = child->parent)
-        child->parent->sizes[indexInParent(*child)] += static_cast<std::uint32_t>(delta);
+        child->parent->sizes[child->index] += static_cast<std::uint32_t>(delta);
 }
 
 // True when no node of the same depth lies to the right of node.
 bool isLastOfItsDepth(Node const& node) noexcept {
     for (Node const* child = &node; child->parent; child = child->parent) {
-        if (indexInParent(*child) != child->parent->count - 1)
+        if (child->index != child->parent->count - 1)
             return false;
     }
     return true;
@@ -148,10 +157,10 @@ void insertChild(Internal& parent, std::uint16_t slot, Node* child, std::size_t 
                        parent.children.begin() + parent.count + 1);
     std::copy_backward(parent.sizes.begin() + slot, parent.sizes.begin() + parent.count,
                        parent.sizes.begin() + parent.count + 1);
-    parent.children[slot] = child;
     parent.sizes[slot] = static_cast<std::uint32_t>(size);
-    child->parent = &parent;
     ++parent.count;
+    place(parent, slot, child);
+    renumber(parent, static_cast<std::uint16_t>(slot + 1));
 }
 
 void eraseChild(Internal& parent, std::uint16_t slot) noexcept {
@@ -161,6 +170,7 @@ void eraseChild(Internal& parent, std::uint16_t slot) noexcept {
     --parent.count;
     parent.children[parent.count] = nullptr;
     parent.sizes[parent.count] = 0;
+    renumber(parent, slot);
 }
 
 // Moves the slots of from, starting at `first`, behind the slots of to. A receiving leaf without a
@@ -194,9 +204,8 @@ void appendSlots(Node& to, Node& from, std::uint16_t first) noexcept {
         Internal& source = asInternal(from);
         for (std::uint16_t slot = first; slot < source.count; ++slot) {
             std::uint16_t const at = target.count + (slot - first);
-            target.children[at] = std::exchange(source.children[slot], nullptr);
+            place(target, at, std::exchange(source.children[slot], nullptr));
             target.sizes[at] = std::exchange(source.sizes[slot], 0);
-            target.children[at]->parent = &target;
         }
     }
     to.count = static_cast<std::uint16_t>(to.count + moved);
@@ -235,6 +244,7 @@ void expect(bool holds, char const* what) {
 std::size_t checkNode(Node const& node, Internal const* parent, std::size_t depth, std::size_t& leafDepth,
                       std::size_t start, std::array<std::pair<Leaf const*, std::size_t>, 2> const& fingers) {
     expect(node.parent == parent, "a child does not point back at its parent");
+    expect(parent == nullptr || parent->children[node.index] == &node, "a child has the wrong index");
     expect(parent == nullptr || node.count > 0, "a node below the root is empty");
     expect(node.count <= capacityOf(node), "a node holds more slots than it can");
     if (node.leaf) {
@@ -285,13 +295,14 @@ PositionTree::Finger PositionTree::descend(std::size_t position) const {
             start += internal.sizes[slot++];
         node = internal.children[slot];
     }
-    return {&asLeaf(*node), start};
+    Leaf& leaf = asLeaf(*node);
+    return {&leaf, leaf.values.data(), start, start + leaf.count};
 }
 
 PositionTree::Finger PositionTree::locate(std::size_t position) const {
     for (std::uint8_t i = 0; i < m_fingers.size(); ++i) {
         Finger const& finger = m_fingers[i];
-        if (finger.leaf && position >= finger.start && position - finger.start < finger.leaf->count) {
+        if (position - finger.start < finger.end - finger.start) {
             m_nextFinger = static_cast<std::uint8_t>(i ^ 1);
             return finger;
         }
@@ -306,14 +317,13 @@ void PositionTree::forgetFingers() noexcept { m_fingers = {}; }
 
 void PositionTree::shiftFingers(Leaf const* changed, std::size_t start, std::ptrdiff_t delta) noexcept {
     for (Finger& finger : m_fingers) {
-        if (finger.leaf && finger.leaf != changed && finger.start > start)
+        if (finger.leaf == changed) {
+            finger.end += static_cast<std::size_t>(delta);
+        } else if (finger.leaf && finger.start > start) {
             finger.start += static_cast<std::size_t>(delta);
+            finger.end += static_cast<std::size_t>(delta);
+        }
     }
-}
-
-Variant const& PositionTree::at(std::size_t position) const {
-    Finger const found = locate(position);
-    return found.leaf->values[position - found.start];
 }
 
 void PositionTree::insert(std::size_t position, Variant value, KeyRecord* key) {
@@ -367,7 +377,7 @@ void PositionTree::insertIntoFull(Finger at, std::size_t slot, Variant&& value, 
     Node* left = at.leaf;
     Node* newRight = right;
     while (Internal* parent = left->parent) {
-        std::uint16_t const index = indexInParent(*left);
+        std::uint16_t const index = left->index;
         parent->sizes[index] = static_cast<std::uint32_t>(sizeOf(*left));
         if (!isFull(*parent)) {
             insertChild(*parent, static_cast<std::uint16_t>(index + 1), newRight, sizeOf(*newRight));
@@ -412,7 +422,7 @@ PositionTree::KeyRecord* PositionTree::erase(std::size_t position) noexcept {
 
 void PositionTree::mergeUnderfull(Node* node) noexcept {
     while (Internal* parent = node->parent) {
-        std::uint16_t const index = indexInParent(*node);
+        std::uint16_t const index = node->index;
         std::uint16_t const capacity = capacityOf(*node);
         if (node->count == 0) {
             eraseChild(*parent, index);
@@ -444,6 +454,7 @@ void PositionTree::shrinkRoot() noexcept {
         eraseChild(root, 0);
         destroy(&root);
         child->parent = nullptr;
+        child->index = 0;
         m_root = child;
     }
     if (m_root->count == 0) {
@@ -465,6 +476,10 @@ void PositionTree::checkInvariants() const {
         expect(!m_fingers[0].leaf && !m_fingers[1].leaf, "an empty tree keeps a finger");
         return;
     }
+    for (Finger const& finger : m_fingers)
+        expect(finger.leaf == nullptr || (finger.values == finger.leaf->values.data() &&
+                                          finger.end - finger.start == finger.leaf->count),
+               "a finger covers the wrong values");
     std::array<std::pair<Leaf const*, std::size_t>, 2> const fingers{
         {{m_fingers[0].leaf, m_fingers[0].start}, {m_fingers[1].leaf, m_fingers[1].start}}};
     std::size_t leafDepth = 0;

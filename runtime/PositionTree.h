@@ -56,7 +56,15 @@ public:
     std::size_t size() const noexcept { return m_size; }
 
     // The value at position (< size()).
-    Variant const& at(std::size_t position) const;
+    Variant const& at(std::size_t position) const {
+        for (Finger const& finger : m_fingers) {
+            // An unset finger covers nothing; a position before the start wraps around past the end.
+            if (position - finger.start < finger.end - finger.start)
+                return finger.values[position - finger.start];
+        }
+        Finger const found = locate(position);
+        return found.values[position - found.start];
+    }
 
     // Inserts value so that it becomes the one at position (<= size()), with an optional key record.
     // Throws std::bad_alloc with the tree unchanged.
@@ -79,9 +87,12 @@ public:
     static constexpr std::uint16_t kFanout = 32;
 
 private:
+    // A leaf reached lately: its values lie at positions start..end-1.
     struct Finger {
         treenode::Leaf* leaf = nullptr;
+        Variant const* values = nullptr;
         std::size_t start = 0;
+        std::size_t end = 0;
     };
 
     Finger locate(std::size_t position) const;

@@ -198,12 +198,7 @@ Ref<Object> Variant::asObject() const {
     return m_payload.object ? Ref<Object>(*m_payload.object) : Ref<Object>();
 }
 
-std::int32_t Variant::toInt32() const {
-    // The two integer kinds first: they are by far the most frequent.
-    if (m_kind == Kind::Int32)
-        return m_payload.int32;
-    if (m_kind == Kind::Int16)
-        return m_payload.int16;
+std::int32_t Variant::convertToInt32() const {
     Variant storage;
     Variant const& resolved = operand(*this, storage);
     if (resolved.kind() == Kind::String)

@@ -100,7 +100,13 @@ public:
     Ref<Object> asObject() const;
 
     // Converting access. An object converts through one read of its default member.
-    std::int32_t toInt32() const;  // type mismatch or overflow when impossible
+    std::int32_t toInt32() const { // type mismatch or overflow when impossible
+        if (m_kind == Kind::Int32)
+            return m_payload.int32;
+        if (m_kind == Kind::Int16)
+            return m_payload.int16;
+        return convertToInt32();
+    }
     std::u16string toText() const; // integers as decimal digits
     bool isTrue() const;           // a tested value is true when nonzero
 
@@ -112,6 +118,8 @@ private:
     // Take over one count of a new text, or of an object (null: an object variable set to nothing).
     explicit Variant(SharedText* text) noexcept : m_kind(Kind::String) { m_payload.text = text; }
     explicit Variant(Object* object) noexcept : m_kind(Kind::Object) { m_payload.object = object; }
+
+    std::int32_t convertToInt32() const;
 
     void retain() const noexcept {
         if (m_kind == Kind::String)
