@@ -24,9 +24,14 @@ void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 namespace runtime {
 namespace {
 
-TEST(AllocationTest, CopyingAndMovingPlainValuesAllocatesNothing) {
-    Variant const values[] = {Variant(), Variant(std::int16_t{-32768}), Variant(std::int32_t{66916}),
-                              Variant(Boolean::True), Variant(Missing{})};
+TEST(AllocationTest, CopyingAndMovingValuesOfEveryKindAllocatesNothing) {
+    Variant const values[] = {Variant(),
+                              Variant(std::int16_t{-32768}),
+                              Variant(std::int32_t{66916}),
+                              Variant(Boolean::True),
+                              Variant(Missing{}),
+                              Variant(u"a text longer than any short-string buffer"),
+                              Variant(make<Collection>())};
     std::size_t const before = g_allocations;
     for (Variant const& value : values) {
         Variant copy = value;
