@@ -1,17 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds one program and starts it: ./run.sh talverin|pelora|ambulon
+# Installs what building and running need, builds one program and starts it with any further
+# arguments: ./run.sh talverin|pelora|ambulon [--trace|--help|--version|Qt options]
 set -euo pipefail
 cd "$(dirname "$0")"
 case "${1:-}" in
-talverin) target=Talverin ;;
-pelora) target=Pelora ;;
-ambulon) target=Ambulon ;;
+talverin | pelora | ambulon) program=$1 ;;
 *)
-    echo "usage: $0 talverin|pelora|ambulon" >&2
+    echo "usage: $0 talverin|pelora|ambulon [options]" >&2
     exit 2
     ;;
 esac
-scripts/install-deps
+shift
+scripts/install-deps run
 cmake --preset release >/dev/null
-cmake --build --preset release --target "$target"
-exec "build/release/$1/$target"
+cmake --build --preset release --target "$program"
+exec "build/release/$program/$program" "$@"

@@ -3,7 +3,7 @@
 # (warnings as errors) and in the asan build (AddressSanitizer and UndefinedBehaviorSanitizer).
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/install-deps
+scripts/install-deps test
 for preset in dev asan; do
     echo "== $preset build"
     cmake --preset "$preset" >/dev/null

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ambulon/Functions.h"
+#include "ambulon/TracingFunc.h"
 #include "runtime/Form.h"
 #include "runtime/Table.h"
 
@@ -10,6 +11,9 @@ namespace ambulon {
 // one of them in place, and List2 shows the results.
 class Form1 final : public runtime::Form {
 public:
+    // The interface of the click's table, which a wrapper may watch (see traceEntries).
+    using Entry = IUnaryFunc;
+
     explicit Form1(runtime::EntryWrapper<IUnaryFunc> wrapFunction = {});
 
     runtime::FormLayout const& layout() const override;

@@ -14,7 +14,8 @@ enum class ControlKind { CommandButton, ListBox };
 inline constexpr int kNoIndex = -1;
 
 // One control of a stored form layout. Positions and sizes are in twips, relative to the
-// client area; tabOrder 0 comes first.
+// client area; tabOrder 0 comes first. What a screen reader says of the control: its accessible
+// name (a button's caption when none is given) and a description of what it does.
 struct ControlLayout {
     ControlKind kind;
     std::string_view name;
@@ -25,6 +26,8 @@ struct ControlLayout {
     int width;
     int height;
     int tabOrder;
+    std::u16string_view accessibleName = {};
+    std::u16string_view accessibleDescription = {};
 };
 
 // A form's stored layout: caption, client-area origin and size in twips, and its controls.
@@ -61,6 +64,11 @@ public:
 
     std::string_view name() const noexcept { return m_name; }
     void bind(ListBoxView* view) noexcept { m_view = view; }
+    // Unbinds the list box if it is still bound to view, and only then.
+    void unbind(ListBoxView const* view) noexcept {
+        if (m_view == view)
+            m_view = nullptr;
+    }
 
 private:
     ListBoxView& view() const;

@@ -3,6 +3,7 @@
 #include "runtime/Form.h"
 #include "runtime/Table.h"
 #include "sortlib/ICompare.h"
+#include "sortlib/TracingCompare.h"
 
 namespace talverin {
 
@@ -10,6 +11,9 @@ namespace talverin {
 // them in List1.
 class Form1 final : public runtime::Form {
 public:
+    // The interface of the click's table, which a wrapper may watch (see traceEntries).
+    using Entry = sortlib::ICompare;
+
     explicit Form1(runtime::EntryWrapper<sortlib::ICompare> wrapComparator = {});
 
     runtime::FormLayout const& layout() const override;

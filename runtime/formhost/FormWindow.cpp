@@ -1,6 +1,7 @@
 #include "runtime/formhost/FormWindow.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -9,6 +10,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <exception>
 #include <limits>
 #include <map>
 #include <new>
@@ -31,30 +33,90 @@ private:
     QListWidget& m_widget;
 };
 
-// A caption that is wider than its button is wrapped onto further lines, breaking where Unicode
-// allows (between words, or between any two Japanese characters), as command buttons do.
-QString wrappedCaption(QPushButton const& button, QString const& caption) {
-    QStyleOptionButton option;
-    option.initFrom(&button);
-    int const frame =
-        button.style()->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, 0), &button).width();
-    int const available = button.width() - frame;
-    if (available <= 0 || button.fontMetrics().horizontalAdvance(caption) <= available)
-        return caption;
-
-    QTextLayout layout(caption, button.font());
-    QTextOption textOption;
-    textOption.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(textOption);
-    QStringList lines;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(available);
-        lines << caption.mid(line.textStart(), line.textLength()).trimmed();
+// A command button whose caption always fits: a caption wider than the button is wrapped onto
+// further lines, breaking where Unicode allows (between words, or between any two Japanese
+// characters), as command buttons do; where even that does not fit, the caption's font shrinks
+// until it does. The caption is fitted again whenever the font or style changes. Enter presses
+// the focused button, as Space does.
+class CommandButton final : public QPushButton {
+public:
+    CommandButton(QString caption, QWidget* parent) : QPushButton(parent), m_caption(std::move(caption)) {
+        setAccessibleName(m_caption);
     }
-    layout.endLayout();
-    return lines.join(QLatin1Char('\n'));
-}
+
+    void fitCaption() {
+        if (m_fitting)
+            return;
+        m_fitting = true;
+        setFont(QFont());
+        QFont font = this->font();
+        QString text = wrapped(m_caption, font);
+        for (qreal size = font.pointSizeF(); !fits(text, font) && size > kSmallestPointSize;) {
+            size = std::max(kSmallestPointSize, size - 0.5);
+            font.setPointSizeF(size);
+            text = wrapped(m_caption, font);
+        }
+        if (font != this->font())
+            setFont(font);
+        setText(text);
+        m_fitting = false;
+    }
+
+protected:
+    void changeEvent(QEvent* event) override {
+        QPushButton::changeEvent(event);
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            fitCaption();
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QPushButton::resizeEvent(event);
+        fitCaption();
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+            animateClick();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+
+private:
+    static constexpr qreal kSmallestPointSize = 5;
+
+    // The room for the caption inside the button's frame and margins.
+    QSize room() const {
+        QStyleOptionButton option;
+        option.initFrom(this);
+        return size() - style()->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, 0), this);
+    }
+
+    QString wrapped(QString const& caption, QFont const& font) const {
+        int const available = room().width();
+        if (available <= 0 || QFontMetrics(font).horizontalAdvance(caption) <= available)
+            return caption;
+        QTextLayout layout(caption, font);
+        QTextOption textOption;
+        textOption.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(textOption);
+        QStringList lines;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(available);
+            lines << caption.mid(line.textStart(), line.textLength()).trimmed();
+        }
+        layout.endLayout();
+        return lines.join(QLatin1Char('\n'));
+    }
+
+    bool fits(QString const& text, QFont const& font) const {
+        QSize const needed = QFontMetrics(font).size(0, text);
+        QSize const available = room();
+        return needed.width() <= available.width() && needed.height() <= available.height();
+    }
+
+    QString m_caption;
+    bool m_fitting = false;
+};
 
 QString buttonObjectName(std::string_view name, int index) {
     return QString::fromUtf8(name.data(), qsizetype(name.size())) + QStringLiteral("(%1)").arg(index);
@@ -108,8 +170,11 @@ FormWindow::FormWindow(Form& form, QWidget* parent) : QWidget(parent), m_form(fo
         QWidget* widget = createControl(control);
         widget->setGeometry(toPixels(control.left), toPixels(control.top), toPixels(control.width),
                             toPixels(control.height));
-        if (auto* button = qobject_cast<QPushButton*>(widget))
-            button->setText(wrappedCaption(*button, button->text()));
+        if (auto* button = dynamic_cast<CommandButton*>(widget))
+            button->fitCaption();
+        if (!control.accessibleName.empty())
+            widget->setAccessibleName(toQString(control.accessibleName));
+        widget->setAccessibleDescription(toQString(control.accessibleDescription));
         byTabOrder.emplace(control.tabOrder, widget);
     }
     QWidget* previous = nullptr;
@@ -123,17 +188,18 @@ FormWindow::FormWindow(Form& form, QWidget* parent) : QWidget(parent), m_form(fo
 
 FormWindow::~FormWindow() {
     for (ControlLayout const& control : m_form.layout().controls) {
-        if (ListBox* box = control.kind == ControlKind::ListBox ? m_form.listBox(control.name) : nullptr)
-            box->bind(nullptr);
+        if (ListBox* box = control.kind == ControlKind::ListBox ? m_form.listBox(control.name) : nullptr) {
+            for (auto const& view : m_views)
+                box->unbind(view.get());
+        }
     }
 }
 
 QWidget* FormWindow::createControl(ControlLayout const& control) {
     switch (control.kind) {
     case ControlKind::CommandButton: {
-        auto* button = new QPushButton(toQString(control.caption), this);
+        auto* button = new CommandButton(toQString(control.caption), this);
         button->setObjectName(buttonObjectName(control.name, control.index));
-        button->setAccessibleName(button->text());
         int const index = control.index;
         connect(button, &QPushButton::clicked, this, [this, index] { dispatchClick(index); });
         if (m_buttons.size() <= static_cast<std::size_t>(index))
@@ -171,20 +237,19 @@ void FormWindow::dispatchClick(int index) {
         m_reporter(error);
     } catch (std::bad_alloc const&) {
         m_reporter(RuntimeError(ErrorKind::OutOfMemory, "not enough memory to finish the click"));
+    } catch (std::exception const& error) {
+        // Nothing but the runtime's own error should leave a handler; anything else is still a
+        // failed call, reported like any other, and must not end the program.
+        m_reporter(RuntimeError(ErrorKind::FailedCall, error.what()));
     }
+    if (m_trace)
+        m_trace->endClick();
 }
 
 void FormWindow::showErrorBox(RuntimeError const& error) {
     QMessageBox::critical(this, windowTitle(),
                           describe(error.kind()) + QStringLiteral("\n\n") +
                               QString::fromStdString(error.what()));
-}
-
-int runForm(int& argc, char** argv, Form& form) {
-    QApplication application(argc, argv);
-    FormWindow window(form);
-    window.show();
-    return application.exec();
 }
 
 } // namespace runtime

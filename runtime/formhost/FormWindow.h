@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/CallTrace.h"
 #include "runtime/Error.h"
 #include "runtime/Form.h"
 
@@ -19,15 +20,18 @@ namespace runtime {
 using ErrorReporter = std::function<void(RuntimeError const& error)>;
 
 // A window built from a form's stored layout: one widget per control at its stored position and
-// size (15 twips to a logical pixel), the stored tab order, and clicks of the Command1 buttons
-// dispatched to the form's handler. An error that leaves the handler goes to the error reporter,
-// by default a modal message box; the window stays usable.
+// size (15 twips to a logical pixel), the stored tab order and accessible names, and clicks of the
+// Command1 buttons (by mouse, Space or Enter) dispatched to the form's handler. Any exception that
+// leaves the handler goes to the error reporter, by default a modal message box; the window stays
+// usable. A window binds the form's list boxes to its own lists and unbinds only those.
 class FormWindow : public QWidget {
 public:
     explicit FormWindow(Form& form, QWidget* parent = nullptr);
     ~FormWindow() override;
 
     void setErrorReporter(ErrorReporter reporter);
+    // Closes each click in the trace (null: no trace).
+    void setCallTrace(CallTrace* trace) { m_trace = trace; }
 
     QPushButton* commandButton(int index) const;
     int commandButtonCount() const { return static_cast<int>(m_buttons.size()); }
@@ -45,16 +49,7 @@ private:
     std::vector<std::unique_ptr<ListBoxView>> m_views;
     std::vector<QPushButton*> m_buttons;
     ErrorReporter m_reporter;
+    CallTrace* m_trace = nullptr;
 };
-
-// Starts the program: creates the application and the form's window, shows it and runs the
-// event loop until the window is closed.
-int runForm(int& argc, char** argv, Form& form);
-
-template <class StartupForm>
-int run(int& argc, char** argv) {
-    StartupForm form;
-    return runForm(argc, argv, form);
-}
 
 } // namespace runtime

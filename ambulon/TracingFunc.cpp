@@ -1,0 +1,25 @@
+#include "ambulon/TracingFunc.h"
+
+#include <utility>
+
+namespace ambulon {
+
+using runtime::CallTrace;
+
+TracingFunc::TracingFunc(runtime::Ref<IUnaryFunc> inner, CallTrace& trace)
+    : m_inner(std::move(inner)), m_trace(trace) {}
+
+runtime::Variant TracingFunc::IUnaryFunc_Exec(runtime::Variant v) {
+    std::string const call = "Exec(" + CallTrace::describe(v) + ")";
+    runtime::Variant result = m_inner->Exec(std::move(v));
+    m_trace.call(call + " = " + CallTrace::describe(result));
+    return result;
+}
+
+runtime::EntryWrapper<IUnaryFunc> traceEntries(CallTrace& trace, IUnaryFunc const*) {
+    return [&trace](runtime::Ref<IUnaryFunc> inner) {
+        return runtime::Ref<IUnaryFunc>(runtime::make<TracingFunc>(std::move(inner), trace));
+    };
+}
+
+} // namespace ambulon

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ambulon/Functions.h"
+#include "runtime/CallTrace.h"
+#include "runtime/Ref.h"
+#include "runtime/Table.h"
+
+namespace ambulon {
+
+// Wraps a unary function and writes each of its calls to a trace: "Exec(v) = result".
+class TracingFunc final : public IUnaryFunc {
+public:
+    TracingFunc(runtime::Ref<IUnaryFunc> inner, runtime::CallTrace& trace);
+
+protected:
+    runtime::Variant IUnaryFunc_Exec(runtime::Variant v) override;
+
+private:
+    runtime::Ref<IUnaryFunc> m_inner;
+    runtime::CallTrace& m_trace;
+};
+
+// The wrapper that traces every function of a click's table; the pointer only selects the
+// interface.
+runtime::EntryWrapper<IUnaryFunc> traceEntries(runtime::CallTrace& trace, IUnaryFunc const*);
+
+} // namespace ambulon

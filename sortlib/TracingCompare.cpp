@@ -1,0 +1,25 @@
+#include "sortlib/TracingCompare.h"
+
+#include <utility>
+
+namespace sortlib {
+
+using runtime::CallTrace;
+
+TracingCompare::TracingCompare(runtime::Ref<ICompare> inner, CallTrace& trace)
+    : m_inner(std::move(inner)), m_trace(trace) {}
+
+bool TracingCompare::ICompare_Compare(runtime::Variant lhs, runtime::Variant rhs) {
+    std::string const call = "Compare(" + CallTrace::describe(lhs) + ", " + CallTrace::describe(rhs) + ")";
+    bool const answer = m_inner->Compare(std::move(lhs), std::move(rhs));
+    m_trace.call(call + (answer ? " = True" : " = False"));
+    return answer;
+}
+
+runtime::EntryWrapper<ICompare> traceEntries(CallTrace& trace, ICompare const*) {
+    return [&trace](runtime::Ref<ICompare> inner) {
+        return runtime::Ref<ICompare>(runtime::make<TracingCompare>(std::move(inner), trace));
+    };
+}
+
+} // namespace sortlib

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "runtime/CallTrace.h"
+#include "runtime/Ref.h"
+#include "runtime/Table.h"
+#include "sortlib/ICompare.h"
+
+namespace sortlib {
+
+// Wraps a comparator and writes each of its calls to a trace: "Compare(lhs, rhs) = answer".
+class TracingCompare final : public ICompare {
+public:
+    TracingCompare(runtime::Ref<ICompare> inner, runtime::CallTrace& trace);
+
+protected:
+    bool ICompare_Compare(runtime::Variant lhs, runtime::Variant rhs) override;
+
+private:
+    runtime::Ref<ICompare> m_inner;
+    runtime::CallTrace& m_trace;
+};
+
+// The wrapper that traces every comparator of a click's table; the pointer only selects the
+// interface.
+runtime::EntryWrapper<ICompare> traceEntries(runtime::CallTrace& trace, ICompare const*);
+
+} // namespace sortlib
