@@ -18,13 +18,13 @@ namespace {
 
 // clang-format off
 constexpr runtime::ControlLayout kControls[] = {
-    // kind                      name        Index     caption              left  top   width height tab
-    {ControlKind::ListBox,       "List1",    kNoIndex, u"",                 120,  120,  1455, 3480,  0},
-    {ControlKind::CommandButton, "Command1", 0,        u"x^2",              3120, 120,  1215, 495,   1},
-    {ControlKind::CommandButton, "Command1", 1,        u"x-10",             3120, 600,  1215, 615,   2},
-    {ControlKind::CommandButton, "Command1", 2,        u"-x",               3120, 1200, 1215, 495,   3},
-    {ControlKind::CommandButton, "Command1", 3,        u"1・2・3…を引く", 3120, 1680, 1215, 495,   4},
-    {ControlKind::ListBox,       "List2",    kNoIndex, u"",                 1560, 120,  1455, 3480,  5},
+    // kind                      name        Index     caption              left  top   width height tab  accessible name / description
+    {ControlKind::ListBox,       "List1",    kNoIndex, u"",                 120,  120,  1455, 3480,  0, u"入力",         u"関数を適用する前の9つの整数"},
+    {ControlKind::CommandButton, "Command1", 0,        u"x^2",              3120, 120,  1215, 495,   1, u"xの2乗",       u"各整数を2乗します"},
+    {ControlKind::CommandButton, "Command1", 1,        u"x-10",             3120, 600,  1215, 615,   2, u"x引く10",      u"各整数から10を引きます"},
+    {ControlKind::CommandButton, "Command1", 2,        u"-x",               3120, 1200, 1215, 495,   3, u"マイナスx",    u"各整数の符号を反転します"},
+    {ControlKind::CommandButton, "Command1", 3,        u"1・2・3…を引く", 3120, 1680, 1215, 495,   4, u"",             u"各整数から1、2、3…と順に増える数を引きます"},
+    {ControlKind::ListBox,       "List2",    kNoIndex, u"",                 1560, 120,  1455, 3480,  5, u"結果",         u"関数を適用した後の9つの整数"},
 };
 // clang-format on
 

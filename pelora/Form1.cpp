@@ -22,11 +22,11 @@ namespace {
 
 // clang-format off
 constexpr runtime::ControlLayout kControls[] = {
-    // kind                      name        Index     caption    left  top   width height tab
-    {ControlKind::ListBox,       "List1",    kNoIndex, u"",       120,  120,  6495, 4740,  0},
-    {ControlKind::CommandButton, "Command1", 0,        u"身長順", 6960, 1920, 1215, 495,   1},
-    {ControlKind::CommandButton, "Command1", 1,        u"体重順", 6960, 2400, 1215, 495,   2},
-    {ControlKind::CommandButton, "Command1", 2,        u"年齢順", 6960, 2880, 1215, 615,   3},
+    // kind                      name        Index     caption    left  top   width height tab  accessible name / description
+    {ControlKind::ListBox,       "List1",    kNoIndex, u"",       120,  120,  6495, 4740,  0, u"並べ替えた名簿", u"生徒と先生を1人1行で表示します"},
+    {ControlKind::CommandButton, "Command1", 0,        u"身長順", 6960, 1920, 1215, 495,   1, u"",               u"名簿を身長で並べ替えます"},
+    {ControlKind::CommandButton, "Command1", 1,        u"体重順", 6960, 2400, 1215, 495,   2, u"",               u"名簿を体重で並べ替えます"},
+    {ControlKind::CommandButton, "Command1", 2,        u"年齢順", 6960, 2880, 1215, 615,   3, u"",               u"名簿を年齢で並べ替えます"},
 };
 // clang-format on
 

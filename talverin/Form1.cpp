@@ -19,11 +19,11 @@ namespace {
 
 // clang-format off
 constexpr runtime::ControlLayout kControls[] = {
-    // kind                      name        Index     caption      left  top   width height tab
-    {ControlKind::ListBox,       "List1",    kNoIndex, u"",         120,  120,  2775, 3480,  0},
-    {ControlKind::CommandButton, "Command1", 0,        u"小さい順", 3000, 120,  1215, 495,   1},
-    {ControlKind::CommandButton, "Command1", 1,        u"大きい順", 3000, 600,  1215, 495,   2},
-    {ControlKind::CommandButton, "Command1", 2,        u"文字列順", 3000, 1080, 1215, 615,   3},
+    // kind                      name        Index     caption      left  top   width height tab  accessible name / description
+    {ControlKind::ListBox,       "List1",    kNoIndex, u"",         120,  120,  2775, 3480,  0, u"並べ替えの結果", u"ボタンで選んだ順に並べた9つの整数"},
+    {ControlKind::CommandButton, "Command1", 0,        u"小さい順", 3000, 120,  1215, 495,   1, u"",               u"整数を小さい順に並べ替えて一覧に表示します"},
+    {ControlKind::CommandButton, "Command1", 1,        u"大きい順", 3000, 600,  1215, 495,   2, u"",               u"整数を大きい順に並べ替えて一覧に表示します"},
+    {ControlKind::CommandButton, "Command1", 2,        u"文字列順", 3000, 1080, 1215, 615,   3, u"",               u"整数を10進の文字列として辞書順に並べ替えます"},
 };
 // clang-format on
 

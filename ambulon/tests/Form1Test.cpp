@@ -1,10 +1,13 @@
 #include "ambulon/Form1.h"
 
 #include "ambulon/testing/ProbeFunc.h"
+#include "runtime/formhost/CommandButton.h"
 #include "runtime/formhost/testing/FormHarness.h"
 #include "runtime/testing/RuntimeTesting.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 #include <random>
 
@@ -32,14 +35,23 @@ TEST(AmbulonWindowTest, WindowShowsTheStoredLayout) {
     EXPECT_EQ(harness.window.geometry(), QRect(79, 128, 298, 254));
     EXPECT_EQ(harness.window.listWidget("List2")->geometry(), QRect(104, 8, 97, 232));
     EXPECT_EQ(harness.window.commandButton(1)->geometry(), QRect(208, 40, 81, 41));
-    // The caption is wider than its button, so it wraps onto a second line.
-    QPushButton const& count = *harness.window.commandButton(3);
+    // The caption is wider than its button, so it is drawn on a second line too.
+    auto const& count = dynamic_cast<runtime::CommandButton const&>(*harness.window.commandButton(3));
+    EXPECT_EQ(count.text(), QStringLiteral("1・2・3…を引く"));
     EXPECT_EQ(count.accessibleName(), QStringLiteral("1・2・3…を引く"));
-    EXPECT_TRUE(count.text().contains(QLatin1Char('\n')));
-    EXPECT_EQ(count.text().remove(QLatin1Char('\n')), QStringLiteral("1・2・3…を引く"));
+    EXPECT_TRUE(count.captionText().contains(QLatin1Char('\n')));
+    EXPECT_EQ(QString(count.captionText()).remove(QLatin1Char('\n')), QStringLiteral("1・2・3…を引く"));
     EXPECT_EQ(harness.window.commandButton(0)->text(), QStringLiteral("x^2"));
     EXPECT_TRUE(harness.lines("List1").isEmpty());
     EXPECT_TRUE(harness.lines("List2").isEmpty());
+}
+
+TEST(AmbulonWindowTest, AScreenReaderCanTellEveryControlApart) {
+    FormHarness<Form1> harness;
+    EXPECT_EQ(harness.window.listWidget("List1")->accessibleName(), QStringLiteral("入力"));
+    EXPECT_EQ(harness.window.listWidget("List2")->accessibleName(), QStringLiteral("結果"));
+    EXPECT_EQ(harness.window.commandButton(0)->accessibleName(), QStringLiteral("xの2乗"));
+    runtime::testing::expectEveryControlNamedAndDescribed(harness.window);
 }
 
 TEST(AmbulonWindowTest, EachButtonShowsTheInputAndItsResults) {
@@ -99,6 +111,28 @@ TEST(AmbulonWindowTest, AnIndexOutsideTheTableRaisesAfterList1IsFilled) {
         EXPECT_EQ(harness.lines("List1"), kInput);
         EXPECT_EQ(harness.lines("List2"), kResults[0]);
     }
+}
+
+TEST(AmbulonWindowTest, TraceWritesEveryInterfaceCallAndTheirNumberPerClick) {
+    std::ostringstream out;
+    runtime::CallTrace trace(out);
+    FormHarness<Form1> harness(traceEntries(trace, static_cast<IUnaryFunc const*>(nullptr)));
+    harness.window.setCallTrace(&trace);
+    harness.click(0);
+    std::vector<std::string> const lines = runtime::testing::linesOfText(out.str());
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[0], "Exec(1) = 1");
+    EXPECT_EQ(lines[3], "Exec(10) = 100");
+    EXPECT_EQ(lines[8], "Exec(10000) = 100000000");
+    EXPECT_EQ(lines.back(), "-- 9 calls");
+    EXPECT_EQ(harness.lines("List2"), kResults[0]);
+}
+
+// Also run at the scale factors 1.5 and 2 (see add_display_tests).
+TEST(AmbulonDisplayTest, CaptionsFitAtAnyFontUpTo12PointsAndListFramesStayWhole) {
+    FormHarness<Form1> harness;
+    runtime::testing::expectCaptionsFitUpTo12Points(harness.window);
+    runtime::testing::expectListFramesWhole(harness.window);
 }
 
 TEST(AmbulonWindowTest, ScreenshotShowsBothLists) {

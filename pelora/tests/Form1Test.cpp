@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <regex>
+
 #include <random>
 
 namespace pelora {
@@ -117,6 +120,32 @@ TEST(PeloraWindowTest, AnIndexOutsideTheTableRaisesAndLeavesTheList) {
         EXPECT_EQ(Object::liveCount(), before);
         EXPECT_EQ(harness.lines("List1"), linesInOrder(kOrders[2]));
     }
+}
+
+TEST(PeloraWindowTest, AScreenReaderCanTellEveryControlApart) {
+    FormHarness<Form1> harness;
+    runtime::testing::expectEveryControlNamedAndDescribed(harness.window);
+}
+
+TEST(PeloraWindowTest, TraceWritesEveryInterfaceCallAndTheirNumberPerClick) {
+    std::ostringstream out;
+    runtime::CallTrace trace(out);
+    FormHarness<Form1> harness(traceEntries(trace, static_cast<sortlib::ICompare const*>(nullptr)));
+    harness.window.setCallTrace(&trace);
+    harness.click(2);
+    std::vector<std::string> const lines = runtime::testing::linesOfText(out.str());
+    ASSERT_EQ(lines.size(), 191u);
+    std::regex const call(R"(Compare\((Student|Teacher), (Student|Teacher)\) = (True|False))");
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+        EXPECT_TRUE(std::regex_match(lines[i], call)) << lines[i];
+    EXPECT_EQ(lines.back(), "-- 190 calls");
+}
+
+// Also run at the scale factors 1.5 and 2 (see add_display_tests).
+TEST(PeloraDisplayTest, CaptionsFitAtAnyFontUpTo12PointsAndListFramesStayWhole) {
+    FormHarness<Form1> harness;
+    runtime::testing::expectCaptionsFitUpTo12Points(harness.window);
+    runtime::testing::expectListFramesWhole(harness.window);
 }
 
 TEST(PeloraWindowTest, ScreenshotShowsTheSortedRoster) {

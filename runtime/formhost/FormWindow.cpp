@@ -1,15 +1,15 @@
 #include "runtime/formhost/FormWindow.h"
 
+#include "runtime/formhost/CommandButton.h"
+
 #include <QApplication>
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringView>
-#include <QStyleOptionButton>
-#include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <limits>
 #include <map>
@@ -33,89 +33,34 @@ private:
     QListWidget& m_widget;
 };
 
-// A command button whose caption always fits: a caption wider than the button is wrapped onto
-// further lines, breaking where Unicode allows (between words, or between any two Japanese
-// characters), as command buttons do; where even that does not fit, the caption's font shrinks
-// until it does. The caption is fitted again whenever the font or style changes. Enter presses
-// the focused button, as Space does.
-class CommandButton final : public QPushButton {
+// A list box whose frame stays whole at any scale. At a fractional device pixel ratio an edge of
+// the list's viewport can fall inside a device pixel; Qt then paints the viewport out to the whole
+// pixel, over the frame's line (at 1.5, the bottom line of every list box disappeared). Where an
+// edge falls inside a pixel, the viewport gives up one logical pixel on that side.
+class ListWidget final : public QListWidget {
 public:
-    CommandButton(QString caption, QWidget* parent) : QPushButton(parent), m_caption(std::move(caption)) {
-        setAccessibleName(m_caption);
-    }
-
-    void fitCaption() {
-        if (m_fitting)
-            return;
-        m_fitting = true;
-        setFont(QFont());
-        QFont font = this->font();
-        QString text = wrapped(m_caption, font);
-        for (qreal size = font.pointSizeF(); !fits(text, font) && size > kSmallestPointSize;) {
-            size = std::max(kSmallestPointSize, size - 0.5);
-            font.setPointSizeF(size);
-            text = wrapped(m_caption, font);
-        }
-        if (font != this->font())
-            setFont(font);
-        setText(text);
-        m_fitting = false;
-    }
+    using QListWidget::QListWidget;
 
 protected:
-    void changeEvent(QEvent* event) override {
-        QPushButton::changeEvent(event);
-        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-            fitCaption();
-    }
     void resizeEvent(QResizeEvent* event) override {
-        QPushButton::resizeEvent(event);
-        fitCaption();
+        keepFrameVisible();
+        QListWidget::resizeEvent(event);
     }
-    void keyPressEvent(QKeyEvent* event) override {
-        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
-            animateClick();
-            return;
-        }
-        QPushButton::keyPressEvent(event);
+    void showEvent(QShowEvent* event) override {
+        keepFrameVisible();
+        QListWidget::showEvent(event);
     }
 
 private:
-    static constexpr qreal kSmallestPointSize = 5;
-
-    // The room for the caption inside the button's frame and margins.
-    QSize room() const {
-        QStyleOptionButton option;
-        option.initFrom(this);
-        return size() - style()->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, 0), this);
+    void keepFrameVisible() {
+        qreal const ratio = devicePixelRatioF();
+        int const frame = frameWidth();
+        auto inside = [ratio](int logical) {
+            qreal const device = logical * ratio;
+            return device != std::floor(device);
+        };
+        setViewportMargins(0, 0, inside(width() - frame) ? 1 : 0, inside(height() - frame) ? 1 : 0);
     }
-
-    QString wrapped(QString const& caption, QFont const& font) const {
-        int const available = room().width();
-        if (available <= 0 || QFontMetrics(font).horizontalAdvance(caption) <= available)
-            return caption;
-        QTextLayout layout(caption, font);
-        QTextOption textOption;
-        textOption.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(textOption);
-        QStringList lines;
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(available);
-            lines << caption.mid(line.textStart(), line.textLength()).trimmed();
-        }
-        layout.endLayout();
-        return lines.join(QLatin1Char('\n'));
-    }
-
-    bool fits(QString const& text, QFont const& font) const {
-        QSize const needed = QFontMetrics(font).size(0, text);
-        QSize const available = room();
-        return needed.width() <= available.width() && needed.height() <= available.height();
-    }
-
-    QString m_caption;
-    bool m_fitting = false;
 };
 
 QString buttonObjectName(std::string_view name, int index) {
@@ -170,8 +115,6 @@ FormWindow::FormWindow(Form& form, QWidget* parent) : QWidget(parent), m_form(fo
         QWidget* widget = createControl(control);
         widget->setGeometry(toPixels(control.left), toPixels(control.top), toPixels(control.width),
                             toPixels(control.height));
-        if (auto* button = dynamic_cast<CommandButton*>(widget))
-            button->fitCaption();
         if (!control.accessibleName.empty())
             widget->setAccessibleName(toQString(control.accessibleName));
         widget->setAccessibleDescription(toQString(control.accessibleDescription));
@@ -208,7 +151,7 @@ QWidget* FormWindow::createControl(ControlLayout const& control) {
         return button;
     }
     case ControlKind::ListBox: {
-        auto* widget = new QListWidget(this);
+        auto* widget = new ListWidget(this);
         widget->setObjectName(QString::fromUtf8(control.name.data(), qsizetype(control.name.size())));
         m_views.push_back(std::make_unique<ListWidgetView>(*widget));
         m_form.listBox(control.name)->bind(m_views.back().get());

@@ -3,10 +3,15 @@
 #include "runtime/formhost/testing/FormHarness.h"
 #include "runtime/testing/RuntimeTesting.h"
 
+#include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
 
 namespace runtime {
 namespace {
@@ -36,12 +41,15 @@ public:
             return;
         }
         List1.AddItem(u"途中");
+        if (throwStandard)
+            throw std::length_error("sample length error");
         raise(ErrorKind::Overflow, "sample failure");
     }
 
     ListBox List1{*this, "List1"};
     ListBox List2{*this, "List2"};
     std::vector<int> clicks;
+    bool throwStandard = false;
 };
 
 TEST(FormWindowTest, WindowHasTheStoredCaptionClientAreaAndControlGeometry) {
@@ -98,6 +106,45 @@ TEST(FormWindowTest, AnErrorIsReportedAndTheWindowKeepsWorking) {
     EXPECT_EQ(harness.form.clicks, (std::vector<int>{0, 1, 0}));
     EXPECT_EQ(harness.lines("List1"), QStringList{QStringLiteral("押された 0")});
     EXPECT_EQ(harness.errors.size(), 1u);
+}
+
+TEST(FormWindowTest, AStandardExceptionIsReportedAsAFailedCallAndTheWindowKeepsWorking) {
+    FormHarness<SampleForm> harness;
+    harness.form.throwStandard = true;
+    harness.click(1);
+    ASSERT_EQ(harness.errors.size(), 1u);
+    EXPECT_EQ(harness.errors[0].kind(), ErrorKind::FailedCall);
+    EXPECT_STREQ(harness.errors[0].what(), "failed call: sample length error");
+    harness.click(0);
+    EXPECT_EQ(harness.lines("List1"), QStringList{QStringLiteral("押された 0")});
+}
+
+TEST(FormWindowTest, ClosingOneOfTwoWindowsOnAFormLeavesTheOtherWorking) {
+    SampleForm form;
+    auto first = std::make_unique<FormWindow>(form);
+    FormWindow second(form);
+    first.reset();
+    testing::clickWidget(*second.commandButton(0));
+    EXPECT_EQ(testing::linesOf(*second.listWidget("List1")), QStringList{QStringLiteral("押された 0")});
+}
+
+TEST(FormWindowTest, TabSpaceAndEnterDriveTheButtonsFromTheKeyboard) {
+    FormHarness<SampleForm> harness;
+    QApplication::setActiveWindow(&harness.window);
+    harness.window.listWidget("List1")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QPushButton* const button = harness.window.commandButton(0);
+    ASSERT_EQ(QApplication::focusWidget(), button);
+    QTest::keyClick(button, Qt::Key_Space);
+    QTest::keyClick(button, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return harness.form.clicks.size() == 2; }));
+    QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return harness.form.clicks.size() == 3; }));
+    QTest::keyClick(button, Qt::Key_Return, Qt::ControlModifier);
+    QTest::qWait(300);
+    EXPECT_EQ(harness.form.clicks, (std::vector<int>{0, 0, 0}));
+    QTest::keyClick(button, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), harness.window.commandButton(1));
 }
 
 TEST(FormWindowTest, AListBoxShownOnNoWindowRaisesFailedCall) {

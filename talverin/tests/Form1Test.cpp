@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include <random>
 
 namespace talverin {
@@ -86,6 +88,31 @@ TEST(TalverinWindowTest, AnIndexOutsideTheTableRaisesAndLeavesTheList) {
         EXPECT_EQ(Object::liveCount(), before);
         EXPECT_EQ(harness.lines("List1"), kExpected[1]);
     }
+}
+
+TEST(TalverinWindowTest, AScreenReaderCanTellEveryControlApart) {
+    FormHarness<Form1> harness;
+    runtime::testing::expectEveryControlNamedAndDescribed(harness.window);
+}
+
+TEST(TalverinWindowTest, TraceWritesEveryInterfaceCallAndTheirNumberPerClick) {
+    std::ostringstream out;
+    runtime::CallTrace trace(out);
+    FormHarness<Form1> harness(traceEntries(trace, static_cast<sortlib::ICompare const*>(nullptr)));
+    harness.window.setCallTrace(&trace);
+    harness.click(1);
+    std::vector<std::string> const lines = runtime::testing::linesOfText(out.str());
+    ASSERT_EQ(lines.size(), 37u);
+    EXPECT_EQ(lines.front(), "Compare(5562, 1851) = True");
+    EXPECT_EQ(lines.back(), "-- 36 calls");
+    EXPECT_EQ(harness.lines("List1"), kExpected[1]);
+}
+
+// Also run at the scale factors 1.5 and 2 (see add_display_tests).
+TEST(TalverinDisplayTest, CaptionsFitAtAnyFontUpTo12PointsAndListFramesStayWhole) {
+    FormHarness<Form1> harness;
+    runtime::testing::expectCaptionsFitUpTo12Points(harness.window);
+    runtime::testing::expectListFramesWhole(harness.window);
 }
 
 TEST(TalverinWindowTest, ScreenshotShowsTheSortedNumbers) {

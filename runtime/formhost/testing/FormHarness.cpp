@@ -1,5 +1,9 @@
 #include "runtime/formhost/testing/FormHarness.h"
 
+#include "runtime/formhost/CommandButton.h"
+
+#include <QImage>
+#include <QtMath>
 #include <QPixmap>
 #include <QTest>
 
@@ -7,6 +11,7 @@
 
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <unistd.h>
 
 namespace runtime::testing {
@@ -23,6 +28,80 @@ void clickWidget(QPushButton& button) { QTest::mouseClick(&button, Qt::LeftButto
 bool saveScreenshot(QWidget& widget, QString const& path) {
     QPixmap const picture = widget.grab();
     return !picture.isNull() && picture.save(path, "PNG");
+}
+
+std::vector<std::string> buttonsWhoseCaptionDoesNotFit(FormWindow const& window) {
+    std::vector<std::string> failing;
+    for (int index = 0; index < window.commandButtonCount(); ++index) {
+        auto const& button = dynamic_cast<CommandButton const&>(*window.commandButton(index));
+        QRect const area = button.captionArea();
+        QRect const text = QFontMetrics(button.captionFont()).boundingRect(area, Qt::AlignCenter, button.captionText());
+        if (!area.contains(text) || !button.rect().contains(area))
+            failing.push_back(button.text().toStdString() + ": " + std::to_string(text.width()) + "x" +
+                              std::to_string(text.height()) + " in " + std::to_string(area.width()) + "x" +
+                              std::to_string(area.height()));
+    }
+    return failing;
+}
+
+void expectCaptionsFitUpTo12Points(FormWindow& window) {
+    EXPECT_EQ(buttonsWhoseCaptionDoesNotFit(window), std::vector<std::string>{}) << "default font";
+    for (int points = 9; points <= 12; ++points) {
+        window.setStyleSheet(QStringLiteral("* { font-size: %1pt; }").arg(points));
+        EXPECT_EQ(buttonsWhoseCaptionDoesNotFit(window), std::vector<std::string>{}) << points << " pt";
+    }
+    window.setStyleSheet(QString());
+    EXPECT_EQ(buttonsWhoseCaptionDoesNotFit(window), std::vector<std::string>{}) << "default font again";
+}
+
+void expectListFramesWhole(FormWindow const& window) {
+    // The whole window is grabbed, as it is shown: a list's edges then fall on the same device
+    // pixels as on the screen.
+    QImage const image = const_cast<FormWindow&>(window).grab().toImage();
+    qreal const ratio = image.devicePixelRatio();
+    for (QListWidget const* list : window.findChildren<QListWidget*>()) {
+        QRectF const logical = list->geometry();
+        int const left = qCeil(logical.left() * ratio);
+        int const top = qCeil(logical.top() * ratio);
+        int const right = qFloor((logical.left() + logical.width()) * ratio) - 1;
+        int const bottom = qFloor((logical.top() + logical.height()) * ratio) - 1;
+        int const middleX = (left + right) / 2;
+        int const middleY = (top + bottom) / 2;
+        QRgb const inside = image.pixel(middleX, middleY);
+        QRgb const background = image.pixel(0, 0);
+        // Within the outermost two device pixels of each side, some pixel is neither the list's
+        // inside nor the window's background: a line of the frame.
+        auto line = [&](QRgb pixel) { return pixel != inside && pixel != background; };
+        auto framed = [&](int x0, int y0, int x1, int y1) {
+            return line(image.pixel(x0, y0)) || line(image.pixel(x1, y1));
+        };
+        std::string const name = list->objectName().toStdString();
+        EXPECT_TRUE(framed(middleX, top, middleX, top + 1)) << name << " top";
+        EXPECT_TRUE(framed(middleX, bottom, middleX, bottom - 1)) << name << " bottom";
+        EXPECT_TRUE(framed(left, middleY, left + 1, middleY)) << name << " left";
+        EXPECT_TRUE(framed(right, middleY, right - 1, middleY)) << name << " right";
+    }
+}
+
+void expectEveryControlNamedAndDescribed(FormWindow const& window) {
+    QStringList names;
+    for (QWidget const* control : window.findChildren<QWidget*>()) {
+        if (!qobject_cast<QPushButton const*>(control) && !qobject_cast<QListWidget const*>(control))
+            continue;
+        EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
+        EXPECT_FALSE(control->accessibleDescription().isEmpty()) << control->objectName().toStdString();
+        EXPECT_FALSE(names.contains(control->accessibleName())) << control->accessibleName().toStdString();
+        names << control->accessibleName();
+    }
+    EXPECT_FALSE(names.isEmpty());
+}
+
+std::vector<std::string> linesOfText(std::string const& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 long residentKiB() {

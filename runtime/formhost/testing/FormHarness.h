@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -26,6 +27,25 @@ void clickWidget(QPushButton& button);
 
 // Saves what the widget draws to a PNG file; false when nothing could be written.
 bool saveScreenshot(QWidget& widget, QString const& path);
+
+// The buttons of a window whose caption, as drawn, does not fit inside the area that the style
+// gives a button's contents; each with its caption and sizes.
+std::vector<std::string> buttonsWhoseCaptionDoesNotFit(FormWindow const& window);
+
+// Checks that every caption fits at the default font and with the window's font raised through a
+// style sheet to each size up to 12 points, then restores the default.
+void expectCaptionsFitUpTo12Points(FormWindow& window);
+
+// Checks that each list box of a window shows all four lines of its frame, at whatever device
+// pixel ratio the test runs.
+void expectListFramesWhole(FormWindow const& window);
+
+// Checks that every button and list of a window has an accessible name and description, and that no
+// two share a name.
+void expectEveryControlNamedAndDescribed(FormWindow const& window);
+
+// The lines of a text, without their line ends.
+std::vector<std::string> linesOfText(std::string const& text);
 
 // Resident memory of this process in KiB, or 0 where it cannot be read.
 long residentKiB();

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QFont>
+#include <QPushButton>
+#include <QString>
+
+namespace runtime {
+
+// A command button whose caption always fits inside it. A caption wider than the button is
+// wrapped onto further lines, breaking where Unicode allows (between words, or between any two
+// Japanese characters), as command buttons do; where even that does not fit, the caption is drawn
+// in a smaller font until it does. The fitting follows every change of font, style or size, and
+// leaves the button's own font alone, so style sheets and desktop fonts keep reaching it. Enter
+// presses the focused button, as Space does.
+class CommandButton final : public QPushButton {
+public:
+    CommandButton(QString const& caption, QWidget* parent);
+
+    // The caption as drawn: its lines, and the font they are drawn in.
+    QString const& captionText() const { return m_text; }
+    QFont const& captionFont() const { return m_font; }
+    // Where the caption is drawn.
+    QRect captionArea() const;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void fitCaption();
+
+    QString m_text;
+    QFont m_font;
+};
+
+} // namespace runtime
