@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <regex>
 
 #include <random>
@@ -122,18 +121,9 @@ TEST(PeloraWindowTest, AnIndexOutsideTheTableRaisesAndLeavesTheList) {
     }
 }
 
-TEST(PeloraWindowTest, AScreenReaderCanTellEveryControlApart) {
-    FormHarness<Form1> harness;
-    runtime::testing::expectEveryControlNamedAndDescribed(harness.window);
-}
-
 TEST(PeloraWindowTest, TraceWritesEveryInterfaceCallAndTheirNumberPerClick) {
-    std::ostringstream out;
-    runtime::CallTrace trace(out);
-    FormHarness<Form1> harness(traceEntries(trace, static_cast<sortlib::ICompare const*>(nullptr)));
-    harness.window.setCallTrace(&trace);
-    harness.click(2);
-    std::vector<std::string> const lines = runtime::testing::linesOfText(out.str());
+    runtime::testing::TracedHarness<Form1> traced;
+    std::vector<std::string> const lines = traced.click(2);
     ASSERT_EQ(lines.size(), 191u);
     std::regex const call(R"(Compare\((Student|Teacher), (Student|Teacher)\) = (True|False))");
     for (std::size_t i = 0; i + 1 < lines.size(); ++i)
@@ -142,10 +132,9 @@ TEST(PeloraWindowTest, TraceWritesEveryInterfaceCallAndTheirNumberPerClick) {
 }
 
 // Also run at the scale factors 1.5 and 2 (see add_display_tests).
-TEST(PeloraDisplayTest, CaptionsFitAtAnyFontUpTo12PointsAndListFramesStayWhole) {
+TEST(PeloraDisplayTest, ReadableAtAnyScaleAndFontAndToScreenReaders) {
     FormHarness<Form1> harness;
-    runtime::testing::expectCaptionsFitUpTo12Points(harness.window);
-    runtime::testing::expectListFramesWhole(harness.window);
+    runtime::testing::expectReadableAndAccessible(harness.window);
 }
 
 TEST(PeloraWindowTest, ScreenshotShowsTheSortedRoster) {

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 #include <random>
 
@@ -90,29 +89,19 @@ TEST(TalverinWindowTest, AnIndexOutsideTheTableRaisesAndLeavesTheList) {
     }
 }
 
-TEST(TalverinWindowTest, AScreenReaderCanTellEveryControlApart) {
-    FormHarness<Form1> harness;
-    runtime::testing::expectEveryControlNamedAndDescribed(harness.window);
-}
-
 TEST(TalverinWindowTest, TraceWritesEveryInterfaceCallAndTheirNumberPerClick) {
-    std::ostringstream out;
-    runtime::CallTrace trace(out);
-    FormHarness<Form1> harness(traceEntries(trace, static_cast<sortlib::ICompare const*>(nullptr)));
-    harness.window.setCallTrace(&trace);
-    harness.click(1);
-    std::vector<std::string> const lines = runtime::testing::linesOfText(out.str());
+    runtime::testing::TracedHarness<Form1> traced;
+    std::vector<std::string> const lines = traced.click(1);
     ASSERT_EQ(lines.size(), 37u);
     EXPECT_EQ(lines.front(), "Compare(5562, 1851) = True");
     EXPECT_EQ(lines.back(), "-- 36 calls");
-    EXPECT_EQ(harness.lines("List1"), kExpected[1]);
+    EXPECT_EQ(traced.harness.lines("List1"), kExpected[1]);
 }
 
 // Also run at the scale factors 1.5 and 2 (see add_display_tests).
-TEST(TalverinDisplayTest, CaptionsFitAtAnyFontUpTo12PointsAndListFramesStayWhole) {
+TEST(TalverinDisplayTest, ReadableAtAnyScaleAndFontAndToScreenReaders) {
     FormHarness<Form1> harness;
-    runtime::testing::expectCaptionsFitUpTo12Points(harness.window);
-    runtime::testing::expectListFramesWhole(harness.window);
+    runtime::testing::expectReadableAndAccessible(harness.window);
 }
 
 TEST(TalverinWindowTest, ScreenshotShowsTheSortedNumbers) {

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -46,6 +47,13 @@ void expectEveryControlNamedAndDescribed(FormWindow const& window);
 
 // The lines of a text, without their line ends.
 std::vector<std::string> linesOfText(std::string const& text);
+
+// All three checks above.
+inline void expectReadableAndAccessible(FormWindow& window) {
+    expectCaptionsFitUpTo12Points(window);
+    expectListFramesWhole(window);
+    expectEveryControlNamedAndDescribed(window);
+}
 
 // Resident memory of this process in KiB, or 0 where it cannot be read.
 long residentKiB();
@@ -112,6 +120,25 @@ public:
     FormType form;
     FormWindow window;
     std::vector<RuntimeError> errors;
+};
+
+// A form shown in a real window with every interface call of its clicks traced, as the programs'
+// --trace option does; the form's Entry names the interface of its table.
+template <class FormType>
+class TracedHarness {
+public:
+    TracedHarness() { harness.window.setCallTrace(&trace); }
+
+    // The trace lines that one click writes.
+    std::vector<std::string> click(int index) {
+        out.str({});
+        harness.click(index);
+        return linesOfText(out.str());
+    }
+
+    std::ostringstream out;
+    CallTrace trace{out};
+    FormHarness<FormType> harness{traceEntries(trace, static_cast<typename FormType::Entry const*>(nullptr))};
 };
 
 } // namespace runtime::testing
