@@ -4,7 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 case "${1:-}" in
-talverin | pelora | ambulon) program=$1 ;;
+talverin) program=talverin target=Talverin ;;
+pelora) program=pelora target=Pelora ;;
+ambulon) program=ambulon target=Ambulon ;;
 *)
     echo "usage: $0 talverin|pelora|ambulon [options]" >&2
     exit 2
@@ -13,5 +15,5 @@ esac
 shift
 scripts/install-deps run
 cmake --preset release >/dev/null
-cmake --build --preset release --target "$program"
+cmake --build --preset release --target "$target"
 exec "build/release/$program/$program" "$@"
