@@ -407,11 +407,8 @@ PositionTree::KeyRecord* PositionTree::erase(std::size_t position) noexcept {
     KeyRecord* key = eraseValue(leaf, static_cast<std::uint16_t>(position - at.start));
     addToAncestors(leaf, -1);
     --m_size;
-    if (leaf.parent && leaf.count < kLeafCapacity / 2) {
-        forgetFingers();
-        mergeUnderfull(&leaf);
-        shrinkRoot();
-    } else if (m_size == 0) {
+    if (m_size == 0 || (leaf.parent && leaf.count < kLeafCapacity / 2 && mergeUnderfull(&leaf))) {
+        // Nodes were merged or freed, and a finger may point at one of them.
         forgetFingers();
         shrinkRoot();
     } else {
@@ -420,7 +417,8 @@ PositionTree::KeyRecord* PositionTree::erase(std::size_t position) noexcept {
     return key;
 }
 
-void PositionTree::mergeUnderfull(Node* node) noexcept {
+bool PositionTree::mergeUnderfull(Node* node) noexcept {
+    bool merged = false;
     while (Internal* parent = node->parent) {
         std::uint16_t const index = node->index;
         std::uint16_t const capacity = capacityOf(*node);
@@ -428,7 +426,7 @@ void PositionTree::mergeUnderfull(Node* node) noexcept {
             eraseChild(*parent, index);
             destroy(node);
         } else if (node->count >= capacity / 2) {
-            return;
+            return merged;
         } else if (index > 0 && parent->children[index - 1]->count + node->count <= capacity) {
             appendSlots(*parent->children[index - 1], *node, 0);
             parent->sizes[index - 1] += parent->sizes[index];
@@ -441,10 +439,12 @@ void PositionTree::mergeUnderfull(Node* node) noexcept {
             eraseChild(*parent, static_cast<std::uint16_t>(index + 1));
             destroy(right);
         } else {
-            return;
+            return merged;
         }
+        merged = true;
         node = parent;
     }
+    return merged;
 }
 
 void PositionTree::shrinkRoot() noexcept {

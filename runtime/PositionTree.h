@@ -102,7 +102,9 @@ private:
 
     void insertIntoFull(Finger at, std::size_t slot, Variant&& value, KeyRecord* key,
                         treenode::Reserve& reserve) noexcept;
-    void mergeUnderfull(treenode::Node* node) noexcept;
+    // Merges node, and then its ancestors, with a neighbour where they fit together; true when
+    // anything was merged or freed.
+    bool mergeUnderfull(treenode::Node* node) noexcept;
     void shrinkRoot() noexcept;
 
     treenode::Node* m_root = nullptr;
