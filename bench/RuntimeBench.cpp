@@ -42,8 +42,8 @@ Ref<Collection> collectionOf(std::vector<std::int32_t> const& numbers) {
 // Reports the time of one compare: the sort makes n(n-1)/2 of them.
 void countCompares(benchmark::State& state) {
     double const n = static_cast<double>(state.range(0));
-    state.counters["per_compare"] =
-        benchmark::Counter(n * (n - 1) / 2, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_compare"] = benchmark::Counter(
+        n * (n - 1) / 2, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 class Ascending final : public sortlib::ICompare {
@@ -74,7 +74,9 @@ public:
 
 class QtAscending final : public QtCompare {
 public:
-    bool compare(QVariant const& lhs, QVariant const& rhs) const override { return lhs.toInt() < rhs.toInt(); }
+    bool compare(QVariant const& lhs, QVariant const& rhs) const override {
+        return lhs.toInt() < rhs.toInt();
+    }
 };
 
 void sortQList(QList<QVariant>& list, QtCompare const& cmp) {
@@ -134,9 +136,9 @@ void transformCollection(benchmark::State& state) {
     MinusTen minusTen;
     for (auto _ : state)
         ambulon::Ambulon::Transform_Collection(*col, minusTen);
-    state.counters["per_element"] = benchmark::Counter(static_cast<double>(state.range(0)),
-                                                       benchmark::Counter::kIsIterationInvariantRate |
-                                                           benchmark::Counter::kInvert);
+    state.counters["per_element"] =
+        benchmark::Counter(static_cast<double>(state.range(0)),
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(transformCollection)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 

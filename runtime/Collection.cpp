@@ -22,7 +22,8 @@ std::size_t Collection::positionOfKey(Variant const& index, std::string_view rol
     std::u16string const& key = index.asString();
     auto const found = m_keys.find(key);
     if (found == m_keys.end())
-        raise(ErrorKind::InvalidArgument, std::string(role) + " key '" + toUtf8(key) + "' is not in the collection");
+        raise(ErrorKind::InvalidArgument,
+              std::string(role) + " key '" + toUtf8(key) + "' is not in the collection");
     return m_items.positionOf(found->second);
 }
 

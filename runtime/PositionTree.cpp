@@ -166,7 +166,8 @@ void insertChild(Internal& parent, std::uint16_t slot, Node* child, std::size_t 
 void eraseChild(Internal& parent, std::uint16_t slot) noexcept {
     std::copy(parent.children.begin() + slot + 1, parent.children.begin() + parent.count,
               parent.children.begin() + slot);
-    std::copy(parent.sizes.begin() + slot + 1, parent.sizes.begin() + parent.count, parent.sizes.begin() + slot);
+    std::copy(parent.sizes.begin() + slot + 1, parent.sizes.begin() + parent.count,
+              parent.sizes.begin() + slot);
     --parent.count;
     parent.children[parent.count] = nullptr;
     parent.sizes[parent.count] = 0;
@@ -432,7 +433,8 @@ bool PositionTree::mergeUnderfull(Node* node) noexcept {
             parent->sizes[index - 1] += parent->sizes[index];
             eraseChild(*parent, index);
             destroy(node);
-        } else if (index + 1 < parent->count && node->count + parent->children[index + 1]->count <= capacity) {
+        } else if (index + 1 < parent->count &&
+                   node->count + parent->children[index + 1]->count <= capacity) {
             Node* right = parent->children[index + 1];
             appendSlots(*node, *right, 0);
             parent->sizes[index] += parent->sizes[index + 1];
@@ -483,7 +485,8 @@ void PositionTree::checkInvariants() const {
     std::array<std::pair<Leaf const*, std::size_t>, 2> const fingers{
         {{m_fingers[0].leaf, m_fingers[0].start}, {m_fingers[1].leaf, m_fingers[1].start}}};
     std::size_t leafDepth = 0;
-    expect(checkNode(*m_root, nullptr, 1, leafDepth, 0, fingers) == m_size, "the root's values differ from size()");
+    expect(checkNode(*m_root, nullptr, 1, leafDepth, 0, fingers) == m_size,
+           "the root's values differ from size()");
 }
 
 } // namespace runtime

@@ -66,7 +66,8 @@ public:
     static Variant fromBool(bool value) noexcept { return Variant(value ? Boolean::True : Boolean::False); }
 
     Variant(Variant const& other) noexcept : m_kind(other.m_kind), m_payload(other.m_payload) { retain(); }
-    Variant(Variant&& other) noexcept : m_kind(std::exchange(other.m_kind, Kind::Empty)), m_payload(other.m_payload) {}
+    Variant(Variant&& other) noexcept
+        : m_kind(std::exchange(other.m_kind, Kind::Empty)), m_payload(other.m_payload) {}
     Variant& operator=(Variant const& other) noexcept {
         Variant copy(other);
         swap(copy);

@@ -89,7 +89,8 @@ void CommandButton::paintEvent(QPaintEvent*) {
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
     painter.setFont(m_font);
-    painter.drawItemText(captionArea(), Qt::AlignCenter, palette(), isEnabled(), m_text, QPalette::ButtonText);
+    painter.drawItemText(captionArea(), Qt::AlignCenter, palette(), isEnabled(), m_text,
+                         QPalette::ButtonText);
 }
 
 } // namespace runtime

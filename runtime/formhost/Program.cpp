@@ -62,8 +62,8 @@ int runProgram(int& argc, char** argv, FormFactory const& makeForm) {
 
     QApplication application(argc, argv);
     QApplication::setDesktopFileName(QString::fromUtf8(info.id));
-    QApplication::setWindowIcon(QIcon::fromTheme(QString::fromUtf8(info.id),
-                                                 QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(info.id)))));
+    QApplication::setWindowIcon(QIcon::fromTheme(
+        QString::fromUtf8(info.id), QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(info.id)))));
     parser.process(application);
 
     std::unique_ptr<CallTrace> callTrace;

@@ -11,8 +11,8 @@ namespace runtime {
 // What a program says of itself on its command line and to the desktop; each program's build
 // supplies programInfo() from the same texts as its menu entry and manual page.
 struct ProgramInfo {
-    char const* name;    // the command, as installed
-    char const* id;      // the desktop id, also the icon's name
+    char const* name; // the command, as installed
+    char const* id;   // the desktop id, also the icon's name
     char const* version;
     char const* summary; // one line
 };

@@ -327,14 +327,17 @@ Variant optionalArgument(FuzzInput& in, std::size_t count) {
 // linear step, so that replaying the corpus stays fast in a debug build.
 constexpr std::size_t kMostElements = 6000;
 
-Variant keyArgument(std::optional<std::u16string> const& key) { return key ? Variant(*key) : Variant(Missing{}); }
+Variant keyArgument(std::optional<std::u16string> const& key) {
+    return key ? Variant(*key) : Variant(Missing{});
+}
 
 // Up to 2,048 additions, some keyed (keys are unique within one input): appended, inserted as a
 // block at one place, or (a short run) spread out.
 void addRun(FuzzInput& in, Collection& real, std::vector<Entry>& model, std::int32_t& serial) {
     unsigned const mode = model.empty() ? 0 : in.pick(3);
     unsigned count = mode == 2 ? 1 + in.pick(64) : 1 + in.pick(256) * (1 + in.pick(8));
-    count = static_cast<unsigned>(std::min<std::size_t>(count, kMostElements - std::min(kMostElements, model.size())));
+    count = static_cast<unsigned>(
+        std::min<std::size_t>(count, kMostElements - std::min(kMostElements, model.size())));
     unsigned const keyEvery = 1 + in.pick(16);
     std::size_t const at = model.empty() ? 0 : in.pick(static_cast<unsigned>(model.size()) + 1);
     std::vector<Entry> block;
@@ -358,7 +361,8 @@ void addRun(FuzzInput& in, Collection& real, std::vector<Entry>& model, std::int
             if (position == model.size())
                 real.Add(entry.value, keyArgument(entry.key));
             else
-                real.Add(entry.value, keyArgument(entry.key), Variant(static_cast<std::int32_t>(position + 1)));
+                real.Add(entry.value, keyArgument(entry.key),
+                         Variant(static_cast<std::int32_t>(position + 1)));
             model.insert(model.begin() + static_cast<std::ptrdiff_t>(position), std::move(entry));
         }
     }

@@ -132,7 +132,8 @@ TEST(CollectionTest, LargeCollectionsAgreeWithAPlainSequenceThroughSplitsAndMerg
         auto const value = static_cast<std::int32_t>(step);
         bool const growing = step < 12000 ? next(4) != 0 : next(4) == 0;
         if (growing || model.empty()) {
-            auto const position = static_cast<std::int32_t>(next(static_cast<std::uint32_t>(model.size()) + 1));
+            auto const position =
+                static_cast<std::int32_t>(next(static_cast<std::uint32_t>(model.size()) + 1));
             if (position == static_cast<std::int32_t>(model.size()))
                 col->Add(Variant(value));
             else

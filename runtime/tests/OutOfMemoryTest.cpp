@@ -94,7 +94,8 @@ TEST(OutOfMemoryTest, AFailedAddLeavesTheCollectionAsItWas) {
         {"append that grows the tree", 3, 1024, 0},
         {"keyed append that grows the tree", 5, 1024, 7, Variant(u"new")},
         {"insert into a full leaf", 3, 1024, 0, Missing{}, Variant(std::int32_t{500})},
-        {"keyed insert into a leaf without keys", 3, 3000, 0, Variant(u"new"), Missing{}, Variant(std::int32_t{1700})},
+        {"keyed insert into a leaf without keys", 3, 3000, 0, Variant(u"new"), Missing{},
+         Variant(std::int32_t{1700})},
         {"keyed insert into a keyed full leaf", 4, 2048, 3, Variant(u"new"), Variant(u"k999")},
     };
     for (Scenario const& scenario : scenarios)

@@ -54,7 +54,8 @@ int failEachAllocationOfAClick(FormHarness<FormType>& harness, int button) {
             EXPECT_EQ(error.kind(), ErrorKind::OutOfMemory) << error.what();
         EXPECT_EQ(Object::liveCount(), live);
         for (std::size_t list = 0; list < after.size(); ++list)
-            EXPECT_TRUE(after[list] == before[list] || startsWith(clean[list], after[list])) << "list " << list;
+            EXPECT_TRUE(after[list] == before[list] || startsWith(clean[list], after[list]))
+                << "list " << list;
         harness.errors.clear();
         harness.click(button);
         EXPECT_EQ(linesOfEveryList(harness.window), clean);

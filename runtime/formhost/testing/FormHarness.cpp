@@ -3,9 +3,9 @@
 #include "runtime/formhost/CommandButton.h"
 
 #include <QImage>
-#include <QtMath>
 #include <QPixmap>
 #include <QTest>
+#include <QtMath>
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,8 @@ std::vector<std::string> buttonsWhoseCaptionDoesNotFit(FormWindow const& window)
     for (int index = 0; index < window.commandButtonCount(); ++index) {
         auto const& button = dynamic_cast<CommandButton const&>(*window.commandButton(index));
         QRect const area = button.captionArea();
-        QRect const text = QFontMetrics(button.captionFont()).boundingRect(area, Qt::AlignCenter, button.captionText());
+        QRect const text =
+            QFontMetrics(button.captionFont()).boundingRect(area, Qt::AlignCenter, button.captionText());
         if (!area.contains(text) || !button.rect().contains(area))
             failing.push_back(button.text().toStdString() + ": " + std::to_string(text.width()) + "x" +
                               std::to_string(text.height()) + " in " + std::to_string(area.width()) + "x" +
