@@ -241,9 +241,16 @@ void expect(bool holds, char const* what) {
         broken(what);
 }
 
+// A finger as the walk checks it: the leaf and start it names, and whether the walk met that leaf.
+struct FingerCheck {
+    Leaf const* leaf;
+    std::size_t start;
+    bool met = false;
+};
+
 // Checks node and what lies below it; returns the number of values below it.
 std::size_t checkNode(Node const& node, Internal const* parent, std::size_t depth, std::size_t& leafDepth,
-                      std::size_t start, std::array<std::pair<Leaf const*, std::size_t>, 2> const& fingers) {
+                      std::size_t start, std::array<FingerCheck, 2>& fingers) {
     expect(node.parent == parent, "a child does not point back at its parent");
     expect(parent == nullptr || parent->children[node.index] == &node, "a child has the wrong index");
     expect(parent == nullptr || node.count > 0, "a node below the root is empty");
@@ -262,8 +269,12 @@ std::size_t checkNode(Node const& node, Internal const* parent, std::size_t dept
                 expect(key == nullptr || key->leaf == &leaf, "a key record points at another leaf");
             }
         }
-        for (auto const& [fingerLeaf, fingerStart] : fingers)
-            expect(fingerLeaf != &leaf || fingerStart == start, "a finger has the wrong start");
+        for (FingerCheck& finger : fingers) {
+            if (finger.leaf == &leaf) {
+                expect(finger.start == start, "a finger has the wrong start");
+                finger.met = true;
+            }
+        }
         return leaf.count;
     }
     Internal const& internal = asInternal(node);
@@ -286,7 +297,7 @@ PositionTree::~PositionTree() {
         destroy(m_root);
 }
 
-PositionTree::Finger PositionTree::descend(std::size_t position) const {
+PositionTree::Finger const& PositionTree::remember(std::size_t position) const {
     Node* node = m_root;
     std::size_t start = 0;
     while (!node->leaf) {
@@ -297,21 +308,10 @@ PositionTree::Finger PositionTree::descend(std::size_t position) const {
         node = internal.children[slot];
     }
     Leaf& leaf = asLeaf(*node);
-    return {&leaf, leaf.values.data(), start, start + leaf.count};
-}
-
-PositionTree::Finger PositionTree::locate(std::size_t position) const {
-    for (std::uint8_t i = 0; i < m_fingers.size(); ++i) {
-        Finger const& finger = m_fingers[i];
-        if (position - finger.start < finger.end - finger.start) {
-            m_nextFinger = static_cast<std::uint8_t>(i ^ 1);
-            return finger;
-        }
-    }
-    Finger const found = descend(position);
-    m_fingers[m_nextFinger] = found;
+    Finger& finger = m_fingers[m_nextFinger];
+    finger = {&leaf, leaf.values.data(), start, start + leaf.count};
     m_nextFinger ^= 1;
-    return found;
+    return finger;
 }
 
 void PositionTree::forgetFingers() noexcept { m_fingers = {}; }
@@ -478,15 +478,19 @@ void PositionTree::checkInvariants() const {
         expect(!m_fingers[0].leaf && !m_fingers[1].leaf, "an empty tree keeps a finger");
         return;
     }
-    for (Finger const& finger : m_fingers)
-        expect(finger.leaf == nullptr || (finger.values == finger.leaf->values.data() &&
-                                          finger.end - finger.start == finger.leaf->count),
-               "a finger covers the wrong values");
-    std::array<std::pair<Leaf const*, std::size_t>, 2> const fingers{
+    std::array<FingerCheck, 2> fingers{
         {{m_fingers[0].leaf, m_fingers[0].start}, {m_fingers[1].leaf, m_fingers[1].start}}};
     std::size_t leafDepth = 0;
     expect(checkNode(*m_root, nullptr, 1, leafDepth, 0, fingers) == m_size,
            "the root's values differ from size()");
+    // Only a finger on a leaf of the tree may be read.
+    for (std::size_t i = 0; i < fingers.size(); ++i) {
+        Finger const& finger = m_fingers[i];
+        expect(finger.leaf == nullptr || fingers[i].met, "a finger points at a leaf outside the tree");
+        expect(finger.leaf == nullptr || (finger.values == finger.leaf->values.data() &&
+                                          finger.end - finger.start == finger.leaf->count),
+               "a finger covers the wrong values");
+    }
 }
 
 } // namespace runtime

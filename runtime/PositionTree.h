@@ -57,12 +57,7 @@ public:
 
     // The value at position (< size()).
     Variant const& at(std::size_t position) const {
-        for (Finger const& finger : m_fingers) {
-            // An unset finger covers nothing; a position before the start wraps around past the end.
-            if (position - finger.start < finger.end - finger.start)
-                return finger.values[position - finger.start];
-        }
-        Finger const found = locate(position);
+        Finger const& found = locate(position);
         return found.values[position - found.start];
     }
 
@@ -95,8 +90,20 @@ private:
         std::size_t end = 0;
     };
 
-    Finger locate(std::size_t position) const;
-    Finger descend(std::size_t position) const;
+    // The finger on the leaf that holds position (< size()): one already set, or else one set now.
+    Finger const& locate(std::size_t position) const {
+        for (std::uint8_t i = 0; i < m_fingers.size(); ++i) {
+            Finger const& finger = m_fingers[i];
+            // An unset finger covers nothing; a position before the start wraps around past the end.
+            if (position - finger.start < finger.end - finger.start) {
+                m_nextFinger = static_cast<std::uint8_t>(i ^ 1);
+                return finger;
+            }
+        }
+        return remember(position);
+    }
+    // Walks down to the leaf that holds position and sets the less recently used finger on it.
+    Finger const& remember(std::size_t position) const;
     void forgetFingers() noexcept;
     void shiftFingers(treenode::Leaf const* changed, std::size_t start, std::ptrdiff_t delta) noexcept;
 
