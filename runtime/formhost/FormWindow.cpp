@@ -23,14 +23,21 @@ QString toQString(std::u16string_view text) {
     return QStringView(text.data(), qsizetype(text.size())).toString();
 }
 
+// Shows a form's list box in a list widget for as long as it lives. It unbinds the list box only if
+// the list box is still bound to it, so a second window on the same form keeps its own binding.
 class ListWidgetView final : public ListBoxView {
 public:
-    explicit ListWidgetView(QListWidget& widget) : m_widget(widget) {}
+    ListWidgetView(QListWidget& widget, ListBox& box) : m_widget(widget), m_box(box) { m_box.bind(this); }
+    ListWidgetView(ListWidgetView const&) = delete;
+    ListWidgetView& operator=(ListWidgetView const&) = delete;
+    ~ListWidgetView() override { m_box.unbind(this); }
+
     void clear() override { m_widget.clear(); }
     void append(std::u16string_view line) override { m_widget.addItem(toQString(line)); }
 
 private:
     QListWidget& m_widget;
+    ListBox& m_box;
 };
 
 // A list box whose frame stays whole at any scale. At a fractional device pixel ratio an edge of
@@ -129,14 +136,8 @@ FormWindow::FormWindow(Form& form, QWidget* parent) : QWidget(parent), m_form(fo
     m_reporter = [this](RuntimeError const& error) { showErrorBox(error); };
 }
 
-FormWindow::~FormWindow() {
-    for (ControlLayout const& control : m_form.layout().controls) {
-        if (ListBox* box = control.kind == ControlKind::ListBox ? m_form.listBox(control.name) : nullptr) {
-            for (auto const& view : m_views)
-                box->unbind(view.get());
-        }
-    }
-}
+// The views, and with them the list boxes' bindings, go before the list widgets they show.
+FormWindow::~FormWindow() = default;
 
 QWidget* FormWindow::createControl(ControlLayout const& control) {
     switch (control.kind) {
@@ -153,8 +154,7 @@ QWidget* FormWindow::createControl(ControlLayout const& control) {
     case ControlKind::ListBox: {
         auto* widget = new ListWidget(this);
         widget->setObjectName(QString::fromUtf8(control.name.data(), qsizetype(control.name.size())));
-        m_views.push_back(std::make_unique<ListWidgetView>(*widget));
-        m_form.listBox(control.name)->bind(m_views.back().get());
+        m_views.push_back(std::make_unique<ListWidgetView>(*widget, *m_form.listBox(control.name)));
         return widget;
     }
     }
