@@ -4,9 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 case "${1:-}" in
-talverin) program=talverin target=Talverin ;;
-pelora) program=pelora target=Pelora ;;
-ambulon) program=ambulon target=Ambulon ;;
+talverin | pelora | ambulon) program=$1 target=${1^} ;; # the executable's target is capitalised
 *)
     echo "usage: $0 talverin|pelora|ambulon [options]" >&2
     exit 2

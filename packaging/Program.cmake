@@ -1,3 +1,12 @@
+# add_gzipped(TARGET FILE): FILE.gz beside FILE in the current build folder, made with every build,
+# compressed as Debian wants manual pages and changelogs (best, and without a time stamp).
+function(add_gzipped target file)
+    add_custom_command(OUTPUT ${file}.gz
+        COMMAND gzip -9nkf ${file}
+        DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/${file})
+    add_custom_target(${target} ALL DEPENDS ${file}.gz)
+endfunction()
+
 # add_program(TARGET NAME name ID desktop-id TITLE .. TITLE_JA .. SUMMARY .. SUMMARY_JA ..
 #             DESCRIPTION .. WINDOW .. KEYWORDS .. SEE_ALSO .. LIBS ..)
 # Builds a program from main.cpp under its installed lower-case name, with its icon as the window
@@ -23,10 +32,7 @@ function(add_program target)
     configure_file(${packaging}/program.desktop.in ${ARG_ID}.desktop @ONLY)
     configure_file(${packaging}/program.metainfo.xml.in ${ARG_ID}.metainfo.xml @ONLY)
     configure_file(${packaging}/program.1.in ${ARG_NAME}.1 @ONLY)
-    add_custom_command(OUTPUT ${ARG_NAME}.1.gz
-        COMMAND gzip -9nkf ${ARG_NAME}.1
-        DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/${ARG_NAME}.1)
-    add_custom_target(${ARG_NAME}_manual ALL DEPENDS ${ARG_NAME}.1.gz)
+    add_gzipped(${ARG_NAME}_manual ${ARG_NAME}.1)
 
     install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${ARG_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

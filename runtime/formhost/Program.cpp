@@ -28,14 +28,6 @@ bool hasDisplay(int argc, char** argv) {
            !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-void describe(QCommandLineParser& parser, QCommandLineOption const& trace) {
-    ProgramInfo const& info = programInfo();
-    parser.setApplicationDescription(QString::fromUtf8(info.summary));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addOption(trace);
-}
-
 } // namespace
 
 int runProgram(int& argc, char** argv, FormFactory const& makeForm) {
@@ -47,7 +39,10 @@ int runProgram(int& argc, char** argv, FormFactory const& makeForm) {
         QStringLiteral("trace"),
         QStringLiteral("Write every interface call that a click makes to standard error, one line each, "
                        "and after each click the number of calls."));
-    describe(parser, trace);
+    parser.setApplicationDescription(QString::fromUtf8(info.summary));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(trace);
 
     if (!hasDisplay(argc, argv)) {
         // --help and --version answer without a window; anything else needs one.
