@@ -30,8 +30,8 @@ struct Reserve;
 // - every key record reached from a leaf points back at that leaf.
 //
 // Position p is found by walking down the sizes, so reading, inserting and erasing cost O(log n).
-// Two fingers remember the last leaves reached and where they start, so that reading neighbouring
-// positions, as a sort or an enumeration does, costs O(1).
+// Two fingers remember the last two leaves that a walk down reached, and where they start, so that reading
+// neighbouring positions, as a sort or an enumeration does, costs O(1).
 //
 // A full node splits in two halves, except that appending to the last leaf starts a new leaf, so a
 // sequence built by appending fills its leaves. A node that an erase leaves less than half full is
@@ -92,17 +92,14 @@ private:
 
     // The finger on the leaf that holds position (< size()): one already set, or else one set now.
     Finger const& locate(std::size_t position) const {
-        for (std::uint8_t i = 0; i < m_fingers.size(); ++i) {
-            Finger const& finger = m_fingers[i];
+        for (Finger const& finger : m_fingers) {
             // An unset finger covers nothing; a position before the start wraps around past the end.
-            if (position - finger.start < finger.end - finger.start) {
-                m_nextFinger = static_cast<std::uint8_t>(i ^ 1);
+            if (position - finger.start < finger.end - finger.start)
                 return finger;
-            }
         }
         return remember(position);
     }
-    // Walks down to the leaf that holds position and sets the less recently used finger on it.
+    // Walks down to the leaf that holds position and sets the finger that was set longer ago on it.
     Finger const& remember(std::size_t position) const;
     void forgetFingers() noexcept;
     void shiftFingers(treenode::Leaf const* changed, std::size_t start, std::ptrdiff_t delta) noexcept;
@@ -117,7 +114,7 @@ private:
     treenode::Node* m_root = nullptr;
     std::size_t m_size = 0;
     mutable std::array<Finger, 2> m_fingers{};
-    mutable std::uint8_t m_nextFinger = 0;
+    mutable std::uint8_t m_nextFinger = 0; // the finger that the next walk down sets
 };
 
 } // namespace runtime
