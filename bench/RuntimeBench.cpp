@@ -5,6 +5,7 @@
 #include "ambulon/Ambulon.h"
 #include "pelora/Form1.h"
 #include "runtime/Collection.h"
+#include "runtime/Text.h"
 #include "sortlib/Sort.h"
 
 #include <QList>
@@ -12,7 +13,10 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <numeric>
 #include <random>
 #include <utility>
 #include <vector>
@@ -106,6 +110,33 @@ void sortQListPeer(benchmark::State& state) {
 }
 BENCHMARK(sortQListPeer)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// The peer most Qt code would write: the comparator reads both values straight from list.at(),
+// without copies.
+void sortQListByReference(QList<QVariant>& list, QtCompare const& cmp) {
+    for (qsizetype i = 0; i + 1 < list.size(); ++i) {
+        for (qsizetype j = list.size() - 1; j > i; --j) {
+            if (cmp.compare(list.at(j), list.at(i)))
+                list.swapItemsAt(i, j);
+        }
+    }
+}
+
+void sortQListNoCopyPeer(benchmark::State& state) {
+    auto const numbers = randomNumbers(state.range(0));
+    QtAscending const ascending;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QList<QVariant> list;
+        for (std::int32_t number : numbers)
+            list.append(QVariant(number));
+        state.ResumeTiming();
+        sortQListByReference(list, ascending);
+        benchmark::DoNotOptimize(list.data());
+    }
+    countCompares(state);
+}
+BENCHMARK(sortQListNoCopyPeer)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 // The floor: the same passes over plain integers.
 void sortVectorFloor(benchmark::State& state) {
     auto const numbers = randomNumbers(state.range(0));
@@ -160,6 +191,63 @@ void itemAtSequentialPositions(benchmark::State& state) {
     }
 }
 BENCHMARK(itemAtSequentialPositions)->RangeMultiplier(10)->Range(1000, 1000000);
+
+// A million elements, each keyed, and each key as a value ready to pass.
+struct KeyedCollection {
+    static constexpr std::int32_t kCount = 1000000;
+    KeyedCollection() {
+        for (std::int32_t i = 0; i < kCount; ++i) {
+            keys.emplace_back(u"k" + runtime::decimalText(i));
+            col->Add(Variant(i), keys.back());
+        }
+    }
+    Ref<Collection> col = make<Collection>();
+    std::vector<Variant> keys;
+};
+
+// Item by key beside Item by position, at random elements of the same keyed collection.
+void itemByKey(benchmark::State& state) {
+    KeyedCollection keyed;
+    std::mt19937 generator(7);
+    std::uniform_int_distribution<std::size_t> which(0, keyed.keys.size() - 1);
+    for (auto _ : state) {
+        if (state.range(0) != 0)
+            benchmark::DoNotOptimize(keyed.col->Item(keyed.keys[which(generator)]));
+        else
+            benchmark::DoNotOptimize(keyed.col->Item(static_cast<std::int32_t>(which(generator) + 1)));
+    }
+    state.SetLabel(state.range(0) != 0 ? "by key" : "by position");
+}
+BENCHMARK(itemByKey)->Arg(1)->Arg(0);
+
+// Remove by key beside Remove by position, at random elements of the same keyed collection; every
+// 100,000 removals the collection is built again, outside the timing.
+void removeByKey(benchmark::State& state) {
+    constexpr std::size_t kRemovals = 100000;
+    auto keyed = std::make_unique<KeyedCollection>();
+    std::mt19937 generator(7);
+    std::vector<std::size_t> order(keyed->keys.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::shuffle(order.begin(), order.end(), generator);
+    std::size_t removed = 0;
+    for (auto _ : state) {
+        if (removed == kRemovals) {
+            state.PauseTiming();
+            keyed = std::make_unique<KeyedCollection>();
+            removed = 0;
+            state.ResumeTiming();
+        }
+        if (state.range(0) != 0) {
+            keyed->col->Remove(keyed->keys[order[removed]]);
+        } else {
+            std::uniform_int_distribution<std::int32_t> position(1, keyed->col->Count());
+            keyed->col->Remove(position(generator));
+        }
+        ++removed;
+    }
+    state.SetLabel(state.range(0) != 0 ? "by key" : "by position");
+}
+BENCHMARK(removeByKey)->Arg(1)->Arg(0);
 
 // Resident set size of this process in bytes.
 double residentBytes() {

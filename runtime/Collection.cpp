@@ -1,30 +1,35 @@
 #include "runtime/Collection.h"
 
 #include "runtime/Error.h"
-#include "runtime/Text.h"
+#include "runtime/Invariant.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <new>
 
 namespace runtime {
 
-void Collection::outsidePositions(std::string_view role, std::int32_t position) const {
-    raise(ErrorKind::SubscriptOutOfRange,
-          std::string(role) + " " + decimal(position) + " is outside 1 to " + decimal(Count()));
+Collection::~Collection() {
+    // The elements are released with the collection empty and whole; what their destructors add
+    // meanwhile is released in the next round.
+    while (m_items.size() != 0) {
+        PositionTree released;
+        released.swap(m_items);
+        m_keys.clear();
+    }
 }
 
-std::size_t Collection::positionOfKey(Variant const& index, std::string_view role) const {
+void Collection::outsidePositions(std::string_view role, std::int32_t position) const {
+    raise(ErrorKind::SubscriptOutOfRange, role, ' ', position, " is outside 1 to ", Count());
+}
+
+Collection::KeyRecord const& Collection::recordOf(Variant const& index, std::string_view role) const {
     if (index.kind() != Kind::String)
-        raise(ErrorKind::TypeMismatch,
-              std::string(role) + " must be a position or a key, got " + std::string(index.kindName()));
+        raise(ErrorKind::TypeMismatch, role, " must be a position or a key, got ", index.kindName());
     std::u16string const& key = index.asString();
     auto const found = m_keys.find(key);
     if (found == m_keys.end())
-        raise(ErrorKind::InvalidArgument,
-              std::string(role) + " key '" + toUtf8(key) + "' is not in the collection");
-    return m_items.positionOf(found->second);
+        raise(ErrorKind::InvalidArgument, role, " key '", key, "' is not in the collection");
+    return found->second;
 }
 
 void Collection::Add(Variant item, Variant const& key, Variant const& before, Variant const& after) {
@@ -34,10 +39,9 @@ void Collection::Add(Variant item, Variant const& key, Variant const& before, Va
         raise(ErrorKind::Overflow, "a collection holds at most 2147483647 elements");
     if (!key.isMissing()) {
         if (key.kind() != Kind::String)
-            raise(ErrorKind::TypeMismatch, "key must be a string, got " + std::string(key.kindName()));
+            raise(ErrorKind::TypeMismatch, "key must be a string, got ", key.kindName());
         if (m_keys.contains(key.asString()))
-            raise(ErrorKind::InvalidArgument,
-                  "key '" + toUtf8(key.asString()) + "' is already in the collection");
+            raise(ErrorKind::InvalidArgument, "key '", key.asString(), "' is already in the collection");
     }
     std::size_t position = m_items.size();
     if (!before.isMissing())
@@ -45,6 +49,8 @@ void Collection::Add(Variant item, Variant const& key, Variant const& before, Va
     else if (!after.isMissing())
         position = positionOf(after, "after") + 1;
 
+    // On failure item is still the argument's: it is released after this call, with the
+    // collection as it was.
     try {
         KeyRecord* record = nullptr;
         if (!key.isMissing()) {
@@ -60,45 +66,58 @@ void Collection::Add(Variant item, Variant const& key, Variant const& before, Va
             throw;
         }
     } catch (std::bad_alloc const&) {
-        raise(ErrorKind::OutOfMemory, "not enough memory to add to the collection");
+        throw RuntimeError::outOfMemory();
     }
     for (Iterator* it = m_iterators; it; it = it->m_next)
-        it->elementAdded(position);
+        it->elementAdded(position, m_items.size() - 1);
 }
 
 void Collection::Remove(Variant const& index) {
     std::size_t const position = positionOf(index, "index");
-    if (KeyRecord const* record = m_items.erase(position))
+    Variant removed; // released last, once the collection and its iterators are whole again
+    if (KeyRecord const* record = m_items.erase(position, removed))
         m_keys.erase(m_keys.find(*record->key));
     for (Iterator* it = m_iterators; it; it = it->m_next)
-        it->elementRemoved(position);
+        it->elementRemoved(position, removed);
 }
 
 void Collection::checkInvariants() const {
     m_items.checkInvariants();
     for (auto const& [key, record] : m_keys) {
-        if (record.key != &key || record.leaf == nullptr || m_items.positionOf(record) >= m_items.size()) {
-            std::fprintf(stderr, "Collection: the record of a key is out of step with the elements\n");
-            std::abort();
-        }
+        expectInvariant(record.key == &key && record.leaf != nullptr && m_items.positionOf(record) < m_items.size(),
+                        "Collection", "the record of a key is out of step with the elements");
     }
 }
 
 Collection::Iterator::Iterator(Collection const& collection) : m_collection(collection) { enrol(); }
 
 Collection::Iterator::Iterator(Iterator const& other)
-    : m_collection(other.m_collection), m_position(other.m_position), m_onNext(other.m_onNext) {
+    : m_collection(other.m_collection), m_position(other.m_position), m_removed(other.m_removed),
+      m_removedValue(other.m_removedValue) {
     enrol();
 }
 
 Collection::Iterator& Collection::Iterator::operator=(Iterator const& other) {
-    if (this != &other) {
-        withdraw();
-        m_collection = other.m_collection;
-        m_position = other.m_position;
-        m_onNext = other.m_onNext;
-        enrol();
+    if (this == &other)
+        return *this;
+    withdraw();
+    // What this iterator held is released last, once it is whole again.
+    Ref<Collection const> const formerCollection = std::exchange(m_collection, other.m_collection);
+    Variant const formerValue = std::exchange(m_removedValue, other.m_removedValue);
+    m_position = other.m_position;
+    m_removed = other.m_removed;
+    enrol();
+    return *this;
+}
+
+Collection::Iterator& Collection::Iterator::operator++() {
+    if (!m_removed) {
+        ++m_position;
+        return *this;
     }
+    // It already stands before the element after its removed one; the removed value goes last.
+    m_removed = false;
+    Variant const formerValue = std::move(m_removedValue);
     return *this;
 }
 
@@ -124,16 +143,21 @@ void Collection::Iterator::withdraw() noexcept {
     m_previous = m_next = nullptr;
 }
 
-void Collection::Iterator::elementAdded(std::size_t position) noexcept {
-    if (position <= m_position)
+void Collection::Iterator::elementAdded(std::size_t position, std::size_t sizeBefore) noexcept {
+    // An element added before its own lies behind it. One added where it waits at the end, or
+    // after its removed element, lies ahead.
+    bool const onElement = !m_removed && m_position < sizeBefore;
+    if (position < m_position || (position == m_position && onElement))
         ++m_position;
 }
 
-void Collection::Iterator::elementRemoved(std::size_t position) noexcept {
-    if (position < m_position)
+void Collection::Iterator::elementRemoved(std::size_t position, Variant const& value) noexcept {
+    if (position < m_position) {
         --m_position;
-    else if (position == m_position)
-        m_onNext = true;
+    } else if (position == m_position && !m_removed) {
+        m_removed = true;
+        m_removedValue = value;
+    }
 }
 
 } // namespace runtime

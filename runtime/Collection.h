@@ -15,17 +15,27 @@ namespace runtime {
 // An ordered, 1-based container of values, optionally keyed by text.
 // An index is a position (16- or 32-bit integer, 1..Count) or a key (string). A position outside
 // 1..Count raises subscript out of range; an unknown or duplicate key raises invalid argument.
-// Item, Add and Remove cost O(log n) at any position and O(1) next to the last position reached;
-// a key is found through a hash table. A failed call leaves the collection as it was, and running
-// out of memory raises the out-of-memory error.
+// Item costs O(log n) at any position and by key, and O(1) next to the last position reached; Add and
+// Remove cost the same plus one step for each live iterator, which each of them tells of the change:
+// O(log n + live iterators). A failed call leaves the collection as it was, and running out of
+// memory raises the out-of-memory error.
+//
+// A value that the collection lets go of (a removed element, the argument of a failed Add, the
+// elements of a collection being destroyed) is released only once the collection is whole again, so
+// whatever an object's destructor then does to the collection behaves as on any other.
 class Collection final : public Object {
 public:
     Collection() = default;
+    ~Collection() override;
 
     std::int32_t Count() const noexcept { return static_cast<std::int32_t>(m_items.size()); }
 
     // A copy of the element.
-    Variant Item(Variant const& index) const { return m_items.at(positionOf(index, "index")); }
+    Variant Item(Variant const& index) const {
+        if (index.kind() == Kind::String)
+            return m_items.valueOf(recordOf(index, "index"));
+        return m_items.at(positionOf(index, "index"));
+    }
 
     // Appends item, or inserts it before or after the element that before or after names.
     // Giving both before and after is an invalid argument.
@@ -35,10 +45,12 @@ public:
     // Removes the element; the later ones move down.
     void Remove(Variant const& index);
 
-    // Enumeration first to last, yielding copies. An iterator stays on its element while the
-    // collection changes around it: an element added before it is not yielded, one added after it
-    // is; when its own element is removed, the next step yields the element that followed it. An
-    // iterator keeps its collection alive.
+    // Enumeration first to last, yielding copies. An iterator stands on one element at a time and
+    // yields each element at most once, in collection order: every element that lies after the last
+    // one it stood on when it gets there, wherever it was added meanwhile, and none added before
+    // that. Dereferencing never moves it; when its element is removed it still yields that element's
+    // value until it steps on. A copy behaves as the original, and an iterator keeps its collection
+    // alive.
     class Iterator {
     public:
         using value_type = Variant;
@@ -49,27 +61,26 @@ public:
         Iterator& operator=(Iterator const& other);
         ~Iterator() { withdraw(); }
 
-        Variant operator*() const { return m_collection->m_items.at(m_position); }
-        Iterator& operator++() {
-            if (!std::exchange(m_onNext, false))
-                ++m_position;
-            return *this;
-        }
+        Variant operator*() const { return m_removed ? m_removedValue : m_collection->m_items.at(m_position); }
+        Iterator& operator++();
         void operator++(int) { ++*this; }
         friend bool operator==(Iterator const& it, std::default_sentinel_t) { return it.atEnd(); }
 
     private:
         friend class Collection;
+        bool atEnd() const { return !m_removed && m_position >= m_collection->m_items.size(); }
         explicit Iterator(Collection const& collection);
-        bool atEnd() const { return m_position >= m_collection->m_items.size(); }
         void enrol() noexcept;
         void withdraw() noexcept;
-        void elementAdded(std::size_t position) noexcept;
-        void elementRemoved(std::size_t position) noexcept;
+        void elementAdded(std::size_t position, std::size_t sizeBefore) noexcept;
+        void elementRemoved(std::size_t position, Variant const& value) noexcept;
 
         Ref<Collection const> m_collection;
+        // The position of its element; once that element is removed, the position of the element
+        // after it, which the next step reaches. At Count it waits at the end for an element added there.
         std::size_t m_position = 0;
-        bool m_onNext = false; // its element was removed; it already stands on the next one
+        bool m_removed = false;
+        Variant m_removedValue; // the value of its element once that element is removed
         Iterator* m_previous = nullptr;
         Iterator* m_next = nullptr;
     };
@@ -77,7 +88,7 @@ public:
     Iterator begin() const { return Iterator(*this); }
     std::default_sentinel_t end() const { return {}; }
 
-    // Aborts with a message if the inner structure is inconsistent; for tests and fuzzing.
+    // Stops the program with a message if the inner structure is inconsistent; for tests and fuzzing.
     void checkInvariants() const;
 
 private:
@@ -92,7 +103,10 @@ private:
             outsidePositions(role, position);
         return static_cast<std::size_t>(position - 1);
     }
-    std::size_t positionOfKey(Variant const& index, std::string_view role) const;
+    std::size_t positionOfKey(Variant const& index, std::string_view role) const {
+        return m_items.positionOf(recordOf(index, role));
+    }
+    KeyRecord const& recordOf(Variant const& index, std::string_view role) const;
     [[noreturn]] void outsidePositions(std::string_view role, std::int32_t position) const;
 
     PositionTree m_items;

@@ -24,18 +24,48 @@ std::string_view kindName(ErrorKind kind) noexcept {
 
 namespace {
 
-std::string fullMessage(ErrorKind kind, std::string_view detail) {
-    std::string message(kindName(kind));
-    message += ": ";
-    message += detail;
-    return message;
-}
+// The whole text of the out-of-memory error, and where its detail starts.
+constexpr std::string_view kOutOfMemoryText = "out of memory: not enough memory to go on";
+constexpr std::size_t kOutOfMemoryDetail = kOutOfMemoryText.find(": ") + 2;
 
 } // namespace
 
-RuntimeError::RuntimeError(ErrorKind kind, std::string_view detail)
-    : std::runtime_error(fullMessage(kind, detail)), m_kind(kind), m_detail(detail) {}
+RuntimeError::RuntimeError(ErrorKind kind, std::string_view detail) : m_kind(kind) {
+    std::string message(kindName(kind));
+    message += ": ";
+    m_detailStart = message.size();
+    message += detail;
+    m_message = std::make_shared<std::string const>(std::move(message));
+}
 
-void raise(ErrorKind kind, std::string_view detail) { throw RuntimeError(kind, detail); }
+std::string_view RuntimeError::detail() const noexcept {
+    if (!m_message)
+        return kOutOfMemoryText.substr(kOutOfMemoryDetail);
+    return std::string_view(*m_message).substr(m_detailStart);
+}
+
+char const* RuntimeError::what() const noexcept { return m_message ? m_message->c_str() : kOutOfMemoryText.data(); }
+
+RuntimeError currentError() noexcept {
+    try {
+        throw;
+    } catch (RuntimeError const& error) {
+        return error;
+    } catch (std::bad_alloc const&) {
+        return RuntimeError::outOfMemory();
+    } catch (std::exception const& error) {
+        try {
+            return RuntimeError(ErrorKind::FailedCall, error.what());
+        } catch (std::bad_alloc const&) {
+            return RuntimeError::outOfMemory();
+        }
+    } catch (...) {
+        try {
+            return RuntimeError(ErrorKind::FailedCall, "an unknown exception");
+        } catch (std::bad_alloc const&) {
+            return RuntimeError::outOfMemory();
+        }
+    }
+}
 
 } // namespace runtime

@@ -10,7 +10,7 @@ ListBox::ListBox(Form& owner, std::string_view name) : m_name(name) { owner.m_li
 
 ListBoxView& ListBox::view() const {
     if (!m_view)
-        raise(ErrorKind::FailedCall, std::string(m_name) + " is not shown on a window");
+        raise(ErrorKind::FailedCall, m_name, " is not shown on a window");
     return *m_view;
 }
 

@@ -17,7 +17,7 @@ Variant Object::readMember(std::u16string_view name) {
         if (entry.name == name)
             return entry.read(*this);
     }
-    raise(ErrorKind::FailedCall, className() + " has no member '" + toUtf8(name) + "'");
+    raise(ErrorKind::FailedCall, [this] { return className(); }, " has no member '", name, "'");
 }
 
 Variant Object::readDefaultMember() {
@@ -25,7 +25,7 @@ Variant Object::readDefaultMember() {
         if (entry.isDefault)
             return entry.read(*this);
     }
-    raise(ErrorKind::FailedCall, className() + " has no default member");
+    raise(ErrorKind::FailedCall, [this] { return className(); }, " has no default member");
 }
 
 bool Object::hasDefaultMember() const {

@@ -1,10 +1,11 @@
 #include "runtime/PositionTree.h"
 
+#include "runtime/Invariant.h"
+
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <numeric>
+#include <vector>
 
 namespace runtime {
 
@@ -26,7 +27,7 @@ struct Node {
 struct Leaf final : Node {
     Leaf() noexcept : Node(true) {}
     std::array<Variant, kLeafCapacity> values;
-    std::unique_ptr<KeyArray> keys; // only once a keyed value has been here
+    std::unique_ptr<KeyArray> keys; // in every leaf of a keyed tree, in none of another
 };
 
 struct Internal final : Node {
@@ -138,9 +139,11 @@ void insertValue(Leaf& leaf, std::uint16_t slot, Variant&& value, KeyRecord* key
     ++leaf.count;
 }
 
-KeyRecord* eraseValue(Leaf& leaf, std::uint16_t slot) noexcept {
+// Moves the value at slot out into erased, closes the gap and returns the value's key record. No
+// value is released here: the slot that falls free at the end was emptied by the moves.
+KeyRecord* eraseValue(Leaf& leaf, std::uint16_t slot, Variant& erased) noexcept {
+    erased = std::move(leaf.values[slot]);
     std::move(leaf.values.begin() + slot + 1, leaf.values.begin() + leaf.count, leaf.values.begin() + slot);
-    leaf.values[leaf.count - 1] = Variant();
     KeyRecord* key = nullptr;
     if (leaf.keys) {
         auto& keys = *leaf.keys;
@@ -174,43 +177,90 @@ void eraseChild(Internal& parent, std::uint16_t slot) noexcept {
     renumber(parent, slot);
 }
 
-// Moves the slots of from, starting at `first`, behind the slots of to. A receiving leaf without a
-// key array takes over the sender's, which is only possible when the sender gives up every slot;
-// otherwise the receiver already has one.
-void appendSlots(Node& to, Node& from, std::uint16_t first) noexcept {
-    auto const moved = static_cast<std::uint16_t>(from.count - first);
+// Moves n slots of from, starting at fromSlot, into the free slots of to starting at toSlot, and
+// points what they hold (children, key records) at to. Counts are the caller's to set.
+void transfer(Node& from, std::uint16_t fromSlot, Node& to, std::uint16_t toSlot, std::uint16_t n) noexcept {
     if (to.leaf) {
-        Leaf& target = asLeaf(to);
         Leaf& source = asLeaf(from);
-        std::move(source.values.begin() + first, source.values.begin() + source.count,
-                  target.values.begin() + target.count);
-        if (source.keys && !target.keys) {
-            auto& keys = *source.keys;
-            std::copy_backward(keys.begin(), keys.begin() + moved, keys.begin() + target.count + moved);
-            std::fill(keys.begin(), keys.begin() + target.count, nullptr);
-            target.keys = std::move(source.keys);
-        } else if (source.keys) {
-            auto& keys = *source.keys;
-            std::copy(keys.begin() + first, keys.begin() + source.count, target.keys->begin() + target.count);
-            std::fill(keys.begin() + first, keys.begin() + source.count, nullptr);
-        }
+        Leaf& target = asLeaf(to);
+        std::move(source.values.begin() + fromSlot, source.values.begin() + fromSlot + n,
+                  target.values.begin() + toSlot);
         if (target.keys) {
-            for (std::uint16_t slot = target.count; slot < target.count + moved; ++slot) {
-                if (KeyRecord* key = (*target.keys)[slot])
+            auto& keys = *source.keys;
+            for (std::uint16_t i = 0; i < n; ++i) {
+                KeyRecord* key = std::exchange(keys[fromSlot + i], nullptr);
+                (*target.keys)[toSlot + i] = key;
+                if (key)
                     key->leaf = &target;
             }
         }
-    } else {
-        Internal& target = asInternal(to);
-        Internal& source = asInternal(from);
-        for (std::uint16_t slot = first; slot < source.count; ++slot) {
-            std::uint16_t const at = target.count + (slot - first);
-            place(target, at, std::exchange(source.children[slot], nullptr));
-            target.sizes[at] = std::exchange(source.sizes[slot], 0);
-        }
+        return;
     }
+    Internal& source = asInternal(from);
+    Internal& target = asInternal(to);
+    for (std::uint16_t i = 0; i < n; ++i) {
+        place(target, static_cast<std::uint16_t>(toSlot + i), std::exchange(source.children[fromSlot + i], nullptr));
+        target.sizes[toSlot + i] = std::exchange(source.sizes[fromSlot + i], 0);
+    }
+}
+
+// Moves the slots of node from `first` on by distance (up when positive, down when negative),
+// within the node; count is the caller's to set.
+void shiftSlots(Node& node, std::uint16_t first, int distance) noexcept {
+    auto shift = [&](auto& slots) {
+        auto const begin = slots.begin() + first;
+        auto const end = slots.begin() + node.count;
+        if (distance > 0)
+            std::move_backward(begin, end, end + distance);
+        else
+            std::move(begin, end, begin + distance);
+    };
+    if (node.leaf) {
+        Leaf& leaf = asLeaf(node);
+        shift(leaf.values);
+        if (leaf.keys)
+            shift(*leaf.keys);
+        if (distance < 0 && leaf.keys)
+            std::fill(leaf.keys->begin() + node.count + distance, leaf.keys->begin() + node.count, nullptr);
+        return;
+    }
+    Internal& internal = asInternal(node);
+    shift(internal.children);
+    shift(internal.sizes);
+    if (distance < 0) {
+        std::fill(internal.children.begin() + node.count + distance, internal.children.begin() + node.count,
+                  nullptr);
+        std::fill(internal.sizes.begin() + node.count + distance, internal.sizes.begin() + node.count, 0);
+    }
+}
+
+// Moves the slots of from, starting at `first`, behind the slots of to.
+void appendSlots(Node& to, Node& from, std::uint16_t first) noexcept {
+    auto const moved = static_cast<std::uint16_t>(from.count - first);
+    transfer(from, first, to, to.count, moved);
     to.count = static_cast<std::uint16_t>(to.count + moved);
     from.count = first;
+}
+
+// Moves slots between two neighbours under one parent until left holds `wanted` of their slots.
+void evenOut(Node& left, Node& right, std::uint16_t wanted) noexcept {
+    if (left.count < wanted) {
+        auto const n = static_cast<std::uint16_t>(wanted - left.count);
+        transfer(right, 0, left, left.count, n);
+        shiftSlots(right, n, -n);
+        left.count = static_cast<std::uint16_t>(left.count + n);
+        right.count = static_cast<std::uint16_t>(right.count - n);
+    } else {
+        auto const n = static_cast<std::uint16_t>(left.count - wanted);
+        shiftSlots(right, 0, n);
+        transfer(left, wanted, right, 0, n);
+        left.count = wanted;
+        right.count = static_cast<std::uint16_t>(right.count + n);
+    }
+    if (!right.leaf) {
+        renumber(asInternal(left), 0);
+        renumber(asInternal(right), 0);
+    }
 }
 
 // Where a full node that receives a slot at `slot` divides: in the middle, or, when the slot goes
@@ -231,15 +281,7 @@ std::pair<Node*, std::uint16_t> splitFor(Node& node, Node& right, std::size_t sl
     return {&right, static_cast<std::uint16_t>(slot - middle)};
 }
 
-[[noreturn]] void broken(char const* what) {
-    std::fprintf(stderr, "PositionTree: broken invariant: %s\n", what);
-    std::abort();
-}
-
-void expect(bool holds, char const* what) {
-    if (!holds)
-        broken(what);
-}
+void expect(bool holds, char const* what) noexcept { expectInvariant(holds, "PositionTree", what); }
 
 // A finger as the walk checks it: the leaf and start it names, and whether the walk met that leaf.
 struct FingerCheck {
@@ -248,20 +290,32 @@ struct FingerCheck {
     bool met = false;
 };
 
-// Checks node and what lies below it; returns the number of values below it.
-std::size_t checkNode(Node const& node, Internal const* parent, std::size_t depth, std::size_t& leafDepth,
-                      std::size_t start, std::array<FingerCheck, 2>& fingers) {
+// What the walk of checkInvariants() carries from node to node.
+struct TreeCheck {
+    bool keyed;
+    std::size_t leafDepth = 0;
+    std::array<FingerCheck, 2> fingers;
+};
+
+// Checks node and what lies below it; returns the number of values below it. start is the number of
+// values before it, and last tells whether it is the last node of its depth.
+std::size_t checkNode(Node const& node, Internal const* parent, std::size_t depth, std::size_t start, bool last,
+                      TreeCheck& check) {
     expect(node.parent == parent, "a child does not point back at its parent");
     expect(parent == nullptr || parent->children[node.index] == &node, "a child has the wrong index");
-    expect(parent == nullptr || node.count > 0, "a node below the root is empty");
     expect(node.count <= capacityOf(node), "a node holds more slots than it can");
+    expect(parent == nullptr || node.count > 0, "a node below the root is empty");
+    expect(parent == nullptr || last || node.count >= capacityOf(node) / 2,
+           "a node that is neither the root nor the last of its depth is less than half full");
+    expect(parent != nullptr || node.leaf || node.count >= 2, "an internal root has a single child");
     if (node.leaf) {
-        if (leafDepth == 0)
-            leafDepth = depth;
-        expect(leafDepth == depth, "leaves lie at different depths");
+        if (check.leafDepth == 0)
+            check.leafDepth = depth;
+        expect(check.leafDepth == depth, "leaves lie at different depths");
         Leaf const& leaf = static_cast<Leaf const&>(node);
         for (std::uint16_t slot = leaf.count; slot < kLeafCapacity; ++slot)
             expect(leaf.values[slot].isEmpty(), "a free slot still holds a value");
+        expect((leaf.keys != nullptr) == check.keyed, "a leaf of a keyed tree has no key array, or the reverse");
         if (leaf.keys) {
             for (std::uint16_t slot = 0; slot < kLeafCapacity; ++slot) {
                 KeyRecord const* key = (*leaf.keys)[slot];
@@ -269,7 +323,7 @@ std::size_t checkNode(Node const& node, Internal const* parent, std::size_t dept
                 expect(key == nullptr || key->leaf == &leaf, "a key record points at another leaf");
             }
         }
-        for (FingerCheck& finger : fingers) {
+        for (FingerCheck& finger : check.fingers) {
             if (finger.leaf == &leaf) {
                 expect(finger.start == start, "a finger has the wrong start");
                 finger.met = true;
@@ -280,14 +334,25 @@ std::size_t checkNode(Node const& node, Internal const* parent, std::size_t dept
     Internal const& internal = asInternal(node);
     std::size_t total = 0;
     for (std::uint16_t slot = 0; slot < internal.count; ++slot) {
+        bool const lastChild = last && slot + 1 == internal.count;
         std::size_t const size =
-            checkNode(*internal.children[slot], &internal, depth + 1, leafDepth, start + total, fingers);
+            checkNode(*internal.children[slot], &internal, depth + 1, start + total, lastChild, check);
         expect(size == internal.sizes[slot], "an internal size differs from the values below it");
         total += size;
     }
     for (std::uint16_t slot = internal.count; slot < kFanout; ++slot)
         expect(internal.children[slot] == nullptr, "a free child slot is not empty");
     return total;
+}
+
+// The fewest values that a tree of the given height can hold under the fill rule.
+std::size_t fewestValues(std::size_t height) noexcept {
+    if (height <= 1)
+        return height;
+    std::size_t nodes = 2; // below the root
+    for (std::size_t level = 3; level <= height; ++level)
+        nodes = (kFanout / 2) * (nodes - 1) + 1;
+    return (kLeafCapacity / 2) * (nodes - 1) + 1;
 }
 
 } // namespace
@@ -307,7 +372,10 @@ PositionTree::Finger const& PositionTree::remember(std::size_t position) const {
             start += internal.sizes[slot++];
         node = internal.children[slot];
     }
-    Leaf& leaf = asLeaf(*node);
+    return rememberLeaf(asLeaf(*node), start);
+}
+
+PositionTree::Finger const& PositionTree::rememberLeaf(Leaf& leaf, std::size_t start) const noexcept {
     Finger& finger = m_fingers[m_nextFinger];
     finger = {&leaf, leaf.values.data(), start, start + leaf.count};
     m_nextFinger ^= 1;
@@ -327,7 +395,37 @@ void PositionTree::shiftFingers(Leaf const* changed, std::size_t start, std::ptr
     }
 }
 
-void PositionTree::insert(std::size_t position, Variant value, KeyRecord* key) {
+void PositionTree::swap(PositionTree& other) noexcept {
+    std::swap(m_root, other.m_root);
+    std::swap(m_size, other.m_size);
+    std::swap(m_keyed, other.m_keyed);
+    std::swap(m_fingers, other.m_fingers);
+    std::swap(m_nextFinger, other.m_nextFinger);
+}
+
+void PositionTree::becomeKeyed() {
+    std::vector<Leaf*> leaves;
+    leaves.reserve(m_size / kLeafCapacity + 1);
+    auto collect = [&](auto& self, Node& node) -> void {
+        if (node.leaf) {
+            leaves.push_back(&asLeaf(node));
+            return;
+        }
+        Internal& internal = asInternal(node);
+        for (std::uint16_t slot = 0; slot < internal.count; ++slot)
+            self(self, *internal.children[slot]);
+    };
+    collect(collect, *m_root);
+    std::vector<std::unique_ptr<KeyArray>> arrays(leaves.size());
+    for (auto& array : arrays)
+        array = std::make_unique<KeyArray>();
+    // Nothing below fails.
+    for (std::size_t i = 0; i < leaves.size(); ++i)
+        leaves[i]->keys = std::move(arrays[i]);
+    m_keyed = true;
+}
+
+void PositionTree::insert(std::size_t position, Variant&& value, KeyRecord* key) {
     if (!m_root) {
         auto leaf = std::make_unique<Leaf>();
         if (key)
@@ -335,16 +433,16 @@ void PositionTree::insert(std::size_t position, Variant value, KeyRecord* key) {
         insertValue(*leaf, 0, std::move(value), key);
         m_root = leaf.release();
         m_size = 1;
+        m_keyed = key != nullptr;
         return;
     }
+    if (key && !m_keyed)
+        becomeKeyed();
     Finger const at = locate(position < m_size ? position : m_size - 1);
     Leaf& leaf = *at.leaf;
     auto const slot = static_cast<std::uint16_t>(position - at.start);
-    std::unique_ptr<KeyArray> keys = key && !leaf.keys ? std::make_unique<KeyArray>() : nullptr;
 
     if (!isFull(leaf)) {
-        if (keys)
-            leaf.keys = std::move(keys);
         insertValue(leaf, slot, std::move(value), key);
         addToAncestors(leaf, 1);
         ++m_size;
@@ -354,7 +452,7 @@ void PositionTree::insert(std::size_t position, Variant value, KeyRecord* key) {
 
     Reserve reserve;
     reserve.leaf = std::make_unique<Leaf>();
-    if (keys || leaf.keys)
+    if (m_keyed)
         reserve.leaf->keys = std::make_unique<KeyArray>();
     Node const* splitting = &leaf;
     while (splitting->parent && isFull(*splitting->parent)) {
@@ -364,8 +462,6 @@ void PositionTree::insert(std::size_t position, Variant value, KeyRecord* key) {
     if (!splitting->parent)
         reserve.addInternal();
     // Nothing below fails.
-    if (keys)
-        leaf.keys = std::move(keys);
     insertIntoFull(at, slot, std::move(value), key, reserve);
 }
 
@@ -402,14 +498,14 @@ void PositionTree::insertIntoFull(Finger at, std::size_t slot, Variant&& value, 
     forgetFingers();
 }
 
-PositionTree::KeyRecord* PositionTree::erase(std::size_t position) noexcept {
+PositionTree::KeyRecord* PositionTree::erase(std::size_t position, Variant& erased) noexcept {
     Finger const at = locate(position);
     Leaf& leaf = *at.leaf;
-    KeyRecord* key = eraseValue(leaf, static_cast<std::uint16_t>(position - at.start));
+    KeyRecord* key = eraseValue(leaf, static_cast<std::uint16_t>(position - at.start), erased);
     addToAncestors(leaf, -1);
     --m_size;
-    if (m_size == 0 || (leaf.parent && leaf.count < kLeafCapacity / 2 && mergeUnderfull(&leaf))) {
-        // Nodes were merged or freed, and a finger may point at one of them.
+    if (m_size == 0 || (leaf.parent && leaf.count < kLeafCapacity / 2 && rebalance(&leaf))) {
+        // Values moved between nodes, or nodes were freed, and a finger may point at one of them.
         forgetFingers();
         shrinkRoot();
     } else {
@@ -418,35 +514,43 @@ PositionTree::KeyRecord* PositionTree::erase(std::size_t position) noexcept {
     return key;
 }
 
-bool PositionTree::mergeUnderfull(Node* node) noexcept {
-    bool merged = false;
+bool PositionTree::rebalance(Node* node) noexcept {
+    bool changed = false;
     while (Internal* parent = node->parent) {
         std::uint16_t const index = node->index;
         std::uint16_t const capacity = capacityOf(*node);
+        if (node->count >= capacity / 2)
+            return changed;
         if (node->count == 0) {
             eraseChild(*parent, index);
             destroy(node);
-        } else if (node->count >= capacity / 2) {
-            return merged;
-        } else if (index > 0 && parent->children[index - 1]->count + node->count <= capacity) {
-            appendSlots(*parent->children[index - 1], *node, 0);
-            parent->sizes[index - 1] += parent->sizes[index];
-            eraseChild(*parent, index);
-            destroy(node);
-        } else if (index + 1 < parent->count &&
-                   node->count + parent->children[index + 1]->count <= capacity) {
-            Node* right = parent->children[index + 1];
-            appendSlots(*node, *right, 0);
-            parent->sizes[index] += parent->sizes[index + 1];
-            eraseChild(*parent, static_cast<std::uint16_t>(index + 1));
-            destroy(right);
-        } else {
-            return merged;
+            changed = true;
+            node = parent;
+            continue;
         }
-        merged = true;
+        // An only child is the last of its depth (its parent, being under half full, is the last of
+        // its own or the root, which shrinkRoot() replaces).
+        if (parent->count == 1)
+            return true;
+        // The pair it forms with a neighbour under the same parent: with the left one where there is one.
+        auto const leftIndex = static_cast<std::uint16_t>(index > 0 ? index - 1 : index);
+        auto const rightIndex = static_cast<std::uint16_t>(leftIndex + 1);
+        Node& left = *parent->children[leftIndex];
+        Node& right = *parent->children[rightIndex];
+        changed = true;
+        if (left.count + right.count > capacity) {
+            evenOut(left, right, static_cast<std::uint16_t>((left.count + right.count) / 2));
+            parent->sizes[leftIndex] = static_cast<std::uint32_t>(sizeOf(left));
+            parent->sizes[rightIndex] = static_cast<std::uint32_t>(sizeOf(right));
+            return true;
+        }
+        appendSlots(left, right, 0);
+        parent->sizes[leftIndex] += parent->sizes[rightIndex];
+        eraseChild(*parent, rightIndex);
+        destroy(&right);
         node = parent;
     }
-    return merged;
+    return changed;
 }
 
 void PositionTree::shrinkRoot() noexcept {
@@ -462,31 +566,53 @@ void PositionTree::shrinkRoot() noexcept {
     if (m_root->count == 0) {
         destroy(m_root);
         m_root = nullptr;
+        m_keyed = false;
     }
 }
 
+namespace {
+
+std::uint16_t slotOf(KeyRecord const& record) noexcept {
+    auto const& keys = *record.leaf->keys;
+    return static_cast<std::uint16_t>(std::find(keys.begin(), keys.end(), &record) - keys.begin());
+}
+
+} // namespace
+
 std::size_t PositionTree::positionOf(KeyRecord const& record) const noexcept {
-    Leaf const& leaf = *record.leaf;
-    auto const& keys = *leaf.keys;
-    auto const slot = static_cast<std::size_t>(std::find(keys.begin(), keys.end(), &record) - keys.begin());
-    return startOf(leaf) + slot;
+    Leaf& leaf = *record.leaf;
+    auto const known = std::find_if(m_fingers.begin(), m_fingers.end(),
+                                    [&](Finger const& finger) { return finger.leaf == &leaf; });
+    std::size_t const start = known != m_fingers.end() ? known->start : rememberLeaf(leaf, startOf(leaf)).start;
+    return start + slotOf(record);
+}
+
+Variant const& PositionTree::valueOf(KeyRecord const& record) const noexcept {
+    return record.leaf->values[slotOf(record)];
+}
+
+std::size_t PositionTree::height() const noexcept {
+    std::size_t levels = 0;
+    for (Node const* node = m_root; node; node = node->leaf ? nullptr : asInternal(*node).children[0])
+        ++levels;
+    return levels;
 }
 
 void PositionTree::checkInvariants() const {
     if (!m_root) {
         expect(m_size == 0, "an empty tree counts values");
+        expect(!m_keyed, "an empty tree stays keyed");
         expect(!m_fingers[0].leaf && !m_fingers[1].leaf, "an empty tree keeps a finger");
         return;
     }
-    std::array<FingerCheck, 2> fingers{
-        {{m_fingers[0].leaf, m_fingers[0].start}, {m_fingers[1].leaf, m_fingers[1].start}}};
-    std::size_t leafDepth = 0;
-    expect(checkNode(*m_root, nullptr, 1, leafDepth, 0, fingers) == m_size,
-           "the root's values differ from size()");
+    TreeCheck check{m_keyed, 0,
+                    {{{m_fingers[0].leaf, m_fingers[0].start}, {m_fingers[1].leaf, m_fingers[1].start}}}};
+    expect(checkNode(*m_root, nullptr, 1, 0, true, check) == m_size, "the root's values differ from size()");
+    expect(m_size >= fewestValues(height()), "the tree is higher than its fill rule allows");
     // Only a finger on a leaf of the tree may be read.
-    for (std::size_t i = 0; i < fingers.size(); ++i) {
+    for (std::size_t i = 0; i < check.fingers.size(); ++i) {
         Finger const& finger = m_fingers[i];
-        expect(finger.leaf == nullptr || fingers[i].met, "a finger points at a leaf outside the tree");
+        expect(finger.leaf == nullptr || check.fingers[i].met, "a finger points at a leaf outside the tree");
         expect(finger.leaf == nullptr || (finger.values == finger.leaf->values.data() &&
                                           finger.end - finger.start == finger.leaf->count),
                "a finger covers the wrong values");

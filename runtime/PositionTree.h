@@ -20,26 +20,35 @@ struct Reserve;
 //
 // Shape. Leaves hold up to kLeafCapacity values in slots 0..count-1; internal nodes hold up to
 // kFanout children, and beside each child the number of values below it. Every leaf lies at the
-// same depth. A leaf may also carry a key array: for each slot, the record of that value's key, or
-// null. A record points back at the leaf that holds its value.
+// same depth. Once a value with a key has been inserted, every leaf carries a key array (until the
+// tree is empty again): for each slot, the record of that value's key, or null. A record points
+// back at the leaf that holds its value.
 //
 // Invariants (checkInvariants() verifies every one):
 // - each internal size equals the number of values below that child, and the sizes below the root
 //   add up to size();
-// - every node but the root holds at least one slot, and each child points back at its parent;
-// - every key record reached from a leaf points back at that leaf.
+// - each child points back at its parent, and every key record reached from a leaf points back at
+//   that leaf;
+// - fill: every node but the root and the last node of its depth holds at least half its capacity;
+//   the last node of a depth holds at least one slot, and an internal root at least two children.
 //
-// Position p is found by walking down the sizes, so reading, inserting and erasing cost O(log n).
-// Two fingers remember the last two leaves that a walk down reached, and where they start, so that reading
-// neighbouring positions, as a sort or an enumeration does, costs O(1).
+// Height. With h levels (h >= 2), the fill rule leaves the root at least 2 children, and each level
+// below at least 16 (N - 1) + 1 nodes where the level above has N, so the leaves number at least
+// 16^(h-2) + 1 and hold at least 16^(h-1) + 1 values: h <= 1 + log16(size() - 1). A tree of 2^31
+// values is at most 8 levels high; reading, inserting and erasing cost O(log n).
+// Two fingers remember the last two leaves that a walk down reached, and where they start, so that
+// reading neighbouring positions, as a sort or an enumeration does, costs O(1).
 //
 // A full node splits in two halves, except that appending to the last leaf starts a new leaf, so a
-// sequence built by appending fills its leaves. A node that an erase leaves less than half full is
-// merged with a neighbour under the same parent when the two fit in one node; a root with a single
-// child gives way to that child.
+// sequence built by appending fills its leaves (that last node is the one the fill rule lets hold
+// less). A node that an erase leaves less than half full is merged with a neighbour under the same
+// parent when the two fit in one node, and otherwise takes slots from it until both hold at least
+// half; a root with a single child gives way to that child.
 //
-// insert() allocates every node it may need before it changes anything, so an allocation failure
-// leaves the tree as it was; erase() never allocates.
+// insert() allocates every node and key array it may need before it changes anything, so an
+// allocation failure leaves the tree as it was; erase() never allocates. Neither releases a value:
+// erase() hands the erased value to its caller, to be released once the caller's structure is
+// whole again.
 class PositionTree {
 public:
     // The record of one key, owned by the caller; the tree keeps `leaf` current.
@@ -63,15 +72,24 @@ public:
 
     // Inserts value so that it becomes the one at position (<= size()), with an optional key record.
     // Throws std::bad_alloc with the tree unchanged.
-    void insert(std::size_t position, Variant value, KeyRecord* key);
+    // Takes value only once nothing can fail any more.
+    void insert(std::size_t position, Variant&& value, KeyRecord* key);
 
-    // Erases the value at position (< size()) and returns its key record, or null.
-    KeyRecord* erase(std::size_t position) noexcept;
+    // Erases the value at position (< size()), moves it into erased and returns its key record, or
+    // null.
+    KeyRecord* erase(std::size_t position, Variant& erased) noexcept;
 
-    // The position of the value that record belongs to.
+    // The position of the value that record belongs to; reading or erasing it next costs O(1).
     std::size_t positionOf(KeyRecord const& record) const noexcept;
+    // The value that record belongs to.
+    Variant const& valueOf(KeyRecord const& record) const noexcept;
 
-    // Walks the whole tree and aborts with a message on the first broken invariant.
+    void swap(PositionTree& other) noexcept;
+
+    // The number of levels: 0 for an empty tree, 1 for a single leaf.
+    std::size_t height() const noexcept;
+
+    // Walks the whole tree and stops the program with a message on the first broken invariant.
     void checkInvariants() const;
 
     // 32 values of 16 bytes make a leaf of about half a kilobyte: an insert shifts at most 31 of
@@ -101,18 +119,22 @@ private:
     }
     // Walks down to the leaf that holds position and sets the finger that was set longer ago on it.
     Finger const& remember(std::size_t position) const;
+    Finger const& rememberLeaf(treenode::Leaf& leaf, std::size_t start) const noexcept;
     void forgetFingers() noexcept;
     void shiftFingers(treenode::Leaf const* changed, std::size_t start, std::ptrdiff_t delta) noexcept;
 
     void insertIntoFull(Finger at, std::size_t slot, Variant&& value, KeyRecord* key,
                         treenode::Reserve& reserve) noexcept;
-    // Merges node, and then its ancestors, with a neighbour where they fit together; true when
-    // anything was merged or freed.
-    bool mergeUnderfull(treenode::Node* node) noexcept;
+    // Gives every leaf a key array, allocating them all before any is placed.
+    void becomeKeyed();
+    // Restores the fill rule from node up after an erase: merges node with a neighbour where they fit
+    // together, and then its parent in turn, or else evens the two out. True when any node changed.
+    bool rebalance(treenode::Node* node) noexcept;
     void shrinkRoot() noexcept;
 
     treenode::Node* m_root = nullptr;
     std::size_t m_size = 0;
+    bool m_keyed = false; // every leaf carries a key array
     mutable std::array<Finger, 2> m_fingers{};
     mutable std::uint8_t m_nextFinger = 0; // the finger that the next walk down sets
 };

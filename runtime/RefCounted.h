@@ -13,8 +13,11 @@ public:
 
     void ref() const noexcept { ++m_refCount; }
     void unref() const noexcept {
-        if (--m_refCount == 0)
+        if (--m_refCount == 0) {
+            // A reference that the destructor itself takes and drops must not delete it again.
+            m_refCount = 1;
             delete this;
+        }
     }
     std::uint32_t refCount() const noexcept { return m_refCount; }
 

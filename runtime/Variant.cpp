@@ -34,8 +34,7 @@ std::string_view kindName(Kind kind) noexcept {
 namespace {
 
 [[noreturn]] void mismatch(Kind expected, Kind actual) {
-    raise(ErrorKind::TypeMismatch,
-          "expected " + std::string(kindName(expected)) + ", got " + std::string(kindName(actual)));
+    raise(ErrorKind::TypeMismatch, "expected ", kindName(expected), ", got ", kindName(actual));
 }
 
 bool fits16(std::int64_t value) {
@@ -106,8 +105,7 @@ Number arithmeticOperand(Variant const& value) {
 Variant arithmeticResult(Number a, char op, Number b, std::int64_t value) {
     if (auto result = fitted(value, !a.wide && !b.wide))
         return *std::move(result);
-    raise(ErrorKind::Overflow, decimal(a.value) + " " + op + " " + decimal(b.value) + " = " + decimal(value) +
-                                   " does not fit in 32 bits");
+    raise(ErrorKind::Overflow, a.value, ' ', op, ' ', b.value, " = ", value, " does not fit in 32 bits");
 }
 
 // Parses optional blanks, an optional sign, decimal digits and optional blanks.
@@ -123,19 +121,19 @@ std::int32_t parseInt32(std::u16string_view text) {
     if (begin < end && (text[begin] == u'-' || text[begin] == u'+'))
         negative = text[begin++] == u'-';
     if (begin == end)
-        raise(ErrorKind::TypeMismatch, "'" + toUtf8(text) + "' is not a whole number");
+        raise(ErrorKind::TypeMismatch, '\'', text, "' is not a whole number");
     std::int64_t magnitude = 0;
     bool tooLarge = false;
     for (std::size_t i = begin; i < end; ++i) {
         if (text[i] < u'0' || text[i] > u'9')
-            raise(ErrorKind::TypeMismatch, "'" + toUtf8(text) + "' is not a whole number");
+            raise(ErrorKind::TypeMismatch, '\'', text, "' is not a whole number");
         if (!tooLarge)
             magnitude = magnitude * 10 + (text[i] - u'0');
         tooLarge = tooLarge || magnitude > (std::int64_t{1} << 32);
     }
     std::int64_t const value = negative ? -magnitude : magnitude;
     if (tooLarge || !fits32(value))
-        raise(ErrorKind::Overflow, "'" + toUtf8(text) + "' does not fit in 32 bits");
+        raise(ErrorKind::Overflow, '\'', text, "' does not fit in 32 bits");
     return static_cast<std::int32_t>(value);
 }
 
@@ -144,7 +142,7 @@ std::int32_t parseInt32(std::u16string_view text) {
 Variant Variant::fromInteger(std::int64_t value) {
     if (auto result = fitted(value, true))
         return *std::move(result);
-    raise(ErrorKind::Overflow, decimal(value) + " does not fit in 32 bits");
+    raise(ErrorKind::Overflow, value, " does not fit in 32 bits");
 }
 
 std::int16_t Variant::asInt16() const {
@@ -194,7 +192,7 @@ bool operator==(Variant const& left, Variant const& right) noexcept {
 
 Ref<Object> Variant::asObject() const {
     if (m_kind != Kind::Object)
-        raise(ErrorKind::ObjectRequired, "expected object, got " + std::string(kindName()));
+        raise(ErrorKind::ObjectRequired, "expected object, got ", kindName());
     return m_payload.object ? Ref<Object>(*m_payload.object) : Ref<Object>();
 }
 

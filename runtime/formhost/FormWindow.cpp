@@ -100,12 +100,10 @@ QString describe(ErrorKind kind) {
 void checkLayout(Form const& form) {
     for (ControlLayout const& control : form.layout().controls) {
         if (control.kind == ControlKind::ListBox && !form.listBox(control.name))
-            runtime::raise(ErrorKind::FailedCall,
-                           "the form has no list box named " + std::string(control.name));
+            runtime::raise(ErrorKind::FailedCall, "the form has no list box named ", control.name);
         if (control.kind == ControlKind::CommandButton &&
             (control.index < 0 || control.index > std::numeric_limits<std::int16_t>::max()))
-            runtime::raise(ErrorKind::InvalidArgument, "button " + std::string(control.name) + " has index " +
-                                                           std::to_string(control.index));
+            runtime::raise(ErrorKind::InvalidArgument, "button ", control.name, " has index ", control.index);
     }
 }
 

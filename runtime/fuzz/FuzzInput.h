@@ -1,9 +1,9 @@
 #pragma once
 
+#include "runtime/Invariant.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace runtime::fuzzing {
 
@@ -32,10 +32,7 @@ private:
 } // namespace runtime::fuzzing
 
 // A broken promise: say which and stop, so that the fuzzer keeps the input.
+#define FUZZ_STRINGIFY(x) #x
+#define FUZZ_LINE(line) FUZZ_STRINGIFY(line)
 #define FUZZ_CHECK(condition)                                                                                \
-    do {                                                                                                     \
-        if (!(condition)) {                                                                                  \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);               \
-            std::abort();                                                                                    \
-        }                                                                                                    \
-    } while (false)
+    ::runtime::expectInvariant(static_cast<bool>(condition), __FILE__ ":" FUZZ_LINE(__LINE__), #condition)
