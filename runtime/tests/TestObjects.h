@@ -2,6 +2,9 @@
 
 #include "runtime/Members.h"
 
+#include <functional>
+#include <utility>
+
 namespace runtime::testing {
 
 // An object with a readable data member, a method and a default member that counts its reads.
@@ -26,5 +29,15 @@ protected:
 
 // An object without any member that can be read by name.
 class Plain final : public Object {};
+
+// An object whose destructor runs an action, typically one that reads or changes whatever held it.
+class OnRelease final : public Object {
+public:
+    explicit OnRelease(std::function<void()> action) : m_action(std::move(action)) {}
+    ~OnRelease() override { m_action(); }
+
+private:
+    std::function<void()> m_action;
+};
 
 } // namespace runtime::testing
