@@ -12,6 +12,7 @@
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <cstdio>
 #include <map>
 #include <new>
 
@@ -174,23 +175,28 @@ QListWidget* FormWindow::listWidget(std::string_view name) const {
 void FormWindow::dispatchClick(int index) {
     try {
         m_form.Command1_Click(static_cast<std::int16_t>(index));
-    } catch (RuntimeError const& error) {
-        m_reporter(error);
-    } catch (std::bad_alloc const&) {
-        m_reporter(RuntimeError(ErrorKind::OutOfMemory, "not enough memory to finish the click"));
-    } catch (std::exception const& error) {
-        // Nothing but the runtime's own error should leave a handler; anything else is still a
-        // failed call, reported like any other, and must not end the program.
-        m_reporter(RuntimeError(ErrorKind::FailedCall, error.what()));
+    } catch (...) {
+        // Nothing but the runtime's own error should leave a handler; anything else is still
+        // reported, as a failed call or as out-of-memory, and must not end the program.
+        report(currentError());
     }
     if (m_trace)
         m_trace->endClick();
 }
 
+void FormWindow::report(RuntimeError const& error) noexcept {
+    try {
+        m_reporter(error);
+    } catch (...) {
+        // The report itself could not be made, most likely for want of memory: one line on
+        // standard error instead, written without allocating.
+        std::fputs(error.what(), stderr);
+        std::fputc('\n', stderr);
+    }
+}
+
 void FormWindow::showErrorBox(RuntimeError const& error) {
-    QMessageBox::critical(this, windowTitle(),
-                          describe(error.kind()) + QStringLiteral("\n\n") +
-                              QString::fromStdString(error.what()));
+    QMessageBox::critical(this, windowTitle(), describe(error.kind()) + QStringLiteral("\n\n") + QString::fromUtf8(error.what()));
 }
 
 } // namespace runtime

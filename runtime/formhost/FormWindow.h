@@ -16,7 +16,8 @@ class QPushButton;
 
 namespace runtime {
 
-// Receives every run-time error that leaves the form's handler.
+// Receives every run-time error that leaves the form's handler. When it throws (memory ran out while
+// it built its report), the error is written to standard error instead.
 using ErrorReporter = std::function<void(RuntimeError const& error)>;
 
 // A window built from a form's stored layout: one widget per control at its stored position and
@@ -43,6 +44,7 @@ public:
 private:
     QWidget* createControl(ControlLayout const& control);
     void dispatchClick(int index);
+    void report(RuntimeError const& error) noexcept;
     void showErrorBox(RuntimeError const& error);
 
     Form& m_form;

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include <memory>
 #include <stdexcept>
 
@@ -115,6 +117,21 @@ TEST(FormWindowTest, AStandardExceptionIsReportedAsAFailedCallAndTheWindowKeepsW
     ASSERT_EQ(harness.errors.size(), 1u);
     EXPECT_EQ(harness.errors[0].kind(), ErrorKind::FailedCall);
     EXPECT_STREQ(harness.errors[0].what(), "failed call: sample length error");
+    harness.click(0);
+    EXPECT_EQ(harness.lines("List1"), QStringList{QStringLiteral("押された 0")});
+}
+
+TEST(FormWindowTest, AReportThatCannotBeMadeBecomesOneLineOnStandardError) {
+    FormHarness<SampleForm> harness;
+    int attempts = 0;
+    harness.window.setErrorReporter([&](RuntimeError const&) {
+        ++attempts;
+        throw std::bad_alloc();
+    });
+    ::testing::internal::CaptureStderr();
+    harness.click(1);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "overflow: sample failure\n");
+    EXPECT_EQ(attempts, 1);
     harness.click(0);
     EXPECT_EQ(harness.lines("List1"), QStringList{QStringLiteral("押された 0")});
 }

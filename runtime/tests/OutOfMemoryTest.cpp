@@ -1,12 +1,16 @@
-// Fails each allocation of a Collection operation in turn, on collections large enough that the
-// operation splits leaves and internal nodes: every failure raises out-of-memory and leaves the
-// collection exactly as it was.
+// Fails the allocations of every Collection operation, once or lastingly, on collections large
+// enough that adding splits leaves and internal nodes: every failure raises the operation's own error
+// or out-of-memory, never a bare std::bad_alloc, and leaves the collection exactly as it was.
 #include "runtime/Collection.h"
 #include "runtime/Text.h"
 #include "runtime/testing/FailingAllocator.h"
 
+#include "TestObjects.h"
+
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +18,7 @@ namespace runtime {
 namespace {
 
 using testing::AllocationFailure;
+using testing::Exhaustion;
 
 std::u16string keyOf(std::int32_t value) { return u"k" + decimalText(value); }
 
@@ -25,98 +30,120 @@ Ref<Collection> numbered(std::int32_t count, std::int32_t keyEvery) {
     return col;
 }
 
-// What can be seen of a collection: its elements, and where each of the given keys leads.
+// What can be seen of a collection: its elements, and where each of its keys leads.
 struct Seen {
-    std::vector<std::int32_t> elements;
-    std::vector<std::int32_t> keyed;
+    std::vector<Variant> elements;
+    std::vector<Variant> keyed;
     friend bool operator==(Seen const&, Seen const&) = default;
 };
 
-Seen look(Collection const& col, std::vector<std::u16string> const& keys) {
+Seen look(Collection const& col, std::vector<Variant> const& keys) {
     Seen seen;
     for (Variant const& element : col)
-        seen.elements.push_back(element.toInt32());
-    for (std::u16string const& key : keys)
-        seen.keyed.push_back(col.Item(Variant(key)).toInt32());
+        seen.elements.push_back(element);
+    for (Variant const& key : keys)
+        seen.keyed.push_back(col.Item(key));
     return seen;
 }
 
-// Adding item with key, before and after (each possibly Missing) to a numbered collection.
-struct Scenario {
+// One operation on a numbered collection: item is made before any allocation can fail, and handed
+// over as the only reference to it.
+struct Operation {
     char const* name;
-    int fewestAllocations; // the nodes (and key arrays) it must make, at least
     std::int32_t count;
     std::int32_t keyEvery;
-    Variant key = Missing{};
-    Variant before = Missing{};
-    Variant after = Missing{};
+    std::function<void(Collection&, Variant&& item)> run;
+    std::optional<ErrorKind> error = std::nullopt; // what it raises with memory to spare
+    int fewestAllocations = 0;                     // what it must allocate, at least
+    std::function<Variant(Collection&)> item = [](Collection&) { return Variant(std::int32_t{-1}); };
 };
 
-// Runs the operation once for each allocation it makes, failing that allocation, then once more
-// without a failure; returns how many allocations were failed.
-int failEachAllocation(Scenario const& scenario) {
-    std::vector<std::u16string> keys;
-    for (std::int32_t i = 0; scenario.keyEvery != 0 && i < scenario.count; i += scenario.keyEvery)
-        keys.push_back(keyOf(i));
+// Runs the operation once for each allocation it makes, failing allocations from that one on (once or
+// lastingly), until a run makes no allocation fail; returns how many were failed.
+int failEachAllocation(Operation const& op, Exhaustion exhaustion) {
+    std::vector<Variant> keys;
+    for (std::int32_t i = 0; op.keyEvery != 0 && i < op.count; i += op.keyEvery)
+        keys.emplace_back(keyOf(i));
     for (int k = 1;; ++k) {
-        SCOPED_TRACE(::testing::Message() << scenario.name << ", allocation " << k);
-        auto const col = numbered(scenario.count, scenario.keyEvery);
+        SCOPED_TRACE(::testing::Message() << op.name << ", allocation " << k
+                                          << (exhaustion == Exhaustion::Lasting ? " on" : ""));
+        auto const col = numbered(op.count, op.keyEvery);
         Seen const before = look(*col, keys);
-        bool raised = false;
+        Variant item = op.item(*col);
+        std::optional<ErrorKind> raised;
         bool failed = false;
         {
-            AllocationFailure const failure(static_cast<std::size_t>(k));
+            AllocationFailure const failure(static_cast<std::size_t>(k), exhaustion);
             try {
-                col->Add(Variant(std::int32_t{-1}), scenario.key, scenario.before, scenario.after);
+                op.run(*col, std::move(item));
             } catch (RuntimeError const& error) {
-                raised = true;
-                EXPECT_EQ(error.kind(), ErrorKind::OutOfMemory) << error.what();
+                raised = error.kind();
+                EXPECT_NE(std::string_view(error.what()), "");
+            } catch (std::bad_alloc const&) {
+                ADD_FAILURE() << "a bare std::bad_alloc left the operation";
             }
             failed = failure.happened();
         }
         col->checkInvariants();
         if (!failed) {
-            EXPECT_FALSE(raised);
-            EXPECT_EQ(col->Count(), scenario.count + 1);
+            EXPECT_EQ(raised, op.error);
             return k - 1;
         }
-        EXPECT_TRUE(raised);
+        EXPECT_TRUE(raised == ErrorKind::OutOfMemory || (raised && raised == op.error));
         EXPECT_EQ(look(*col, keys), before);
         if (::testing::Test::HasFailure())
             return k;
     }
 }
 
-TEST(OutOfMemoryTest, AFailedAddLeavesTheCollectionAsItWas) {
+Variant position(std::int32_t value) { return Variant(value); }
+
+TEST(OutOfMemoryTest, EveryOperationRaisesItsErrorOrOutOfMemoryAndChangesNothing) {
     // 1,024 appended elements fill 32 leaves and the root's 32 children: one more element splits a
     // leaf, the root and grows the tree by a level.
-    Scenario const scenarios[] = {
-        {"append that grows the tree", 3, 1024, 0},
-        {"keyed append that grows the tree", 5, 1024, 7, Variant(u"new")},
-        {"insert into a full leaf", 3, 1024, 0, Missing{}, Variant(std::int32_t{500})},
-        {"keyed insert into a leaf without keys", 3, 3000, 0, Variant(u"new"), Missing{},
-         Variant(std::int32_t{1700})},
-        {"keyed insert into a keyed full leaf", 4, 2048, 3, Variant(u"new"), Variant(u"k999")},
+    auto add = [](Variant key, Variant before = Missing{}, Variant after = Missing{}) {
+        return [=](Collection& col, Variant&& item) { col.Add(std::move(item), key, before, after); };
     };
-    for (Scenario const& scenario : scenarios)
-        EXPECT_GE(failEachAllocation(scenario), scenario.fewestAllocations) << scenario.name;
-}
-
-TEST(OutOfMemoryTest, RemoveAndItemNeverAllocate) {
-    auto const col = numbered(3000, 5);
-    std::vector<Variant> keys;
-    for (std::int32_t i = 0; i < 3000; i += 10)
-        keys.emplace_back(keyOf(i));
-    AllocationFailure const failure(1);
-    for (Variant const& key : keys)
-        col->Remove(key);
-    for (std::int32_t i = 0; i < 2000; ++i)
-        col->Remove(Variant(i % 2 == 0 ? std::int32_t{1} : col->Count() / 2));
-    for (std::int32_t position = 1; position <= col->Count(); ++position)
-        (void)col->Item(Variant(position));
-    EXPECT_FALSE(failure.happened());
-    EXPECT_EQ(col->Count(), 700);
-    col->checkInvariants();
+    Operation const operations[] = {
+        {"append that grows the tree", 1024, 0, add(Missing{}), std::nullopt, 3},
+        {"keyed append that grows the tree", 1024, 7, add(Variant(u"new")), std::nullopt, 5},
+        {"insert into a full leaf", 1024, 0, add(Missing{}, position(500)), std::nullopt, 3},
+        {"first keyed insert", 3000, 0, add(Variant(u"new"), Missing{}, position(1700)), std::nullopt, 4},
+        {"keyed insert into a full leaf", 2048, 3, add(Variant(u"new"), Variant(u"k999")), std::nullopt, 4},
+        // The only reference to an object whose destructor reads its holder: a failed Add releases it
+        // once the collection is whole again.
+        {"keyed append of an object", 1024, 4, add(Variant(u"new")), std::nullopt, 5,
+         [](Collection& col) {
+             return Variant(make<testing::OnRelease>([&col] {
+                 col.checkInvariants();
+                 (void)col.Count();
+             }));
+         }},
+        {"remove by key", 300, 3, [key = Variant(u"k99")](Collection& col, Variant&&) { col.Remove(key); }},
+        {"remove by position", 300, 3, [](Collection& col, Variant&&) { col.Remove(position(150)); }},
+        {"item and enumeration", 300, 3,
+         [key = Variant(u"k99")](Collection& col, Variant&&) {
+             (void)col.Item(key);
+             (void)col.Item(position(150));
+             for (auto it = col.begin(); it != col.end(); ++it)
+                 (void)*it;
+         }},
+        {"item outside the positions", 300, 3, [](Collection& col, Variant&&) { (void)col.Item(position(0)); },
+         ErrorKind::SubscriptOutOfRange, 1},
+        {"item of an unknown key", 300, 3, [key = Variant(u"k1")](Collection& col, Variant&&) { (void)col.Item(key); },
+         ErrorKind::InvalidArgument, 1},
+        {"item of a truth value", 300, 3,
+         [](Collection& col, Variant&&) { (void)col.Item(Variant(Boolean::True)); }, ErrorKind::TypeMismatch, 1},
+        {"remove outside the positions", 300, 3, [](Collection& col, Variant&&) { col.Remove(position(301)); },
+         ErrorKind::SubscriptOutOfRange, 1},
+        {"add with a key already there", 300, 3, add(Variant(u"k3")), ErrorKind::InvalidArgument, 1},
+        {"add before and after", 300, 3, add(Missing{}, position(1), position(1)), ErrorKind::InvalidArgument},
+        {"add with a key that is no text", 300, 3, add(position(1)), ErrorKind::TypeMismatch, 1},
+    };
+    for (Exhaustion const exhaustion : {Exhaustion::Once, Exhaustion::Lasting}) {
+        for (Operation const& op : operations)
+            EXPECT_GE(failEachAllocation(op, exhaustion), op.fewestAllocations) << op.name;
+    }
 }
 
 } // namespace

@@ -22,24 +22,26 @@ inline bool startsWith(QStringList const& lines, QStringList const& prefix) {
 }
 
 // Clicks button once for each allocation of this project's code that the click makes, failing that
-// allocation, until a click runs through; returns how many allocations were failed. Before each
-// click another button fills the lists differently. After each failed click: one out-of-memory error
-// was reported, every object the click made is released, each list holds either what it held
+// allocation (Once), or that one and every later one until the click has ended and its error is
+// reported (Lasting), until a click runs through; returns how many allocations were failed. Before
+// each click another button fills the lists differently. After each failed click: one out-of-memory
+// error was reported, every object the click made is released, each list holds either what it held
 // before or the first lines of what a clean click shows, and the next click shows the clean lines.
 template <class FormType>
-int failEachAllocationOfAClick(FormHarness<FormType>& harness, int button) {
+int failEachAllocationOfAClick(FormHarness<FormType>& harness, int button, Exhaustion exhaustion) {
     int const other = (button + 1) % harness.window.commandButtonCount();
     harness.click(button);
     std::vector<QStringList> const clean = linesOfEveryList(harness.window);
     for (int k = 1;; ++k) {
-        SCOPED_TRACE(::testing::Message() << "button " << button << ", allocation " << k);
+        SCOPED_TRACE(::testing::Message() << "button " << button << ", allocation " << k
+                                          << (exhaustion == Exhaustion::Lasting ? " on" : ""));
         harness.click(other);
         std::vector<QStringList> const before = linesOfEveryList(harness.window);
         auto const live = Object::liveCount();
         harness.errors.clear();
         bool failed = false;
         {
-            AllocationFailure const failure(static_cast<std::size_t>(k));
+            AllocationFailure const failure(static_cast<std::size_t>(k), exhaustion);
             harness.click(button);
             failed = failure.happened();
         }
@@ -61,6 +63,16 @@ int failEachAllocationOfAClick(FormHarness<FormType>& harness, int button) {
         EXPECT_EQ(linesOfEveryList(harness.window), clean);
         if (::testing::Test::HasFailure())
             return k;
+    }
+}
+
+// Fails the allocations of a click of every button of the window, in both ways; each click must
+// make at least fewest allocations.
+template <class FormType>
+void expectEveryClickSurvivesFailedAllocations(FormHarness<FormType>& harness, int fewest) {
+    for (Exhaustion const exhaustion : {Exhaustion::Once, Exhaustion::Lasting}) {
+        for (int button = 0; button < harness.window.commandButtonCount(); ++button)
+            EXPECT_GE(failEachAllocationOfAClick(harness, button, exhaustion), fewest) << button;
     }
 }
 

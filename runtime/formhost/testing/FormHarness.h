@@ -80,6 +80,8 @@ class FormHarness {
 public:
     template <class... Args>
     explicit FormHarness(Args&&... args) : form(std::forward<Args>(args)...), window(form) {
+        // Room for the errors of a click, so that recording one needs no memory.
+        errors.reserve(8);
         window.setErrorReporter([this](RuntimeError const& error) { errors.push_back(error); });
         window.show();
     }
