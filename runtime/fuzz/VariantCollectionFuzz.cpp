@@ -260,11 +260,47 @@ void variantOperation(FuzzInput& in) {
     }
 }
 
-// The collection model: a plain vector of values with optional keys.
+// An object whose release acts on the collection that held it: it checks that the collection is
+// whole, and appends its marker, a number no other element has. It acts only once armed, which the
+// target does when a collection has taken it.
+class Echo final : public Object {
+public:
+    explicit Echo(std::int32_t marker) : m_marker(marker) {}
+    ~Echo() override {
+        if (!m_holder)
+            return;
+        m_holder->checkInvariants();
+        std::int32_t enumerated = 0;
+        for (auto it = m_holder->begin(); it != m_holder->end(); ++it)
+            ++enumerated;
+        FUZZ_CHECK(enumerated == m_holder->Count());
+        m_holder->Add(Variant(m_marker));
+    }
+    void arm(Collection& holder) { m_holder = &holder; }
+    std::int32_t marker() const { return m_marker; }
+
+private:
+    std::int32_t m_marker;
+    Collection* m_holder = nullptr;
+};
+
+// The collection model: a plain vector of values with optional keys. An Echo is kept by identity
+// (and its marker) only, so that the real collection holds its only reference.
 struct Entry {
     Variant value;
     std::optional<std::u16string> key;
+    Echo* echo = nullptr;
+    std::int32_t marker = 0;
 };
+
+// The value an entry stands for.
+Variant valueOf(Entry const& entry) { return entry.echo ? Variant(Ref<Object>(*entry.echo)) : entry.value; }
+
+// What the real collection does when it lets go of an entry: an Echo appends its marker.
+void released(Entry const& entry, std::vector<Entry>& model) {
+    if (entry.echo)
+        model.push_back(Entry{Variant(entry.marker), std::nullopt});
+}
 
 Variant indexSample(FuzzInput& in, std::size_t count) {
     auto const position = static_cast<std::int64_t>(in.pick(static_cast<unsigned>(count) + 3)) - 1;
@@ -316,7 +352,12 @@ void modelAdd(std::vector<Entry>& entries, Variant const& item, Variant const& k
         position = modelPosition(entries, before);
     else if (!after.isMissing())
         position = modelPosition(entries, after) + 1;
-    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(position), Entry{item, entryKey});
+    Entry entry{item, entryKey};
+    if (item.isObject()) {
+        if (auto* echo = dynamic_cast<Echo*>(item.asObject().get()))
+            entry = Entry{Variant(), entryKey, echo, echo->marker()};
+    }
+    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(position), std::move(entry));
 }
 
 Variant optionalArgument(FuzzInput& in, std::size_t count) {
@@ -378,32 +419,41 @@ void removeRun(FuzzInput& in, Collection& real, std::vector<Entry>& model) {
     std::size_t const at = in.pick(static_cast<unsigned>(model.size()));
     std::size_t const count = std::min<std::size_t>(1 + in.pick(256) * (1 + in.pick(8)), model.size() - at);
     std::vector<Entry> kept(model.begin(), model.begin() + static_cast<std::ptrdiff_t>(at));
+    std::vector<Entry> markers;
     for (std::size_t i = 0; i < count; ++i) {
         Entry& entry = model[at + i];
         bool const removed = mode == 0 || (mode == 1 && i % 2 == 0) || (mode == 2 && entry.key);
-        if (!removed)
+        if (!removed) {
             kept.push_back(std::move(entry));
-        else if (mode == 2)
+            continue;
+        }
+        if (mode == 2)
             real.Remove(Variant(*entry.key));
         else
             real.Remove(Variant(static_cast<std::int32_t>(kept.size() + 1)));
+        released(entry, markers);
     }
     kept.insert(kept.end(), std::make_move_iterator(model.begin() + static_cast<std::ptrdiff_t>(at + count)),
                 std::make_move_iterator(model.end()));
+    kept.insert(kept.end(), std::make_move_iterator(markers.begin()), std::make_move_iterator(markers.end()));
     model = std::move(kept);
 }
 
 // Enumerates while removing some current elements: every element present at the start is yielded
-// once, in order.
+// once, in order, and so is every marker that a released Echo appends meanwhile.
 void enumerateWhileRemoving(FuzzInput& in, Collection& real, std::vector<Entry>& model) {
     std::vector<Entry> kept;
     std::size_t seen = 0;
     for (auto it = real.begin(); it != real.end(); ++it) {
-        FUZZ_CHECK(seen < model.size() && *it == model[seen].value);
-        if (in.pick(2) == 0)
+        FUZZ_CHECK(seen < model.size() && *it == valueOf(model[seen]));
+        if (in.pick(2) == 0) {
             real.Remove(Variant(static_cast<std::int32_t>(kept.size() + 1)));
-        else
-            kept.push_back(std::move(model[seen]));
+            FUZZ_CHECK(*it == valueOf(model[seen]));
+            Entry const removed = model[seen];
+            released(removed, model);
+        } else {
+            kept.push_back(model[seen]);
+        }
         ++seen;
     }
     FUZZ_CHECK(seen == model.size());
@@ -422,7 +472,10 @@ void collectionOperation(FuzzInput& in, Collection& real, std::vector<Entry>& mo
         enumerateWhileRemoving(in, real, model);
         break;
     case 0: {
-        Variant const item = sample(in).value;
+        Echo* echo = nullptr;
+        Variant const item = in.pick(6) == 0 ? Variant(make<Echo>(-1000000 - serial++)) : sample(in).value;
+        if (item.isObject())
+            echo = dynamic_cast<Echo*>(item.asObject().get());
         Variant const key = in.pick(2) == 0 ? Variant(Missing{})
                                             : (in.pick(4) == 0 ? scalarSample(in).value
                                                                : Variant(kKeys[in.pick(std::size(kKeys))]));
@@ -431,6 +484,8 @@ void collectionOperation(FuzzInput& in, Collection& real, std::vector<Entry>& mo
         agree(
             [&] {
                 real.Add(item, key, before, after);
+                if (echo)
+                    echo->arm(real);
                 return Variant();
             },
             [&] {
@@ -441,7 +496,7 @@ void collectionOperation(FuzzInput& in, Collection& real, std::vector<Entry>& mo
     }
     case 1: {
         Variant const index = indexSample(in, model.size());
-        agree([&] { return real.Item(index); }, [&] { return model[modelPosition(model, index)].value; });
+        agree([&] { return real.Item(index); }, [&] { return valueOf(model[modelPosition(model, index)]); });
         break;
     }
     default: {
@@ -452,7 +507,10 @@ void collectionOperation(FuzzInput& in, Collection& real, std::vector<Entry>& mo
                 return Variant();
             },
             [&] {
-                model.erase(model.begin() + static_cast<std::ptrdiff_t>(modelPosition(model, index)));
+                auto const removed = model.begin() + static_cast<std::ptrdiff_t>(modelPosition(model, index));
+                Entry const entry = *removed;
+                model.erase(removed);
+                released(entry, model);
                 return Variant();
             });
         break;
@@ -462,7 +520,7 @@ void collectionOperation(FuzzInput& in, Collection& real, std::vector<Entry>& mo
     FUZZ_CHECK(real.Count() == static_cast<std::int32_t>(model.size()));
     std::size_t position = 0;
     for (Variant const& element : real) {
-        FUZZ_CHECK(position < model.size() && element == model[position].value);
+        FUZZ_CHECK(position < model.size() && element == valueOf(model[position]));
         ++position;
     }
     FUZZ_CHECK(position == model.size());
