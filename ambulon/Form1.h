@@ -2,8 +2,8 @@
 
 #include "ambulon/Functions.h"
 #include "ambulon/TracingFunc.h"
-#include "runtime/Form.h"
-#include "runtime/Table.h"
+#include "runtime/form/Form.h"
+#include "runtime/form/Table.h"
 
 namespace ambulon {
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ambulon/Functions.h"
-#include "runtime/CallTrace.h"
+#include "runtime/form/CallTrace.h"
 #include "runtime/Ref.h"
-#include "runtime/Table.h"
+#include "runtime/form/Table.h"
 
 namespace ambulon {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runtime/Form.h"
-#include "runtime/Table.h"
+#include "runtime/form/Form.h"
+#include "runtime/form/Table.h"
 #include "sortlib/ICompare.h"
 #include "sortlib/TracingCompare.h"
 

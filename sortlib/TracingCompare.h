@@ -1,8 +1,8 @@
 #pragma once
 
-#include "runtime/CallTrace.h"
+#include "runtime/form/CallTrace.h"
 #include "runtime/Ref.h"
-#include "runtime/Table.h"
+#include "runtime/form/Table.h"
 #include "sortlib/ICompare.h"
 
 namespace sortlib {

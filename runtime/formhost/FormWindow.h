@@ -1,8 +1,8 @@
 #pragma once
 
-#include "runtime/CallTrace.h"
+#include "runtime/form/CallTrace.h"
 #include "runtime/Error.h"
-#include "runtime/Form.h"
+#include "runtime/form/Form.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runtime/CallTrace.h"
-#include "runtime/Form.h"
+#include "runtime/form/CallTrace.h"
+#include "runtime/form/Form.h"
 
 #include <functional>
 #include <memory>

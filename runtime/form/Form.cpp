@@ -1,4 +1,4 @@
-#include "runtime/Form.h"
+#include "runtime/form/Form.h"
 
 #include "runtime/Error.h"
 

@@ -1,4 +1,4 @@
-#include "runtime/CallTrace.h"
+#include "runtime/form/CallTrace.h"
 
 #include "runtime/Text.h"
 
