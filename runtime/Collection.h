@@ -5,6 +5,7 @@
 #include "runtime/Ref.h"
 #include "runtime/Variant.h"
 
+#include <concepts>
 #include <cstdint>
 #include <iterator>
 #include <string>
@@ -31,6 +32,11 @@ public:
     std::int32_t Count() const noexcept { return static_cast<std::int32_t>(m_items.size()); }
 
     // A copy of the element.
+    Variant Item(std::same_as<std::int32_t> auto position) const {
+        if (position < 1 || position > Count())
+            outsidePositions("index", position);
+        return m_items.at(static_cast<std::size_t>(position - 1));
+    }
     Variant Item(Variant const& index) const {
         if (index.kind() == Kind::String)
             return m_items.valueOf(recordOf(index, "index"));

@@ -3,7 +3,10 @@
 #include "runtime/Invariant.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
+#include <new>
+#include <type_traits>
 #include <numeric>
 #include <vector>
 
@@ -125,10 +128,20 @@ bool isLastOfItsDepth(Node const& node) noexcept {
     return true;
 }
 
+// Moves the values [first, last) to start at target by copying their bytes. A Variant is its kind and
+// a payload and refers to nothing at its own address, so its bytes may move; this spares a leaf's
+// shifts a move and a release test per value. The storage left behind holds stale copies, which the
+// caller overwrites without destroying them.
+void relocate(Variant* first, Variant* last, Variant* target) noexcept {
+    static_assert(std::is_standard_layout_v<Variant>);
+    std::memmove(static_cast<void*>(target), static_cast<void const*>(first),
+                 static_cast<std::size_t>(last - first) * sizeof(Variant));
+}
+
 void insertValue(Leaf& leaf, std::uint16_t slot, Variant&& value, KeyRecord* key) noexcept {
-    std::move_backward(leaf.values.begin() + slot, leaf.values.begin() + leaf.count,
-                       leaf.values.begin() + leaf.count + 1);
-    leaf.values[slot] = std::move(value);
+    Variant* const values = leaf.values.data();
+    relocate(values + slot, values + leaf.count, values + slot + 1);
+    new (values + slot) Variant(std::move(value));
     if (leaf.keys) {
         auto& keys = *leaf.keys;
         std::copy_backward(keys.begin() + slot, keys.begin() + leaf.count, keys.begin() + leaf.count + 1);
@@ -142,8 +155,10 @@ void insertValue(Leaf& leaf, std::uint16_t slot, Variant&& value, KeyRecord* key
 // Moves the value at slot out into erased, closes the gap and returns the value's key record. No
 // value is released here: the slot that falls free at the end was emptied by the moves.
 KeyRecord* eraseValue(Leaf& leaf, std::uint16_t slot, Variant& erased) noexcept {
-    erased = std::move(leaf.values[slot]);
-    std::move(leaf.values.begin() + slot + 1, leaf.values.begin() + leaf.count, leaf.values.begin() + slot);
+    Variant* const values = leaf.values.data();
+    erased = std::move(values[slot]);
+    relocate(values + slot + 1, values + leaf.count, values + slot);
+    new (values + leaf.count - 1) Variant();
     KeyRecord* key = nullptr;
     if (leaf.keys) {
         auto& keys = *leaf.keys;

@@ -25,7 +25,8 @@ struct Missing {
 // The platform's truth value: 16 bits, true is -1 (all bits set), false is 0.
 enum class Boolean : std::int16_t { False = 0, True = -1 };
 
-enum class Kind { Empty, Int16, Int32, Boolean, String, Object, Missing };
+// The kinds of value; those from String on hold a counted reference.
+enum class Kind : std::uint8_t { Empty, Int16, Int32, Boolean, Missing, String, Object };
 
 std::string_view kindName(Kind kind) noexcept;
 
@@ -122,17 +123,22 @@ private:
 
     std::int32_t convertToInt32() const;
 
-    void retain() const noexcept {
+    // The counted text or object this value holds, if any. Values of the other kinds, the ones a
+    // sort and a transform mostly move about, pass with a single test.
+    RefCounted const* counted() const noexcept {
+        if (m_kind < Kind::String)
+            return nullptr;
         if (m_kind == Kind::String)
-            m_payload.text->ref();
-        else if (m_kind == Kind::Object && m_payload.object)
-            m_payload.object->ref();
+            return m_payload.text;
+        return m_payload.object;
+    }
+    void retain() const noexcept {
+        if (RefCounted const* held = counted())
+            held->ref();
     }
     void release() const noexcept {
-        if (m_kind == Kind::String)
-            m_payload.text->unref();
-        else if (m_kind == Kind::Object && m_payload.object)
-            m_payload.object->unref();
+        if (RefCounted const* held = counted())
+            held->unref();
     }
 
     union Payload {
