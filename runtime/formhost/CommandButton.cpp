@@ -1,9 +1,11 @@
 #include "runtime/formhost/CommandButton.h"
 
+#include "runtime/formhost/CaptionBreaks.h"
+
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <QTextLayout>
 
 #include <algorithm>
 
@@ -13,27 +15,13 @@ namespace {
 
 // The smallest size a caption shrinks to; below it a caption would no longer be readable anyway.
 constexpr qreal kSmallestPointSize = 5;
+// Room kept between a caption and the sides of its button's contents, in pixels.
+constexpr int kCaptionMargin = 2;
 
-QString wrapped(QString const& caption, QFont const& font, int width) {
-    if (width <= 0 || QFontMetrics(font).horizontalAdvance(caption) <= width)
-        return caption;
-    QTextLayout layout(caption, font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    QStringList lines;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        lines << caption.mid(line.textStart(), line.textLength()).trimmed();
-    }
-    layout.endLayout();
-    return lines.join(QLatin1Char('\n'));
-}
-
-bool fits(QString const& text, QFont const& font, QSize area) {
-    QSize const needed = QFontMetrics(font).size(0, text);
-    return needed.width() <= area.width() && needed.height() <= area.height();
+QFont sized(QFont font, qreal pointSize) {
+    if (pointSize > 0)
+        font.setPointSizeF(pointSize);
+    return font;
 }
 
 } // namespace
@@ -50,14 +38,18 @@ QRect CommandButton::captionArea() const {
 }
 
 void CommandButton::fitCaption() {
-    QSize const area = captionArea().size();
-    m_font = font();
-    m_text = wrapped(text(), m_font, area.width());
-    for (qreal size = m_font.pointSizeF(); size > kSmallestPointSize && !fits(m_text, m_font, area);) {
-        size = std::max(kSmallestPointSize, size - 0.5);
-        m_font.setPointSizeF(size);
-        m_text = wrapped(text(), m_font, area.width());
-    }
+    QRect const area = captionArea().adjusted(kCaptionMargin, 0, -kCaptionMargin, 0);
+    QFont const base = font();
+    TextMeasure const measure{
+        [&](QString const& line, qreal size) { return QFontMetricsF(sized(base, size)).horizontalAdvance(line); },
+        [&](QStringList const& lines, qreal size) {
+            return QFontMetricsF(sized(base, size)).size(0, lines.join(QLatin1Char('\n'))).height();
+        },
+    };
+    CaptionFit const fit =
+        runtime::fitCaption(text(), base.pointSizeF(), area.width(), area.height(), measure, kSmallestPointSize);
+    m_font = sized(base, fit.pointSize);
+    m_text = fit.lines.join(QLatin1Char('\n'));
     update();
 }
 

@@ -6,10 +6,9 @@
 
 namespace runtime {
 
-// A command button whose caption always fits inside it. A caption wider than the button is
-// wrapped onto further lines, breaking where Unicode allows (between words, or between any two
-// Japanese characters), as command buttons do; where even that does not fit, the caption is drawn
-// in a smaller font until it does. The fitting follows every change of font, style or size, and
+// A command button whose caption always fits inside it, a few pixels clear of its sides. A caption
+// wider than the button is wrapped onto further lines between phrases, and drawn smaller only where
+// that does not fit (see fitCaption()). The fitting follows every change of font, style or size, and
 // leaves the button's own font alone, so style sheets and desktop fonts keep reaching it. Enter
 // presses the focused button, as Space does.
 class CommandButton final : public QPushButton {

@@ -1,6 +1,7 @@
 #include "runtime/formhost/Program.h"
 
 #include "runtime/formhost/FormWindow.h"
+#include "runtime/formhost/UiFont.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -56,6 +57,7 @@ int runProgram(int& argc, char** argv, FormFactory const& makeForm) {
     }
 
     QApplication application(argc, argv);
+    useJapaneseUiFont();
     QApplication::setDesktopFileName(QString::fromUtf8(info.id));
     QApplication::setWindowIcon(QIcon::fromTheme(
         QString::fromUtf8(info.id), QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(info.id)))));

@@ -45,9 +45,9 @@ std::vector<std::string> buttonsWhoseCaptionDoesNotFit(FormWindow const& window)
     return failing;
 }
 
-void expectCaptionsFitUpTo12Points(FormWindow& window) {
+void expectCaptionsFitUpTo16Points(FormWindow& window) {
     EXPECT_EQ(buttonsWhoseCaptionDoesNotFit(window), std::vector<std::string>{}) << "default font";
-    for (int points = 9; points <= 12; ++points) {
+    for (int points = 9; points <= 16; ++points) {
         window.setStyleSheet(QStringLiteral("* { font-size: %1pt; }").arg(points));
         EXPECT_EQ(buttonsWhoseCaptionDoesNotFit(window), std::vector<std::string>{}) << points << " pt";
     }

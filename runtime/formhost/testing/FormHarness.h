@@ -34,8 +34,8 @@ bool saveScreenshot(QWidget& widget, QString const& path);
 std::vector<std::string> buttonsWhoseCaptionDoesNotFit(FormWindow const& window);
 
 // Checks that every caption fits at the default font and with the window's font raised through a
-// style sheet to each size up to 12 points, then restores the default.
-void expectCaptionsFitUpTo12Points(FormWindow& window);
+// style sheet to each size up to 16 points, then restores the default.
+void expectCaptionsFitUpTo16Points(FormWindow& window);
 
 // Checks that each list box of a window shows all four lines of its frame, at whatever device
 // pixel ratio the test runs.
@@ -50,7 +50,7 @@ std::vector<std::string> linesOfText(std::string const& text);
 
 // All three checks above.
 inline void expectReadableAndAccessible(FormWindow& window) {
-    expectCaptionsFitUpTo12Points(window);
+    expectCaptionsFitUpTo16Points(window);
     expectListFramesWhole(window);
     expectEveryControlNamedAndDescribed(window);
 }

@@ -1,4 +1,7 @@
-// Test entry for tests that show real windows: Qt's offscreen platform unless another is chosen.
+// Test entry for tests that show real windows: Qt's offscreen platform unless another is chosen, and
+// the programs' own font.
+#include "runtime/formhost/UiFont.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -7,6 +10,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    runtime::useJapaneseUiFont();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

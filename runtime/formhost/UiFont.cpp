@@ -1,0 +1,20 @@
+#include "runtime/formhost/UiFont.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+
+namespace runtime {
+
+void useJapaneseUiFont() {
+    for (QString const& family : {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic")}) {
+        if (QFontDatabase::hasFamily(family) && !QFontDatabase::isFixedPitch(family)) {
+            QFont font(family, 9);
+            font.setStyleHint(QFont::SansSerif);
+            QApplication::setFont(font);
+            return;
+        }
+    }
+}
+
+} // namespace runtime
