@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStringView>
 
 #include <algorithm>
@@ -133,6 +134,25 @@ FormWindow::FormWindow(Form& form, QWidget* parent) : QWidget(parent), m_form(fo
         previous = widget;
     }
     m_reporter = [this](RuntimeError const& error) { showErrorBox(error); };
+
+    auto* const quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    connect(quit, &QShortcut::activated, this, &QWidget::close);
+    auto* const help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &FormWindow::showAbout);
+}
+
+void FormWindow::showAbout() {
+    if (m_aboutText.isEmpty())
+        return;
+    // Shown without blocking, and made once: F1 again brings the same window forward.
+    auto* about = findChild<QMessageBox*>(QStringLiteral("about"));
+    if (!about) {
+        about = new QMessageBox(QMessageBox::Information, m_aboutTitle, m_aboutText, QMessageBox::Close, this);
+        about->setObjectName(QStringLiteral("about"));
+        about->setWindowModality(Qt::NonModal);
+    }
+    about->show();
+    about->raise();
 }
 
 // The views, and with them the list boxes' bindings, go before the list widgets they show.
@@ -161,6 +181,11 @@ QWidget* FormWindow::createControl(ControlLayout const& control) {
 }
 
 void FormWindow::setErrorReporter(ErrorReporter reporter) { m_reporter = std::move(reporter); }
+
+void FormWindow::setAbout(QString title, QString text) {
+    m_aboutTitle = std::move(title);
+    m_aboutText = std::move(text);
+}
 
 QPushButton* FormWindow::commandButton(int index) const {
     if (index < 0 || static_cast<std::size_t>(index) >= m_buttons.size())

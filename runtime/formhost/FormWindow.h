@@ -4,6 +4,7 @@
 #include "runtime/Error.h"
 #include "runtime/form/Form.h"
 
+#include <QString>
 #include <QWidget>
 
 #include <functional>
@@ -24,13 +25,16 @@ using ErrorReporter = std::function<void(RuntimeError const& error)>;
 // size (15 twips to a logical pixel), the stored tab order and accessible names, and clicks of the
 // Command1 buttons (by mouse, Space or Enter) dispatched to the form's handler. Any exception that
 // leaves the handler goes to the error reporter, by default a modal message box; the window stays
-// usable. A window binds the form's list boxes to its own lists and unbinds only those.
+// usable. A window binds the form's list boxes to its own lists and unbinds only those. F1 shows
+// its About window, where it has one, and Ctrl+Q closes it.
 class FormWindow : public QWidget {
 public:
     explicit FormWindow(Form& form, QWidget* parent = nullptr);
     ~FormWindow() override;
 
     void setErrorReporter(ErrorReporter reporter);
+    // What F1 shows, in a window of its own.
+    void setAbout(QString title, QString text);
     // Closes each click in the trace (null: no trace).
     void setCallTrace(CallTrace* trace) { m_trace = trace; }
 
@@ -46,11 +50,14 @@ private:
     void dispatchClick(int index);
     void report(RuntimeError const& error) noexcept;
     void showErrorBox(RuntimeError const& error);
+    void showAbout();
 
     Form& m_form;
     std::vector<std::unique_ptr<ListBoxView>> m_views;
     std::vector<QPushButton*> m_buttons;
     ErrorReporter m_reporter;
+    QString m_aboutTitle;
+    QString m_aboutText;
     CallTrace* m_trace = nullptr;
 };
 

@@ -15,6 +15,9 @@ struct ProgramInfo {
     char const* id;   // the desktop id, also the icon's name
     char const* version;
     char const* summary; // one line
+    char const* titleJa;
+    char const* summaryJa;
+    char const* interfaceJa; // which interface the algorithm knows
 };
 
 ProgramInfo const& programInfo();

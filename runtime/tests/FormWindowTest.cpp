@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -134,6 +135,25 @@ TEST(FormWindowTest, AReportThatCannotBeMadeBecomesOneLineOnStandardError) {
     EXPECT_EQ(attempts, 1);
     harness.click(0);
     EXPECT_EQ(harness.lines("List1"), QStringList{QStringLiteral("押された 0")});
+}
+
+TEST(FormWindowTest, F1ShowsTheAboutWindowAndCtrlQClosesTheWindow) {
+    FormHarness<SampleForm> harness;
+    QApplication::setActiveWindow(&harness.window);
+    QTest::keyClick(&harness.window, Qt::Key_F1);
+    EXPECT_EQ(harness.window.findChild<QMessageBox*>(), nullptr); // nothing to show yet
+    harness.window.setAbout(QStringLiteral("見本"), QStringLiteral("見本の説明"));
+    QTest::keyClick(&harness.window, Qt::Key_F1);
+    QTest::keyClick(&harness.window, Qt::Key_F1);
+    auto const boxes = harness.window.findChildren<QMessageBox*>();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes.front()->isVisible());
+    EXPECT_EQ(boxes.front()->text(), QStringLiteral("見本の説明"));
+    boxes.front()->close();
+    QApplication::setActiveWindow(&harness.window);
+    ASSERT_TRUE(harness.window.isVisible());
+    QTest::keyClick(&harness.window, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(harness.window.isVisible());
 }
 
 TEST(FormWindowTest, ClosingOneOfTwoWindowsOnAFormLeavesTheOtherWorking) {

@@ -1,0 +1,13 @@
+# Ambulon's texts, for its menu entry, metainfo, manual page, --help and About window.
+set(ID org.genalgo.Ambulon)
+set(TITLE "Ambulon")
+set(TITLE_JA "Ambulon（関数オブジェクト）")
+set(SUMMARY "Apply a function object to nine whole numbers in place")
+set(SUMMARY_JA "関数オブジェクトを9つの整数にその場で適用します")
+set(KEYWORDS "function object;binder;transform;")
+set(KEYWORDS_JA "関数オブジェクト;バインダー;変換;整数;")
+set(DESCRIPTION "Ambulon applies one of four function objects to each of nine whole numbers in place, with one transform procedure that knows only a function interface. The function objects are built from primitives and binders: square, minus 10, negation, and minus a running count.")
+set(DESCRIPTION_JA "Ambulon は、関数のインターフェースしか知らない一つの変換手続きで、4つの関数オブジェクトのどれかを9つの整数それぞれにその場で適用します。関数オブジェクトは基本の関数とバインダーからできています。2乗、10を引く、符号の反転、順に増える数を引く、の4つです。")
+set(INTERFACE_JA "変換が知っているのは単項関数のインターフェース IUnaryFunc の Exec だけです。")
+set(WINDOW "The window holds two lists and four buttons: x^2, x-10, -x and 1・2・3…を引く (minus 1, 2, 3 and so on). A click shows the numbers 1, 2, 3, 10, 100, 123, 1000, 7777 and 10000 in the left list and their results in the right list.")
+set(SEE_ALSO ".BR talverin (1),\n.BR pelora (1)")

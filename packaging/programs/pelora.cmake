@@ -1,0 +1,13 @@
+# Pelora's texts, for its menu entry, metainfo, manual page, --help and About window.
+set(ID org.genalgo.Pelora)
+set(TITLE "Pelora")
+set(TITLE_JA "Pelora（異なるクラスの並べ替え）")
+set(SUMMARY "Sort students and teachers by an attribute read by name")
+set(SUMMARY_JA "名前で読む属性で生徒と先生を並べ替えます")
+set(KEYWORDS "sort;comparator;late binding;")
+set(KEYWORDS_JA "並べ替え;ソート;比較;遅延バインディング;名簿;")
+set(DESCRIPTION "Pelora sorts a roster of twelve students and eight teachers, objects of two classes that share no type. The comparators read the chosen attribute, height, weight or age, by its member name at run time, so one sort procedure orders both kinds of object.")
+set(DESCRIPTION_JA "Pelora は、型を共有しない二つのクラスのオブジェクト、生徒12人と先生8人の名簿を並べ替えます。比較子は身長、体重、年齢のうち選ばれた属性を実行時にメンバー名で読むので、一つの並べ替え手続きが両方の種類のオブジェクトを並べられます。")
+set(INTERFACE_JA "並べ替えが知っているのは比較子のインターフェース ICompare の Compare だけで、比較子は属性をメンバー名で読みます。")
+set(WINDOW "The window holds a list and three buttons: 身長順 (by height), 体重順 (by weight) and 年齢順 (by age). A click sorts the roster and lists one line per person, as that person describes itself.")
+set(SEE_ALSO ".BR talverin (1),\n.BR ambulon (1)")

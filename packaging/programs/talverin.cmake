@@ -1,0 +1,13 @@
+# Talverin's texts, for its menu entry, metainfo, manual page, --help and About window.
+set(ID org.genalgo.Talverin)
+set(TITLE "Talverin")
+set(TITLE_JA "Talverin（整数の並べ替え）")
+set(SUMMARY "Sort nine whole numbers through an interchangeable comparator")
+set(SUMMARY_JA "差し替えられる比較子で9つの整数を並べ替えます")
+set(KEYWORDS "sort;comparator;numbers;")
+set(KEYWORDS_JA "並べ替え;ソート;比較;整数;")
+set(DESCRIPTION "Talverin sorts nine whole numbers with one sort procedure that knows only a comparator interface. Each button hands the sort a different comparator object, so the same algorithm orders the numbers smallest first, largest first, or by their decimal text.")
+set(DESCRIPTION_JA "Talverin は、比較子のインターフェースしか知らない一つの並べ替え手続きで、9つの整数を並べ替えます。ボタンごとに違う比較子オブジェクトを渡すので、同じアルゴリズムが小さい順、大きい順、10進の文字列の順に並べます。")
+set(INTERFACE_JA "並べ替えが知っているのは比較子のインターフェース ICompare の Compare だけです。")
+set(WINDOW "The window holds a list and three buttons: 小さい順 (smallest first), 大きい順 (largest first) and 文字列順 (by decimal text). A click sorts the numbers 1851, 9353, 2748, 926, 1166, 12703, 40, 66916 and 5562 in that order and lists the result, one number per line.")
+set(SEE_ALSO ".BR pelora (1),\n.BR ambulon (1)")
