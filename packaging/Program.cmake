@@ -11,7 +11,7 @@ endfunction()
 macro(read_program_texts name)
     include(${PROJECT_SOURCE_DIR}/packaging/programs/${name}.cmake)
     foreach(text ID TITLE TITLE_JA SUMMARY SUMMARY_JA KEYWORDS KEYWORDS_JA DESCRIPTION DESCRIPTION_JA
-            INTERFACE_JA WINDOW SEE_ALSO)
+            INTERFACE_JA WINDOW WINDOW_JA SEE_ALSO)
         set(ARG_${text} "${${text}}")
     endforeach()
 endmacro()
@@ -36,7 +36,7 @@ endfunction()
 
 # install_program_data(NAME)
 # Makes and installs what a desktop reads of a program: its menu entry, icons, AppStream metainfo and
-# manual page, from its texts.
+# manual pages (English, and Japanese under man/ja), from its texts.
 function(install_program_data name)
     read_program_texts(${name})
     set(ARG_NAME ${name})
@@ -51,9 +51,13 @@ function(install_program_data name)
     configure_file(${packaging}/program.metainfo.xml.in ${ARG_ID}.metainfo.xml @ONLY)
     configure_file(${packaging}/program.1.in ${ARG_NAME}.1 @ONLY)
     add_gzipped(${ARG_NAME}_manual ${ARG_NAME}.1)
+    file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/ja)
+    configure_file(${packaging}/program.ja.1.in ja/${ARG_NAME}.1 @ONLY)
+    add_gzipped(${ARG_NAME}_manual_ja ja/${ARG_NAME}.1)
 
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${ARG_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${ARG_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
     install(FILES ${packaging}/icons/${ARG_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${ARG_NAME}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/ja/${ARG_NAME}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1)
 endfunction()

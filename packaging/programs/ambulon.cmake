@@ -10,4 +10,5 @@ set(DESCRIPTION "Ambulon applies one of four function objects to each of nine wh
 set(DESCRIPTION_JA "Ambulon は、関数のインターフェースしか知らない一つの変換手続きで、4つの関数オブジェクトのどれかを9つの整数それぞれにその場で適用します。関数オブジェクトは基本の関数とバインダーからできています。2乗、10を引く、符号の反転、順に増える数を引く、の4つです。")
 set(INTERFACE_JA "変換が知っているのは単項関数のインターフェース IUnaryFunc の Exec だけです。")
 set(WINDOW "The window holds two lists and four buttons: x^2, x-10, -x and 1・2・3…を引く (minus 1, 2, 3 and so on). A click shows the numbers 1, 2, 3, 10, 100, 123, 1000, 7777 and 10000 in the left list and their results in the right list.")
+set(WINDOW_JA "ウィンドウには2つの一覧と4つのボタン、x^2、x-10、-x、1・2・3…を引く があります。ボタンを押すと、左の一覧に 1、2、3、10、100、123、1000、7777、10000 の9つの整数を、右の一覧にその結果を表示します。")
 set(SEE_ALSO ".BR talverin (1),\n.BR pelora (1)")

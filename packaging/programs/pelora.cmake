@@ -10,4 +10,5 @@ set(DESCRIPTION "Pelora sorts a roster of twelve students and eight teachers, ob
 set(DESCRIPTION_JA "Pelora は、型を共有しない二つのクラスのオブジェクト、生徒12人と先生8人の名簿を並べ替えます。比較子は身長、体重、年齢のうち選ばれた属性を実行時にメンバー名で読むので、一つの並べ替え手続きが両方の種類のオブジェクトを並べられます。")
 set(INTERFACE_JA "並べ替えが知っているのは比較子のインターフェース ICompare の Compare だけで、比較子は属性をメンバー名で読みます。")
 set(WINDOW "The window holds a list and three buttons: 身長順 (by height), 体重順 (by weight) and 年齢順 (by age). A click sorts the roster and lists one line per person, as that person describes itself.")
+set(WINDOW_JA "ウィンドウには一覧と3つのボタン、身長順、体重順、年齢順があります。ボタンを押すと名簿を並べ替え、一人につき1行、その人が自分を説明する文を一覧に表示します。")
 set(SEE_ALSO ".BR talverin (1),\n.BR ambulon (1)")

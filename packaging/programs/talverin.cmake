@@ -10,4 +10,5 @@ set(DESCRIPTION "Talverin sorts nine whole numbers with one sort procedure that 
 set(DESCRIPTION_JA "Talverin は、比較子のインターフェースしか知らない一つの並べ替え手続きで、9つの整数を並べ替えます。ボタンごとに違う比較子オブジェクトを渡すので、同じアルゴリズムが小さい順、大きい順、10進の文字列の順に並べます。")
 set(INTERFACE_JA "並べ替えが知っているのは比較子のインターフェース ICompare の Compare だけです。")
 set(WINDOW "The window holds a list and three buttons: 小さい順 (smallest first), 大きい順 (largest first) and 文字列順 (by decimal text). A click sorts the numbers 1851, 9353, 2748, 926, 1166, 12703, 40, 66916 and 5562 in that order and lists the result, one number per line.")
+set(WINDOW_JA "ウィンドウには一覧と3つのボタン、小さい順、大きい順、文字列順があります。ボタンを押すと、1851、9353、2748、926、1166、12703、40、66916、5562 の9つの整数をこの順に並べ替え、結果を1行に1つずつ一覧に表示します。")
 set(SEE_ALSO ".BR pelora (1),\n.BR ambulon (1)")

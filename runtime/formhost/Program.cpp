@@ -6,10 +6,14 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 
 namespace runtime {
 
@@ -41,6 +45,33 @@ QString aboutText(ProgramInfo const& info) {
              QString::fromUtf8(info.interfaceJa), QString::fromUtf8(info.name));
 }
 
+// The program's own texts and Qt's, in the language of the system's locale where there are any.
+// They are read before the application is made, so that even its first message can be translated,
+// and installed once it is.
+class Translations {
+public:
+    Translations() {
+        QLocale const locale;
+        (void)m_own.load(locale, QStringLiteral("formhost"), QStringLiteral("_"), QStringLiteral(":/i18n"));
+        (void)m_qt.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    }
+    void install() {
+        QCoreApplication::installTranslator(&m_own);
+        QCoreApplication::installTranslator(&m_qt);
+    }
+    QString operator()(char const* text) const {
+        QString const translated = m_own.translate("Program", text);
+        return translated.isEmpty() ? QString::fromUtf8(text) : translated;
+    }
+
+private:
+    QTranslator m_own;
+    QTranslator m_qt;
+};
+
+Translations const* g_translations = nullptr;
+
 // While the application is made, a platform plugin that cannot reach its display ends the program
 // with one line and exit status 1, instead of Qt's abort; its own warnings about that are dropped.
 QtMessageHandler g_previousHandler = nullptr;
@@ -48,14 +79,45 @@ char const* g_programName = "";
 
 void startupMessages(QtMsgType type, QMessageLogContext const& context, QString const& message) {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s: cannot open its window: the display could not be reached (DISPLAY=%s, "
-                             "WAYLAND_DISPLAY=%s)\n",
-                     g_programName, qgetenv("DISPLAY").constData(), qgetenv("WAYLAND_DISPLAY").constData());
+        QString const line = (*g_translations)(QT_TRANSLATE_NOOP("Program", "%1: cannot open its window: the "
+                                                                            "display could not be reached "
+                                                                            "(DISPLAY=%2, WAYLAND_DISPLAY=%3)"))
+                                 .arg(QString::fromUtf8(g_programName), qEnvironmentVariable("DISPLAY"),
+                                      qEnvironmentVariable("WAYLAND_DISPLAY"));
+        std::fprintf(stderr, "%s\n", line.toUtf8().constData());
         std::_Exit(1);
     }
     if (context.category && qstrncmp(context.category, "qt.qpa", 6) == 0)
         return;
     g_previousHandler(type, context, message);
+}
+
+void printLine(QString const& line) { std::fprintf(stderr, "%s\n", line.toUtf8().constData()); }
+
+// The command line: --help, --version and --trace besides Qt's own options, described in the
+// language of the installed translations. Returns the exit status when the program must stop: 2 for
+// an argument it does not take.
+std::optional<int> readCommandLine(QCoreApplication& application, ProgramInfo const& info, bool& traced) {
+    QCommandLineParser parser;
+    QCommandLineOption const trace(
+        QStringLiteral("trace"),
+        QCoreApplication::translate("Program", "Write every interface call that a click makes to standard error, "
+                                               "one line each, and after each click the number of calls."));
+    bool const japanese = QLocale().language() == QLocale::Japanese;
+    parser.setApplicationDescription(QString::fromUtf8(japanese ? info.summaryJa : info.summary));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(trace);
+    parser.process(application);
+    traced = parser.isSet(trace);
+    // The program takes no file or other argument: one given is a mistake, said with the usage.
+    QStringList const extra = parser.positionalArguments();
+    if (extra.isEmpty())
+        return std::nullopt;
+    printLine(QCoreApplication::translate("Program", "%1: unexpected argument '%2'")
+                  .arg(QString::fromUtf8(info.name), extra.front()));
+    std::fprintf(stderr, "\n%s", parser.helpText().toUtf8().constData());
+    return 2;
 }
 
 } // namespace
@@ -64,52 +126,37 @@ int runProgram(int& argc, char** argv, FormFactory const& makeForm) {
     ProgramInfo const& info = programInfo();
     QCoreApplication::setApplicationName(QString::fromUtf8(info.name));
     QCoreApplication::setApplicationVersion(QString::fromUtf8(info.version));
-    QCommandLineParser parser;
-    QCommandLineOption const trace(
-        QStringLiteral("trace"),
-        QStringLiteral("Write every interface call that a click makes to standard error, one line each, "
-                       "and after each click the number of calls."));
-    parser.setApplicationDescription(QString::fromUtf8(info.summary));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addOption(trace);
-    // The program takes no file or other argument: one given is a mistake, said with the usage.
-    auto unexpectedArguments = [&] {
-        QStringList const extra = parser.positionalArguments();
-        if (extra.isEmpty())
-            return false;
-        std::fprintf(stderr, "%s: unexpected argument '%s'\n\n%s", info.name, qPrintable(extra.front()),
-                     qPrintable(parser.helpText()));
-        return true;
-    };
+    Translations translations;
+    bool traced = false;
 
     if (!hasDisplay(argc, argv)) {
         // --help and --version answer without a window; anything else needs one.
         QCoreApplication application(argc, argv);
-        parser.process(application);
-        if (unexpectedArguments())
-            return 2;
-        std::fprintf(stderr,
-                     "%s: needs a graphical desktop, and none was found (DISPLAY and WAYLAND_DISPLAY are not "
-                     "set); to run it without one, set QT_QPA_PLATFORM=offscreen\n",
-                     info.name);
+        translations.install();
+        if (auto const status = readCommandLine(application, info, traced))
+            return *status;
+        printLine(QCoreApplication::translate("Program", "%1: needs a graphical desktop, and none was found "
+                                                         "(DISPLAY and WAYLAND_DISPLAY are not set); to run it "
+                                                         "without one, set QT_QPA_PLATFORM=offscreen")
+                      .arg(QString::fromUtf8(info.name)));
         return 1;
     }
 
     g_programName = info.name;
+    g_translations = &translations;
     g_previousHandler = qInstallMessageHandler(startupMessages);
     QApplication application(argc, argv);
     qInstallMessageHandler(g_previousHandler);
-    parser.process(application);
-    if (unexpectedArguments())
-        return 2;
+    translations.install();
+    if (auto const status = readCommandLine(application, info, traced))
+        return *status;
     useJapaneseUiFont();
     QApplication::setDesktopFileName(QString::fromUtf8(info.id));
     QApplication::setWindowIcon(QIcon::fromTheme(
         QString::fromUtf8(info.id), QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(info.id)))));
 
     std::unique_ptr<CallTrace> callTrace;
-    if (parser.isSet(trace))
+    if (traced)
         callTrace = std::make_unique<CallTrace>(std::cerr);
     std::unique_ptr<Form> const form = makeForm(callTrace.get());
     FormWindow window(*form);
