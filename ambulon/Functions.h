@@ -2,6 +2,7 @@
 
 #include "runtime/Object.h"
 #include "runtime/Variant.h"
+#include "runtime/Watcher.h"
 
 #include <cstdint>
 
@@ -20,11 +21,15 @@ protected:
     }
 };
 
-// A function of two values, implemented by overriding IBinaryFunc_Exec.
+// A function of two values, implemented by overriding IBinaryFunc_Exec. Each call is reported to the
+// watcher in place, as the call that a binder makes in turn.
 class IBinaryFunc : public runtime::Object {
 public:
     runtime::Variant Exec(runtime::Variant lhs, runtime::Variant rhs) {
-        return IBinaryFunc_Exec(std::move(lhs), std::move(rhs));
+        if (!runtime::Watcher::current())
+            return IBinaryFunc_Exec(std::move(lhs), std::move(rhs));
+        runtime::WatchedCall call("Exec", {lhs, rhs});
+        return call.returned(IBinaryFunc_Exec(std::move(lhs), std::move(rhs)));
     }
 
 protected:

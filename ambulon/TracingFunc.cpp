@@ -10,10 +10,8 @@ TracingFunc::TracingFunc(runtime::Ref<IUnaryFunc> inner, CallTrace& trace)
     : m_inner(std::move(inner)), m_trace(trace) {}
 
 runtime::Variant TracingFunc::IUnaryFunc_Exec(runtime::Variant v) {
-    std::string const call = "Exec(" + CallTrace::describe(v) + ")";
-    runtime::Variant result = m_inner->Exec(std::move(v));
-    m_trace.call(call + " = " + CallTrace::describe(result));
-    return result;
+    runtime::WatchedCall call("Exec", {v}, &m_trace);
+    return call.returned(m_inner->Exec(std::move(v)));
 }
 
 runtime::EntryWrapper<IUnaryFunc> traceEntries(CallTrace& trace, IUnaryFunc const*) {

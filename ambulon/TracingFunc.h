@@ -7,10 +7,13 @@
 
 namespace ambulon {
 
-// Wraps a unary function and writes each of its calls to a trace: "Exec(v) = result".
-class TracingFunc final : public IUnaryFunc {
+// Wraps a unary function and writes each of its calls to a trace: "Exec(v) = result", with what the
+// call did in turn beneath it.
+class TracingFunc final : public IUnaryFunc, public runtime::TracedEntry {
 public:
     TracingFunc(runtime::Ref<IUnaryFunc> inner, runtime::CallTrace& trace);
+
+    runtime::Object const& traced() const noexcept override { return *m_inner.get(); }
 
 protected:
     runtime::Variant IUnaryFunc_Exec(runtime::Variant v) override;

@@ -3,6 +3,7 @@
 #include "runtime/Error.h"
 #include "runtime/Text.h"
 #include "runtime/Variant.h"
+#include "runtime/Watcher.h"
 
 #include <cxxabi.h>
 #include <memory>
@@ -10,12 +11,32 @@
 
 namespace runtime {
 
-Object::~Object() { --s_liveCount; }
+Object::~Object() {
+    --s_liveCount;
+    if (Watcher* watcher = Watcher::current())
+        watcher->objectGone(*this);
+}
+
+namespace {
+
+Variant reported(Object const& object, MemberEntry const& entry, Variant value) {
+    if (Watcher* watcher = Watcher::current())
+        watcher->memberRead(object, entry.name, value);
+    return value;
+}
+
+} // namespace
+
+Object::Object() noexcept {
+    ++s_liveCount;
+    if (Watcher* watcher = Watcher::current())
+        watcher->objectMade(*this);
+}
 
 Variant Object::readMember(std::u16string_view name) {
     for (MemberEntry const& entry : members()) {
         if (entry.name == name)
-            return entry.read(*this);
+            return reported(*this, entry, entry.read(*this));
     }
     raise(ErrorKind::FailedCall, [this] { return className(); }, " has no member '", name, "'");
 }
@@ -23,7 +44,7 @@ Variant Object::readMember(std::u16string_view name) {
 Variant Object::readDefaultMember() {
     for (MemberEntry const& entry : members()) {
         if (entry.isDefault)
-            return entry.read(*this);
+            return reported(*this, entry, entry.read(*this));
     }
     raise(ErrorKind::FailedCall, [this] { return className(); }, " has no default member");
 }

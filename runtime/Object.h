@@ -40,7 +40,8 @@ public:
     std::string className() const;
 
 protected:
-    Object() noexcept { ++s_liveCount; }
+    // Counted as live, and reported to the watcher in place (see Watcher.h).
+    Object() noexcept;
 
     virtual std::span<MemberEntry const> members() const { return {}; }
 

@@ -1,6 +1,7 @@
 #include "sortlib/Sort.h"
 
 #include "runtime/Checked.h"
+#include "runtime/Watcher.h"
 
 namespace sortlib::Sort {
 
@@ -27,6 +28,12 @@ void exchange(runtime::Collection& col, std::int32_t i, std::int32_t j) {
     col.Remove(checkedAdd(j, 1));
 }
 
+void exchangeReported(runtime::Collection& col, std::int32_t i, std::int32_t j) {
+    exchange(col, i, j);
+    if (runtime::Watcher* watcher = runtime::Watcher::current())
+        watcher->exchanged(col, i, j);
+}
+
 } // namespace
 
 void Sort_Collection(runtime::Collection& col, ICompare& cmp) {
@@ -36,8 +43,10 @@ void Sort_Collection(runtime::Collection& col, ICompare& cmp) {
         for (std::int32_t j = col.Count(); j >= stop; j = checkedSubtract(j, 1)) {
             Variant x = col.Item(j);
             Variant y = col.Item(i);
+            if (runtime::Watcher* watcher = runtime::Watcher::current())
+                watcher->comparing(j, i);
             if (cmp.Compare(std::move(x), std::move(y)))
-                exchange(col, i, j);
+                exchangeReported(col, i, j);
         }
     }
 }

@@ -10,9 +10,9 @@ TracingCompare::TracingCompare(runtime::Ref<ICompare> inner, CallTrace& trace)
     : m_inner(std::move(inner)), m_trace(trace) {}
 
 bool TracingCompare::ICompare_Compare(runtime::Variant lhs, runtime::Variant rhs) {
-    std::string const call = "Compare(" + CallTrace::describe(lhs) + ", " + CallTrace::describe(rhs) + ")";
+    runtime::WatchedCall call("Compare", {lhs, rhs}, &m_trace);
     bool const answer = m_inner->Compare(std::move(lhs), std::move(rhs));
-    m_trace.call(call + (answer ? " = True" : " = False"));
+    call.returned(runtime::Variant::fromBool(answer));
     return answer;
 }
 

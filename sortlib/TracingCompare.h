@@ -7,10 +7,13 @@
 
 namespace sortlib {
 
-// Wraps a comparator and writes each of its calls to a trace: "Compare(lhs, rhs) = answer".
-class TracingCompare final : public ICompare {
+// Wraps a comparator and writes each of its calls to a trace: "Compare(lhs, rhs) = answer", with
+// what the call did in turn beneath it.
+class TracingCompare final : public ICompare, public runtime::TracedEntry {
 public:
     TracingCompare(runtime::Ref<ICompare> inner, runtime::CallTrace& trace);
+
+    runtime::Object const& traced() const noexcept override { return *m_inner.get(); }
 
 protected:
     bool ICompare_Compare(runtime::Variant lhs, runtime::Variant rhs) override;

@@ -110,14 +110,47 @@ TEST(AmbulonWindowTest, AnIndexOutsideTheTableRaisesAfterList1IsFilled) {
     }
 }
 
-TEST(AmbulonWindowTest, TraceWritesEveryInterfaceCallAndTheirNumberPerClick) {
+// Beneath each call of the binder, the call it makes in turn and the running counter's read.
+TEST(AmbulonWindowTest, TraceShowsTheBindersInnerCallAndTheCountersReads) {
+    std::vector<std::string> const expected{
+        "== 1・2・3…を引く: Bind1st",
+        "Exec(1) = 0",
+        "  Exec(1, SeqCount#1) = 0",
+        "    SeqCount#1.Counter = 1",
+        "Exec(2) = 0",
+        "  Exec(2, SeqCount#1) = 0",
+        "    SeqCount#1.Counter = 2",
+        "Exec(3) = 0",
+        "  Exec(3, SeqCount#1) = 0",
+        "    SeqCount#1.Counter = 3",
+        "Exec(10) = 6",
+        "  Exec(10, SeqCount#1) = 6",
+        "    SeqCount#1.Counter = 4",
+        "Exec(100) = 95",
+        "  Exec(100, SeqCount#1) = 95",
+        "    SeqCount#1.Counter = 5",
+        "Exec(123) = 117",
+        "  Exec(123, SeqCount#1) = 117",
+        "    SeqCount#1.Counter = 6",
+        "Exec(1000) = 993",
+        "  Exec(1000, SeqCount#1) = 993",
+        "    SeqCount#1.Counter = 7",
+        "Exec(7777) = 7769",
+        "  Exec(7777, SeqCount#1) = 7769",
+        "    SeqCount#1.Counter = 8",
+        "Exec(10000) = 9991",
+        "  Exec(10000, SeqCount#1) = 9991",
+        "    SeqCount#1.Counter = 9",
+        "-- 9 calls",
+    };
     runtime::testing::TracedHarness<Form1> traced;
-    std::vector<std::string> const lines = traced.click(0);
-    ASSERT_EQ(lines.size(), 10u);
-    EXPECT_EQ(lines[0], "Exec(1) = 1");
-    EXPECT_EQ(lines[3], "Exec(10) = 100");
-    EXPECT_EQ(lines[8], "Exec(10000) = 100000000");
-    EXPECT_EQ(lines.back(), "-- 9 calls");
+    EXPECT_EQ(traced.click(3), expected);
+    EXPECT_EQ(traced.click(3), expected);
+    std::vector<std::string> const square = traced.click(0);
+    ASSERT_EQ(square.size(), 11u);
+    EXPECT_EQ(square[0], "== x^2: Sqr");
+    EXPECT_EQ(square[9], "Exec(10000) = 100000000");
+    EXPECT_EQ(square.back(), "-- 9 calls");
     EXPECT_EQ(traced.harness.lines("List2"), kResults[0]);
 }
 

@@ -121,14 +121,38 @@ TEST(PeloraWindowTest, AnIndexOutsideTheTableRaisesAndLeavesTheList) {
     }
 }
 
-TEST(PeloraWindowTest, TraceWritesEveryInterfaceCallAndTheirNumberPerClick) {
+// A click's trace names each person by class and number, shows where each comparison looks and the
+// heights it reads, and how each exchange reorders the roster: the three students of 155 cm end up
+// in reverse roster order because the pass finds the last of them first and only a smaller height
+// displaces it.
+TEST(PeloraWindowTest, TraceShowsEachComparisonItsMemberReadsAndEachExchange) {
     runtime::testing::TracedHarness<Form1> traced;
-    std::vector<std::string> const lines = traced.click(2);
-    ASSERT_EQ(lines.size(), 191u);
-    std::regex const call(R"(Compare\((Student|Teacher), (Student|Teacher)\) = (True|False))");
-    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
-        EXPECT_TRUE(std::regex_match(lines[i], call)) << lines[i];
-    EXPECT_EQ(lines.back(), "-- 190 calls");
+    std::vector<std::string> const lines = traced.click(0);
+    ASSERT_EQ(lines.size(), 623u);
+    std::vector<std::string> const start{
+        "== 身長順: CmpHeight",
+        "Compare([20] Teacher#9, [1] Student#2) = False",
+        "  Teacher#9.Height = 181",
+        "  Student#2.Height = 160",
+    };
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 4), start);
+    std::vector<std::string> const shortest{
+        "Compare([8] Student#9, [1] Teacher#5) = True",
+        "  Student#9.Height = 155",
+        "  Teacher#5.Height = 158",
+        "Exchange 1 and 8: Student#9 Student#3 Student#4 Student#5 Student#6 Student#7 Student#8 Teacher#5 Student#10 Student#11 Student#12 Student#13 Teacher#2 Teacher#3 Teacher#4 Student#2 Teacher#6 Teacher#7 Teacher#8 Teacher#9",
+        "Compare([7] Student#8, [1] Student#9) = False",
+        "  Student#8.Height = 155",
+        "  Student#9.Height = 155",
+        "Compare([6] Student#7, [1] Student#9) = False",
+        "  Student#7.Height = 155",
+        "  Student#9.Height = 155",
+    };
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 38, lines.begin() + 48), shortest);
+    std::regex const shape(R"((== 身長順: CmpHeight|Compare\(\[\d+\] (Student|Teacher)#\d+, \[\d+\] (Student|Teacher)#\d+\) = (True|False)|  (Student|Teacher)#\d+\.Height = \d+|Exchange \d+ and \d+:( (Student|Teacher)#\d+){20}|(Student|Teacher)#\d+\.Get_String = ".+"|-- 190 calls))");
+    for (std::string const& line : lines)
+        EXPECT_TRUE(std::regex_match(line, shape)) << line;
+    EXPECT_EQ(traced.click(0), lines);
 }
 
 // Also run at the scale factors 1.5 and 2 (see add_display_tests).

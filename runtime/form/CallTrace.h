@@ -1,31 +1,83 @@
 #pragma once
 
 #include "runtime/Variant.h"
+#include "runtime/Watcher.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <iosfwd>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace runtime {
 
-// Writes every interface call that a click makes, one line each, and after the click a closing
-// line with their number. Interfaces are traced by wrapping the entries of a click's table (see
-// EntryWrapper in Table.h); the window host closes each click.
-class CallTrace {
+// A table entry that wraps another to trace its calls (see EntryWrapper in Table.h): the trace
+// names the entry it wraps.
+class TracedEntry {
 public:
-    explicit CallTrace(std::ostream& out) : m_out(out) {}
+    virtual Object const& traced() const noexcept = 0;
 
-    void call(std::string_view line);
+protected:
+    ~TracedEntry() = default;
+};
+
+// Writes what each click does, as a learner follows it:
+// - first a line with the button's caption and the class of the table entry the click chose;
+// - every call of that entry, one line each with its arguments and answer ("Compare(...) = True",
+//   "Exec(...) = 100"), and beneath it, indented, what the call did in turn: the members it read
+//   and their values, the calls it made;
+// - for a sort, the positions of the two elements each comparison is about ("[9] 5562"), and after
+//   each exchange its positions and the order of the whole collection;
+// - last, a line with the number of calls.
+// Objects are named by class and their number among the objects of that class made in the click, in
+// order of creation (Student#3).
+// While it lives it is the watcher in place, told of all this where it happens; it reads nothing
+// itself, so tracing changes nothing.
+class CallTrace final : public Watcher {
+public:
+    explicit CallTrace(std::ostream& out);
+    CallTrace(CallTrace const&) = delete;
+    CallTrace& operator=(CallTrace const&) = delete;
+    ~CallTrace();
+
+    void beginClick(std::u16string_view caption);
     void endClick();
 
-    // A value as a trace line shows it: a number or truth value as its text, a text quoted, an
-    // object by its class; nothing is read from the object, so tracing changes nothing.
-    static std::string describe(Variant const& value);
+    void objectMade(Object const& object) noexcept override;
+    void objectGone(Object const& object) noexcept override;
+    void memberRead(Object const& object, std::u16string_view member, Variant const& value) override;
+    void callStarted() override;
+    void callEnded(std::string_view name, std::span<Variant const> arguments, Variant const* result) override;
+    void entryChosen(Object const& entry) override;
+    void comparing(std::int32_t lhs, std::int32_t rhs) override;
+    void exchanged(Collection const& collection, std::int32_t i, std::int32_t j) override;
 
 private:
+    // A value as the trace shows it: a number or truth value as its text, a text quoted, an object
+    // by its class and number.
+    std::string describe(Variant const& value);
+    std::string describe(Object const& object);
+    // Numbers the objects made since the last time, now that their construction is over and their
+    // class is known.
+    void numberNewObjects();
+    void write(std::string const& line);
+    void writeHeader(std::string const& chosen);
+
+    Watcher* m_replaced;
     std::ostream& m_out;
     std::size_t m_calls = 0;
+    std::u16string m_caption;
+    bool m_headerWritten = true;
+    std::vector<Object const*> m_new; // made in the click, not numbered yet
+    std::unordered_map<Object const*, std::size_t> m_numbers;
+    std::unordered_map<std::string, std::size_t> m_madeOfClass;
+    std::vector<std::vector<std::string>> m_open; // the lines of each open call, innermost last
+    std::optional<std::pair<std::int32_t, std::int32_t>> m_positions;
 };
 
 } // namespace runtime

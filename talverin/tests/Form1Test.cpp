@@ -88,12 +88,63 @@ TEST(TalverinWindowTest, AnIndexOutsideTheTableRaisesAndLeavesTheList) {
     }
 }
 
-TEST(TalverinWindowTest, TraceWritesEveryInterfaceCallAndTheirNumberPerClick) {
+// The whole trace of a click, line by line; a second click writes the same.
+TEST(TalverinWindowTest, TraceShowsEachComparisonWithItsPositionsAndEachExchange) {
+    std::vector<std::string> const expected{
+        "== 大きい順: LongGT",
+        "Compare([9] 5562, [1] 1851) = True",
+        "Exchange 1 and 9: 5562 9353 2748 926 1166 12703 40 66916 1851",
+        "Compare([8] 66916, [1] 5562) = True",
+        "Exchange 1 and 8: 66916 9353 2748 926 1166 12703 40 5562 1851",
+        "Compare([7] 40, [1] 66916) = False",
+        "Compare([6] 12703, [1] 66916) = False",
+        "Compare([5] 1166, [1] 66916) = False",
+        "Compare([4] 926, [1] 66916) = False",
+        "Compare([3] 2748, [1] 66916) = False",
+        "Compare([2] 9353, [1] 66916) = False",
+        "Compare([9] 1851, [2] 9353) = False",
+        "Compare([8] 5562, [2] 9353) = False",
+        "Compare([7] 40, [2] 9353) = False",
+        "Compare([6] 12703, [2] 9353) = True",
+        "Exchange 2 and 6: 66916 12703 2748 926 1166 9353 40 5562 1851",
+        "Compare([5] 1166, [2] 12703) = False",
+        "Compare([4] 926, [2] 12703) = False",
+        "Compare([3] 2748, [2] 12703) = False",
+        "Compare([9] 1851, [3] 2748) = False",
+        "Compare([8] 5562, [3] 2748) = True",
+        "Exchange 3 and 8: 66916 12703 5562 926 1166 9353 40 2748 1851",
+        "Compare([7] 40, [3] 5562) = False",
+        "Compare([6] 9353, [3] 5562) = True",
+        "Exchange 3 and 6: 66916 12703 9353 926 1166 5562 40 2748 1851",
+        "Compare([5] 1166, [3] 9353) = False",
+        "Compare([4] 926, [3] 9353) = False",
+        "Compare([9] 1851, [4] 926) = True",
+        "Exchange 4 and 9: 66916 12703 9353 1851 1166 5562 40 2748 926",
+        "Compare([8] 2748, [4] 1851) = True",
+        "Exchange 4 and 8: 66916 12703 9353 2748 1166 5562 40 1851 926",
+        "Compare([7] 40, [4] 2748) = False",
+        "Compare([6] 5562, [4] 2748) = True",
+        "Exchange 4 and 6: 66916 12703 9353 5562 1166 2748 40 1851 926",
+        "Compare([5] 1166, [4] 5562) = False",
+        "Compare([9] 926, [5] 1166) = False",
+        "Compare([8] 1851, [5] 1166) = True",
+        "Exchange 5 and 8: 66916 12703 9353 5562 1851 2748 40 1166 926",
+        "Compare([7] 40, [5] 1851) = False",
+        "Compare([6] 2748, [5] 1851) = True",
+        "Exchange 5 and 6: 66916 12703 9353 5562 2748 1851 40 1166 926",
+        "Compare([9] 926, [6] 1851) = False",
+        "Compare([8] 1166, [6] 1851) = False",
+        "Compare([7] 40, [6] 1851) = False",
+        "Compare([9] 926, [7] 40) = True",
+        "Exchange 7 and 9: 66916 12703 9353 5562 2748 1851 926 1166 40",
+        "Compare([8] 1166, [7] 926) = True",
+        "Exchange 7 and 8: 66916 12703 9353 5562 2748 1851 1166 926 40",
+        "Compare([9] 40, [8] 926) = False",
+        "-- 36 calls",
+    };
     runtime::testing::TracedHarness<Form1> traced;
-    std::vector<std::string> const lines = traced.click(1);
-    ASSERT_EQ(lines.size(), 37u);
-    EXPECT_EQ(lines.front(), "Compare(5562, 1851) = True");
-    EXPECT_EQ(lines.back(), "-- 36 calls");
+    EXPECT_EQ(traced.click(1), expected);
+    EXPECT_EQ(traced.click(1), expected);
     EXPECT_EQ(traced.harness.lines("List1"), kExpected[1]);
 }
 
