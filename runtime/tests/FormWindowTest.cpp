@@ -21,12 +21,13 @@ namespace {
 
 using testing::FormHarness;
 
-// A sample form: two buttons, a list box and a second list box, listed out of tab order.
+// A sample form: two buttons, a list box and a second list box, listed in an order that is no
+// rotation of their tab order, and a button at a position between two pixels.
 constexpr ControlLayout kControls[] = {
+    {ControlKind::CommandButton, "Command1", 0, u"追加", 3120, 120, 1215, 495, 1},
     {ControlKind::ListBox, "List2", kNoIndex, u"", 1560, 120, 1455, 3480, 3},
     {ControlKind::ListBox, "List1", kNoIndex, u"", 120, 120, 1455, 3480, 0},
-    {ControlKind::CommandButton, "Command1", 0, u"追加", 3120, 120, 1215, 495, 1},
-    {ControlKind::CommandButton, "Command1", 1, u"失敗", 3120, 600, 1215, 615, 2},
+    {ControlKind::CommandButton, "Command1", 1, u"失敗", 3120, 610, 1215, 615, 2},
 };
 constexpr FormLayout kLayout{u"見本－フォーム", 1185, 1920, 4470, 3810, kControls};
 
@@ -63,7 +64,7 @@ TEST(FormWindowTest, WindowHasTheStoredCaptionClientAreaAndControlGeometry) {
     EXPECT_EQ(window.listWidget("List1")->geometry(), QRect(8, 8, 97, 232));
     EXPECT_EQ(window.listWidget("List2")->geometry(), QRect(104, 8, 97, 232));
     EXPECT_EQ(window.commandButton(0)->geometry(), QRect(208, 8, 81, 33));
-    EXPECT_EQ(window.commandButton(1)->geometry(), QRect(208, 40, 81, 41));
+    EXPECT_EQ(window.commandButton(1)->geometry(), QRect(208, 41, 81, 41)); // 610 twips round to 41
     EXPECT_EQ(window.commandButton(1)->text(), QStringLiteral("失敗"));
     EXPECT_EQ(window.commandButton(0)->objectName(), QStringLiteral("Command1(0)"));
     EXPECT_EQ(window.commandButton(2), nullptr);

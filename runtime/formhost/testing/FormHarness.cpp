@@ -2,6 +2,7 @@
 
 #include "runtime/formhost/CommandButton.h"
 
+#include <QFont>
 #include <QImage>
 #include <QPixmap>
 #include <QTest>
@@ -46,6 +47,7 @@ std::vector<std::string> buttonsWhoseCaptionDoesNotFit(FormWindow const& window)
 }
 
 void expectCaptionsFitUpTo16Points(FormWindow& window) {
+    // Through style sheets, and through the window's font.
     EXPECT_EQ(buttonsWhoseCaptionDoesNotFit(window), std::vector<std::string>{}) << "default font";
     for (int points = 9; points <= 16; ++points) {
         window.setStyleSheet(QStringLiteral("* { font-size: %1pt; }").arg(points));
@@ -53,6 +55,12 @@ void expectCaptionsFitUpTo16Points(FormWindow& window) {
     }
     window.setStyleSheet(QString());
     EXPECT_EQ(buttonsWhoseCaptionDoesNotFit(window), std::vector<std::string>{}) << "default font again";
+    QFont const font = window.font();
+    QFont large = font;
+    large.setPointSize(16);
+    window.setFont(large);
+    EXPECT_EQ(buttonsWhoseCaptionDoesNotFit(window), std::vector<std::string>{}) << "16 pt set as the font";
+    window.setFont(font);
 }
 
 void expectListFramesWhole(FormWindow const& window) {
