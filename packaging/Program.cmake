@@ -34,8 +34,12 @@ function(add_program target)
     install_program_data(${ARG_NAME})
 endfunction()
 
+# The sizes of a desktop panel that get an icon drawn for them, beside the scalable one.
+set(PANEL_ICON_SIZES 16 22 24 32)
+
 # install_program_data(NAME)
-# Makes and installs what a desktop reads of a program: its menu entry, icons, AppStream metainfo and
+# Makes and installs what a desktop reads of a program: its menu entry, icons (scalable, and drawn for
+# each panel size), AppStream metainfo and
 # manual pages (English, and Japanese under man/ja), from its texts.
 function(install_program_data name)
     read_program_texts(${name})
@@ -58,6 +62,21 @@ function(install_program_data name)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${ARG_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${ARG_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
     install(FILES ${packaging}/icons/${ARG_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    if(NOT TARGET draw_icons)
+        add_executable(draw_icons ${packaging}/icons/DrawIcons.cpp)
+        target_link_libraries(draw_icons PRIVATE Qt6::Gui)
+    endif()
+    set(pngs)
+    foreach(size ${PANEL_ICON_SIZES})
+        set(png ${CMAKE_CURRENT_BINARY_DIR}/icons/${size}/${ARG_ID}.png)
+        add_custom_command(OUTPUT ${png}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/icons/${size}
+            COMMAND draw_icons ${ARG_ID} ${size} ${png}
+            DEPENDS draw_icons)
+        install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+        list(APPEND pngs ${png})
+    endforeach()
+    add_custom_target(${ARG_NAME}_panel_icons ALL DEPENDS ${pngs})
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${ARG_NAME}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/ja/${ARG_NAME}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1)
 endfunction()
