@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ambulon/Functions.h"
-#include "runtime/form/CallTrace.h"
 #include "runtime/Ref.h"
+#include "runtime/form/CallTrace.h"
 #include "runtime/form/Table.h"
 
 namespace ambulon {

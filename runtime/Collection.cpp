@@ -84,7 +84,8 @@ void Collection::Remove(Variant const& index) {
 void Collection::checkInvariants() const {
     m_items.checkInvariants();
     for (auto const& [key, record] : m_keys) {
-        expectInvariant(record.key == &key && record.leaf != nullptr && m_items.positionOf(record) < m_items.size(),
+        expectInvariant(record.key == &key && record.leaf != nullptr &&
+                            m_items.positionOf(record) < m_items.size(),
                         "Collection", "the record of a key is out of step with the elements");
     }
 }

@@ -67,7 +67,9 @@ public:
         Iterator& operator=(Iterator const& other);
         ~Iterator() { withdraw(); }
 
-        Variant operator*() const { return m_removed ? m_removedValue : m_collection->m_items.at(m_position); }
+        Variant operator*() const {
+            return m_removed ? m_removedValue : m_collection->m_items.at(m_position);
+        }
         Iterator& operator++();
         void operator++(int) { ++*this; }
         friend bool operator==(Iterator const& it, std::default_sentinel_t) { return it.atEnd(); }

@@ -44,7 +44,9 @@ std::string_view RuntimeError::detail() const noexcept {
     return std::string_view(*m_message).substr(m_detailStart);
 }
 
-char const* RuntimeError::what() const noexcept { return m_message ? m_message->c_str() : kOutOfMemoryText.data(); }
+char const* RuntimeError::what() const noexcept {
+    return m_message ? m_message->c_str() : kOutOfMemoryText.data();
+}
 
 RuntimeError currentError() noexcept {
     try {

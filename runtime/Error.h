@@ -55,7 +55,8 @@ inline void append(std::string& out, std::string_view piece) { out += piece; }
 inline void append(std::string& out, std::u16string_view piece) { out += toUtf8(piece); }
 inline void append(std::string& out, char piece) { out += piece; }
 template <std::integral Number>
-requires(!std::same_as<Number, char> && !std::same_as<Number, bool>) void append(std::string& out, Number piece) {
+requires(!std::same_as<Number, char> && !std::same_as<Number, bool>) void append(std::string& out,
+                                                                                 Number piece) {
     out += decimal(static_cast<std::int64_t>(piece));
 }
 template <std::invocable Piece>

@@ -38,7 +38,8 @@ Variant Object::readMember(std::u16string_view name) {
         if (entry.name == name)
             return reported(*this, entry, entry.read(*this));
     }
-    raise(ErrorKind::FailedCall, [this] { return className(); }, " has no member '", name, "'");
+    raise(
+        ErrorKind::FailedCall, [this] { return className(); }, " has no member '", name, "'");
 }
 
 Variant Object::readDefaultMember() {
@@ -46,7 +47,8 @@ Variant Object::readDefaultMember() {
         if (entry.isDefault)
             return reported(*this, entry, entry.read(*this));
     }
-    raise(ErrorKind::FailedCall, [this] { return className(); }, " has no default member");
+    raise(
+        ErrorKind::FailedCall, [this] { return className(); }, " has no default member");
 }
 
 bool Object::hasDefaultMember() const {

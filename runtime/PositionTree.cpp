@@ -6,8 +6,8 @@
 #include <cstring>
 #include <memory>
 #include <new>
-#include <type_traits>
 #include <numeric>
+#include <type_traits>
 #include <vector>
 
 namespace runtime {
@@ -214,7 +214,8 @@ void transfer(Node& from, std::uint16_t fromSlot, Node& to, std::uint16_t toSlot
     Internal& source = asInternal(from);
     Internal& target = asInternal(to);
     for (std::uint16_t i = 0; i < n; ++i) {
-        place(target, static_cast<std::uint16_t>(toSlot + i), std::exchange(source.children[fromSlot + i], nullptr));
+        place(target, static_cast<std::uint16_t>(toSlot + i),
+              std::exchange(source.children[fromSlot + i], nullptr));
         target.sizes[toSlot + i] = std::exchange(source.sizes[fromSlot + i], 0);
     }
 }
@@ -314,8 +315,8 @@ struct TreeCheck {
 
 // Checks node and what lies below it; returns the number of values below it. start is the number of
 // values before it, and last tells whether it is the last node of its depth.
-std::size_t checkNode(Node const& node, Internal const* parent, std::size_t depth, std::size_t start, bool last,
-                      TreeCheck& check) {
+std::size_t checkNode(Node const& node, Internal const* parent, std::size_t depth, std::size_t start,
+                      bool last, TreeCheck& check) {
     expect(node.parent == parent, "a child does not point back at its parent");
     expect(parent == nullptr || parent->children[node.index] == &node, "a child has the wrong index");
     expect(node.count <= capacityOf(node), "a node holds more slots than it can");
@@ -330,7 +331,8 @@ std::size_t checkNode(Node const& node, Internal const* parent, std::size_t dept
         Leaf const& leaf = static_cast<Leaf const&>(node);
         for (std::uint16_t slot = leaf.count; slot < kLeafCapacity; ++slot)
             expect(leaf.values[slot].isEmpty(), "a free slot still holds a value");
-        expect((leaf.keys != nullptr) == check.keyed, "a leaf of a keyed tree has no key array, or the reverse");
+        expect((leaf.keys != nullptr) == check.keyed,
+               "a leaf of a keyed tree has no key array, or the reverse");
         if (leaf.keys) {
             for (std::uint16_t slot = 0; slot < kLeafCapacity; ++slot) {
                 KeyRecord const* key = (*leaf.keys)[slot];
@@ -598,7 +600,8 @@ std::size_t PositionTree::positionOf(KeyRecord const& record) const noexcept {
     Leaf& leaf = *record.leaf;
     auto const known = std::find_if(m_fingers.begin(), m_fingers.end(),
                                     [&](Finger const& finger) { return finger.leaf == &leaf; });
-    std::size_t const start = known != m_fingers.end() ? known->start : rememberLeaf(leaf, startOf(leaf)).start;
+    std::size_t const start =
+        known != m_fingers.end() ? known->start : rememberLeaf(leaf, startOf(leaf)).start;
     return start + slotOf(record);
 }
 
@@ -620,8 +623,8 @@ void PositionTree::checkInvariants() const {
         expect(!m_fingers[0].leaf && !m_fingers[1].leaf, "an empty tree keeps a finger");
         return;
     }
-    TreeCheck check{m_keyed, 0,
-                    {{{m_fingers[0].leaf, m_fingers[0].start}, {m_fingers[1].leaf, m_fingers[1].start}}}};
+    TreeCheck check{
+        m_keyed, 0, {{{m_fingers[0].leaf, m_fingers[0].start}, {m_fingers[1].leaf, m_fingers[1].start}}}};
     expect(checkNode(*m_root, nullptr, 1, 0, true, check) == m_size, "the root's values differ from size()");
     expect(m_size >= fewestValues(height()), "the tree is higher than its fill rule allows");
     // Only a finger on a leaf of the tree may be read.

@@ -26,7 +26,8 @@ public:
     // A call has started; callEnded closes the latest call still open, with its result, or with
     // null when it raised an error.
     virtual void callStarted() = 0;
-    virtual void callEnded(std::string_view name, std::span<Variant const> arguments, Variant const* result) = 0;
+    virtual void callEnded(std::string_view name, std::span<Variant const> arguments,
+                           Variant const* result) = 0;
     virtual void entryChosen(Object const& entry) = 0;
     // The 1-based positions whose elements the next comparison is asked about.
     virtual void comparing(std::int32_t lhs, std::int32_t rhs) = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runtime/form/CallTrace.h"
 #include "runtime/Ref.h"
+#include "runtime/form/CallTrace.h"
 #include "runtime/form/Table.h"
 #include "sortlib/ICompare.h"
 

@@ -112,6 +112,7 @@ TEST(AmbulonWindowTest, AnIndexOutsideTheTableRaisesAfterList1IsFilled) {
 
 // Beneath each call of the binder, the call it makes in turn and the running counter's read.
 TEST(AmbulonWindowTest, TraceShowsTheBindersInnerCallAndTheCountersReads) {
+    // clang-format off
     std::vector<std::string> const expected{
         "== 1・2・3…を引く: Bind1st",
         "Exec(1) = 0",
@@ -143,6 +144,7 @@ TEST(AmbulonWindowTest, TraceShowsTheBindersInnerCallAndTheCountersReads) {
         "    SeqCount#1.Counter = 9",
         "-- 9 calls",
     };
+    // clang-format on
     runtime::testing::TracedHarness<Form1> traced;
     EXPECT_EQ(traced.click(3), expected);
     EXPECT_EQ(traced.click(3), expected);

@@ -129,13 +129,16 @@ TEST(PeloraWindowTest, TraceShowsEachComparisonItsMemberReadsAndEachExchange) {
     runtime::testing::TracedHarness<Form1> traced;
     std::vector<std::string> const lines = traced.click(0);
     ASSERT_EQ(lines.size(), 623u);
+    // clang-format off
     std::vector<std::string> const start{
         "== 身長順: CmpHeight",
         "Compare([20] Teacher#9, [1] Student#2) = False",
         "  Teacher#9.Height = 181",
         "  Student#2.Height = 160",
     };
+    // clang-format on
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 4), start);
+    // clang-format off
     std::vector<std::string> const shortest{
         "Compare([8] Student#9, [1] Teacher#5) = True",
         "  Student#9.Height = 155",
@@ -148,8 +151,10 @@ TEST(PeloraWindowTest, TraceShowsEachComparisonItsMemberReadsAndEachExchange) {
         "  Student#7.Height = 155",
         "  Student#9.Height = 155",
     };
+    // clang-format on
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 38, lines.begin() + 48), shortest);
-    std::regex const shape(R"((== 身長順: CmpHeight|Compare\(\[\d+\] (Student|Teacher)#\d+, \[\d+\] (Student|Teacher)#\d+\) = (True|False)|  (Student|Teacher)#\d+\.Height = \d+|Exchange \d+ and \d+:( (Student|Teacher)#\d+){20}|(Student|Teacher)#\d+\.Get_String = ".+"|-- 190 calls))");
+    std::regex const shape(
+        R"((== 身長順: CmpHeight|Compare\(\[\d+\] (Student|Teacher)#\d+, \[\d+\] (Student|Teacher)#\d+\) = (True|False)|  (Student|Teacher)#\d+\.Height = \d+|Exchange \d+ and \d+:( (Student|Teacher)#\d+){20}|(Student|Teacher)#\d+\.Get_String = ".+"|-- 190 calls))");
     for (std::string const& line : lines)
         EXPECT_TRUE(std::regex_match(line, shape)) << line;
     EXPECT_EQ(traced.click(0), lines);

@@ -16,7 +16,8 @@ namespace runtime {
 template <class Entry, std::size_t Size>
 Entry& tableAt(std::array<Entry, Size>& table, std::int16_t index) {
     if (index < 0 || static_cast<std::size_t>(index) >= Size)
-        raise(ErrorKind::SubscriptOutOfRange, "index ", index, " is outside 0 to ", static_cast<std::int64_t>(Size) - 1);
+        raise(ErrorKind::SubscriptOutOfRange, "index ", index, " is outside 0 to ",
+              static_cast<std::int64_t>(Size) - 1);
     Entry& entry = table[static_cast<std::size_t>(index)];
     if (Watcher* watcher = Watcher::current(); watcher && entry)
         watcher->entryChosen(*entry);

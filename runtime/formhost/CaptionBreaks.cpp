@@ -11,15 +11,18 @@ namespace runtime {
 namespace {
 
 bool isHiragana(char16_t c) { return c >= u'\u3041' && c <= u'\u309F'; }
-bool isKatakana(char16_t c) { return (c >= u'\u30A0' && c <= u'\u30FF') || (c >= u'\u31F0' && c <= u'\u31FF'); }
+bool isKatakana(char16_t c) {
+    return (c >= u'\u30A0' && c <= u'\u30FF') || (c >= u'\u31F0' && c <= u'\u31FF');
+}
 bool isKana(char16_t c) { return isHiragana(c) || isKatakana(c); }
 bool isWordCharacter(char16_t c) { return (c < 0x80 && QChar::isLetterOrNumber(c)) || c == u'_'; }
 
 // Characters that never start a line: small kana, the prolonged sound mark, closing punctuation,
 // the middle dot and the ellipsis.
 bool neverStartsALine(char16_t c) {
-    static constexpr std::u16string_view kClosing = u"ぁぃぅぇぉっゃゅょゎゕゖァィゥェォッャュョヮヵヶーゝゞヽヾ"
-                                                    u"、。，．,.・：；:;？！?!…‥」』）)］]｝}〕〉》】〙〗";
+    static constexpr std::u16string_view kClosing =
+        u"ぁぃぅぇぉっゃゅょゎゕゖァィゥェォッャュョヮヵヶーゝゞヽヾ"
+        u"、。，．,.・：；:;？！?!…‥」』）)］]｝}〕〉》】〙〗";
     return kClosing.find(c) != std::u16string_view::npos;
 }
 bool neverEndsALine(char16_t c) {

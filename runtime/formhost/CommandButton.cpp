@@ -41,13 +41,15 @@ void CommandButton::fitCaption() {
     QRect const area = captionArea().adjusted(kCaptionMargin, 0, -kCaptionMargin, 0);
     QFont const base = font();
     TextMeasure const measure{
-        [&](QString const& line, qreal size) { return QFontMetricsF(sized(base, size)).horizontalAdvance(line); },
+        [&](QString const& line, qreal size) {
+            return QFontMetricsF(sized(base, size)).horizontalAdvance(line);
+        },
         [&](QStringList const& lines, qreal size) {
             return QFontMetricsF(sized(base, size)).size(0, lines.join(QLatin1Char('\n'))).height();
         },
     };
-    CaptionFit const fit =
-        runtime::fitCaption(text(), base.pointSizeF(), area.width(), area.height(), measure, kSmallestPointSize);
+    CaptionFit const fit = runtime::fitCaption(text(), base.pointSizeF(), area.width(), area.height(),
+                                               measure, kSmallestPointSize);
     m_font = sized(base, fit.pointSize);
     m_text = fit.lines.join(QLatin1Char('\n'));
     update();

@@ -11,9 +11,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 #include <limits>
-#include <cstdio>
 #include <map>
 #include <new>
 
@@ -147,7 +147,8 @@ void FormWindow::showAbout() {
     // Shown without blocking, and made once: F1 again brings the same window forward.
     auto* about = findChild<QMessageBox*>(QStringLiteral("about"));
     if (!about) {
-        about = new QMessageBox(QMessageBox::Information, m_aboutTitle, m_aboutText, QMessageBox::Close, this);
+        about =
+            new QMessageBox(QMessageBox::Information, m_aboutTitle, m_aboutText, QMessageBox::Close, this);
         about->setObjectName(QStringLiteral("about"));
         about->setWindowModality(Qt::NonModal);
     }
@@ -226,7 +227,8 @@ void FormWindow::report(RuntimeError const& error) noexcept {
 }
 
 void FormWindow::showErrorBox(RuntimeError const& error) {
-    QMessageBox::critical(this, windowTitle(), describe(error.kind()) + QStringLiteral("\n\n") + QString::fromUtf8(error.what()));
+    QMessageBox::critical(this, windowTitle(),
+                          describe(error.kind()) + QStringLiteral("\n\n") + QString::fromUtf8(error.what()));
 }
 
 } // namespace runtime

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runtime/form/CallTrace.h"
 #include "runtime/Error.h"
+#include "runtime/form/CallTrace.h"
 #include "runtime/form/Form.h"
 
 #include <QString>

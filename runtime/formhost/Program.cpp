@@ -41,8 +41,9 @@ QString aboutText(ProgramInfo const& info) {
                           "ボタンを押したときにアルゴリズムがインターフェースをどう呼ぶかは、端末から"
                           "「%5 --trace」で起動すると、1行に1回の呼び出しとして標準エラーに表示されます。\n\n"
                           "MIT ライセンスのもとで配布されています。")
-        .arg(QString::fromUtf8(info.titleJa), QString::fromUtf8(info.version), QString::fromUtf8(info.summaryJa),
-             QString::fromUtf8(info.interfaceJa), QString::fromUtf8(info.name));
+        .arg(QString::fromUtf8(info.titleJa), QString::fromUtf8(info.version),
+             QString::fromUtf8(info.summaryJa), QString::fromUtf8(info.interfaceJa),
+             QString::fromUtf8(info.name));
 }
 
 // The program's own texts and Qt's, in the language of the system's locale where there are any.
@@ -79,11 +80,12 @@ char const* g_programName = "";
 
 void startupMessages(QtMsgType type, QMessageLogContext const& context, QString const& message) {
     if (type == QtFatalMsg) {
-        QString const line = (*g_translations)(QT_TRANSLATE_NOOP("Program", "%1: cannot open its window: the "
-                                                                            "display could not be reached "
-                                                                            "(DISPLAY=%2, WAYLAND_DISPLAY=%3)"))
-                                 .arg(QString::fromUtf8(g_programName), qEnvironmentVariable("DISPLAY"),
-                                      qEnvironmentVariable("WAYLAND_DISPLAY"));
+        QString const line =
+            (*g_translations)(QT_TRANSLATE_NOOP("Program", "%1: cannot open its window: the "
+                                                           "display could not be reached "
+                                                           "(DISPLAY=%2, WAYLAND_DISPLAY=%3)"))
+                .arg(QString::fromUtf8(g_programName), qEnvironmentVariable("DISPLAY"),
+                     qEnvironmentVariable("WAYLAND_DISPLAY"));
         std::fprintf(stderr, "%s\n", line.toUtf8().constData());
         std::_Exit(1);
     }
@@ -101,8 +103,9 @@ std::optional<int> readCommandLine(QCoreApplication& application, ProgramInfo co
     QCommandLineParser parser;
     QCommandLineOption const trace(
         QStringLiteral("trace"),
-        QCoreApplication::translate("Program", "Write every interface call that a click makes to standard error, "
-                                               "one line each, and after each click the number of calls."));
+        QCoreApplication::translate("Program",
+                                    "Write every interface call that a click makes to standard error, "
+                                    "one line each, and after each click the number of calls."));
     bool const japanese = QLocale().language() == QLocale::Japanese;
     parser.setApplicationDescription(QString::fromUtf8(japanese ? info.summaryJa : info.summary));
     parser.addHelpOption();
@@ -135,9 +138,10 @@ int runProgram(int& argc, char** argv, FormFactory const& makeForm) {
         translations.install();
         if (auto const status = readCommandLine(application, info, traced))
             return *status;
-        printLine(QCoreApplication::translate("Program", "%1: needs a graphical desktop, and none was found "
-                                                         "(DISPLAY and WAYLAND_DISPLAY are not set); to run it "
-                                                         "without one, set QT_QPA_PLATFORM=offscreen")
+        printLine(QCoreApplication::translate("Program",
+                                              "%1: needs a graphical desktop, and none was found "
+                                              "(DISPLAY and WAYLAND_DISPLAY are not set); to run it "
+                                              "without one, set QT_QPA_PLATFORM=offscreen")
                       .arg(QString::fromUtf8(info.name)));
         return 1;
     }

@@ -16,7 +16,8 @@ qreal widthOf(QString const& line, qreal size) {
     return width;
 }
 
-TextMeasure const kMeasure{widthOf, [](QStringList const& lines, qreal size) { return lines.size() * size * 1.5; }};
+TextMeasure const kMeasure{widthOf,
+                           [](QStringList const& lines, qreal size) { return lines.size() * size * 1.5; }};
 
 CaptionFit fit(QString const& caption, qreal width, qreal size = 9, qreal height = 100) {
     return fitCaption(caption, size, width, height, kMeasure);

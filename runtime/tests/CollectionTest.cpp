@@ -104,9 +104,8 @@ public:
     };
 
     void add(std::size_t position, std::int32_t id) {
-        auto const at = std::find_if(m_entries.begin(), m_entries.end(), [&](Entry const& entry) {
-            return entry.live && position-- == 0;
-        });
+        auto const at = std::find_if(m_entries.begin(), m_entries.end(),
+                                     [&](Entry const& entry) { return entry.live && position-- == 0; });
         m_entries.insert(at, Entry{id, true});
     }
     void remove(std::size_t position) {
@@ -145,8 +144,8 @@ private:
     std::int32_t firstLiveAfter(std::int32_t id) const {
         auto entry = m_entries.begin();
         if (id != kNone)
-            entry = std::next(std::find_if(m_entries.begin(), m_entries.end(),
-                                           [&](Entry const& e) { return e.id == id; }));
+            entry = std::next(
+                std::find_if(m_entries.begin(), m_entries.end(), [&](Entry const& e) { return e.id == id; }));
         entry = std::find_if(entry, m_entries.end(), [](Entry const& e) { return e.live; });
         return entry == m_entries.end() ? kNone : entry->id;
     }
@@ -203,7 +202,8 @@ TEST(CollectionTest, EnumerationFollowsElementsWhateverTheOrderOfStepsReadsAndCh
                 else if (position == 0 || next(2) == 0)
                     col->Add(Variant(nextId), Missing{}, Variant(static_cast<std::int32_t>(position + 1)));
                 else
-                    col->Add(Variant(nextId), Missing{}, Missing{}, Variant(static_cast<std::int32_t>(position)));
+                    col->Add(Variant(nextId), Missing{}, Missing{},
+                             Variant(static_cast<std::int32_t>(position)));
                 model.add(position, nextId++);
                 for (EnumerationModel::Iterator& it : modelled)
                     model.settle(it);
@@ -219,7 +219,8 @@ TEST(CollectionTest, EnumerationFollowsElementsWhateverTheOrderOfStepsReadsAndCh
             case 5: // calls that fail change nothing
                 EXPECT_TRUE(raises(ErrorKind::SubscriptOutOfRange,
                                    [&] { col->Remove(Variant(static_cast<std::int32_t>(size + 1))); }));
-                EXPECT_TRUE(raises(ErrorKind::InvalidArgument, [&] { col->Add(i16(0), Missing{}, i16(1), i16(1)); }));
+                EXPECT_TRUE(
+                    raises(ErrorKind::InvalidArgument, [&] { col->Add(i16(0), Missing{}, i16(1), i16(1)); }));
                 break;
             default: // any number of reads, then perhaps a step
                 if (!real.empty() && real[which] != col->end()) {

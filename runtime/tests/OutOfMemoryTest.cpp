@@ -65,8 +65,8 @@ int failEachAllocation(Operation const& op, Exhaustion exhaustion) {
     for (std::int32_t i = 0; op.keyEvery != 0 && i < op.count; i += op.keyEvery)
         keys.emplace_back(keyOf(i));
     for (int k = 1;; ++k) {
-        SCOPED_TRACE(::testing::Message() << op.name << ", allocation " << k
-                                          << (exhaustion == Exhaustion::Lasting ? " on" : ""));
+        SCOPED_TRACE(::testing::Message()
+                     << op.name << ", allocation " << k << (exhaustion == Exhaustion::Lasting ? " on" : ""));
         auto const col = numbered(op.count, op.keyEvery);
         Seen const before = look(*col, keys);
         Variant item = op.item(*col);
@@ -128,16 +128,19 @@ TEST(OutOfMemoryTest, EveryOperationRaisesItsErrorOrOutOfMemoryAndChangesNothing
              for (auto it = col.begin(); it != col.end(); ++it)
                  (void)*it;
          }},
-        {"item outside the positions", 300, 3, [](Collection& col, Variant&&) { (void)col.Item(position(0)); },
-         ErrorKind::SubscriptOutOfRange, 1},
-        {"item of an unknown key", 300, 3, [key = Variant(u"k1")](Collection& col, Variant&&) { (void)col.Item(key); },
+        {"item outside the positions", 300, 3,
+         [](Collection& col, Variant&&) { (void)col.Item(position(0)); }, ErrorKind::SubscriptOutOfRange, 1},
+        {"item of an unknown key", 300, 3,
+         [key = Variant(u"k1")](Collection& col, Variant&&) { (void)col.Item(key); },
          ErrorKind::InvalidArgument, 1},
         {"item of a truth value", 300, 3,
-         [](Collection& col, Variant&&) { (void)col.Item(Variant(Boolean::True)); }, ErrorKind::TypeMismatch, 1},
-        {"remove outside the positions", 300, 3, [](Collection& col, Variant&&) { col.Remove(position(301)); },
-         ErrorKind::SubscriptOutOfRange, 1},
+         [](Collection& col, Variant&&) { (void)col.Item(Variant(Boolean::True)); }, ErrorKind::TypeMismatch,
+         1},
+        {"remove outside the positions", 300, 3,
+         [](Collection& col, Variant&&) { col.Remove(position(301)); }, ErrorKind::SubscriptOutOfRange, 1},
         {"add with a key already there", 300, 3, add(Variant(u"k3")), ErrorKind::InvalidArgument, 1},
-        {"add before and after", 300, 3, add(Missing{}, position(1), position(1)), ErrorKind::InvalidArgument},
+        {"add before and after", 300, 3, add(Missing{}, position(1), position(1)),
+         ErrorKind::InvalidArgument},
         {"add with a key that is no text", 300, 3, add(position(1)), ErrorKind::TypeMismatch, 1},
     };
     for (Exhaustion const exhaustion : {Exhaustion::Once, Exhaustion::Lasting}) {

@@ -90,6 +90,7 @@ TEST(TalverinWindowTest, AnIndexOutsideTheTableRaisesAndLeavesTheList) {
 
 // The whole trace of a click, line by line; a second click writes the same.
 TEST(TalverinWindowTest, TraceShowsEachComparisonWithItsPositionsAndEachExchange) {
+    // clang-format off
     std::vector<std::string> const expected{
         "== 大きい順: LongGT",
         "Compare([9] 5562, [1] 1851) = True",
@@ -142,6 +143,7 @@ TEST(TalverinWindowTest, TraceShowsEachComparisonWithItsPositionsAndEachExchange
         "Compare([9] 40, [8] 926) = False",
         "-- 36 calls",
     };
+    // clang-format on
     runtime::testing::TracedHarness<Form1> traced;
     EXPECT_EQ(traced.click(1), expected);
     EXPECT_EQ(traced.click(1), expected);
