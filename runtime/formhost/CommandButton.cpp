@@ -52,6 +52,7 @@ void CommandButton::fitCaption() {
                                                measure, kSmallestPointSize);
     m_font = sized(base, fit.pointSize);
     m_text = fit.lines.join(QLatin1Char('\n'));
+    m_fittedCaption = text();
     update();
 }
 
@@ -76,6 +77,9 @@ void CommandButton::keyPressEvent(QKeyEvent* event) {
 }
 
 void CommandButton::paintEvent(QPaintEvent*) {
+    // setText() tells a button nothing but to paint again: a new caption is fitted here.
+    if (text() != m_fittedCaption)
+        fitCaption();
     // The style draws the button without a caption; the caption follows in its fitted font.
     QStylePainter painter(this);
     QStyleOptionButton option;

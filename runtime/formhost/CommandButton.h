@@ -8,9 +8,9 @@ namespace runtime {
 
 // A command button whose caption always fits inside it, a few pixels clear of its sides. A caption
 // wider than the button is wrapped onto further lines between phrases, and drawn smaller only where
-// that does not fit (see fitCaption()). The fitting follows every change of font, style or size, and
-// leaves the button's own font alone, so style sheets and desktop fonts keep reaching it. Enter
-// presses the focused button, as Space does.
+// that does not fit (see fitCaption()). The fitting follows every change of font, style, size or
+// text, and leaves the button's own font alone, so style sheets and desktop fonts keep reaching it.
+// Enter presses the focused button, as Space does.
 class CommandButton final : public QPushButton {
 public:
     CommandButton(QString const& caption, QWidget* parent);
@@ -30,6 +30,7 @@ protected:
 private:
     void fitCaption();
 
+    QString m_fittedCaption; // the text that m_text was fitted from
     QString m_text;
     QFont m_font;
 };

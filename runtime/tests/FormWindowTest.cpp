@@ -1,5 +1,7 @@
 #include "runtime/formhost/FormWindow.h"
 
+#include "runtime/formhost/CommandButton.h"
+
 #include "runtime/formhost/testing/FormHarness.h"
 #include "runtime/testing/RuntimeTesting.h"
 
@@ -69,6 +71,15 @@ TEST(FormWindowTest, WindowHasTheStoredCaptionClientAreaAndControlGeometry) {
     EXPECT_EQ(window.commandButton(0)->objectName(), QStringLiteral("Command1(0)"));
     EXPECT_EQ(window.commandButton(2), nullptr);
     EXPECT_EQ(window.commandButtonCount(), 2);
+}
+
+TEST(FormWindowTest, ACaptionSetLaterIsFittedToo) {
+    FormHarness<SampleForm> harness;
+    auto& button = dynamic_cast<CommandButton&>(*harness.window.commandButton(0));
+    button.setText(QStringLiteral("長い見出しを付け直す"));
+    (void)button.grab();
+    EXPECT_TRUE(button.captionText().contains(QLatin1Char('\n'))) << button.captionText().toStdString();
+    EXPECT_EQ(testing::buttonsWhoseCaptionDoesNotFit(harness.window), std::vector<std::string>{});
 }
 
 TEST(FormWindowTest, TabOrderFollowsTheStoredOrder) {

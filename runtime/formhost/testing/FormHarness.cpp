@@ -4,12 +4,14 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QTest>
 #include <QtMath>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -31,6 +33,52 @@ bool saveScreenshot(QWidget& widget, QString const& path) {
     return !picture.isNull() && picture.save(path, "PNG");
 }
 
+namespace {
+
+// The dark pixels of image inside area (in logical pixels), or outside it but clear of the frame.
+int inkCount(QImage const& image, QRectF const& area, QRectF const& frame, bool inside) {
+    qreal const ratio = image.devicePixelRatio();
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            QPointF const point((x + 0.5) / ratio, (y + 0.5) / ratio);
+            bool const counted =
+                inside ? area.contains(point) : frame.contains(point) && !area.contains(point);
+            if (counted && qGray(image.pixel(x, y)) < 96)
+                ++ink;
+        }
+    }
+    return ink;
+}
+
+// What is wrong with the caption as the button draws it: ink outside its area, or other ink inside
+// it than the fitted caption in the fitted font leaves on its own (so a caption painted in another
+// font shows, even where the painting clips it). Empty when nothing is wrong.
+std::string captionDrawingFault(CommandButton& button, QRect const& area) {
+    QImage const drawn = button.grab().toImage();
+    QRectF const frame = QRectF(button.rect()).adjusted(3, 3, -3, -3);
+    QRectF const around = QRectF(area).adjusted(-1, -1, 1, 1);
+    if (int const strays = inkCount(drawn, around, frame, false))
+        return std::to_string(strays) + " pixels of the caption drawn outside its area";
+    QImage alone(drawn.size(), QImage::Format_ARGB32);
+    alone.setDevicePixelRatio(drawn.devicePixelRatio());
+    alone.fill(Qt::white);
+    {
+        QPainter painter(&alone);
+        painter.setFont(button.captionFont());
+        painter.setPen(Qt::black);
+        painter.drawText(area, Qt::AlignCenter, button.captionText());
+    }
+    int const expected = inkCount(alone, around, frame, true);
+    int const actual = inkCount(drawn, around, frame, true);
+    if (std::abs(actual - expected) > expected / 5 + 4)
+        return "the caption leaves " + std::to_string(actual) + " dark pixels where the fitted one leaves " +
+               std::to_string(expected);
+    return {};
+}
+
+} // namespace
+
 std::vector<std::string> buttonsWhoseCaptionDoesNotFit(FormWindow const& window) {
     std::vector<std::string> failing;
     for (int index = 0; index < window.commandButtonCount(); ++index) {
@@ -42,6 +90,9 @@ std::vector<std::string> buttonsWhoseCaptionDoesNotFit(FormWindow const& window)
             failing.push_back(button.text().toStdString() + ": " + std::to_string(text.width()) + "x" +
                               std::to_string(text.height()) + " in " + std::to_string(area.width()) + "x" +
                               std::to_string(area.height()));
+        else if (std::string const fault = captionDrawingFault(const_cast<CommandButton&>(button), area);
+                 !fault.empty())
+            failing.push_back(button.text().toStdString() + ": " + fault);
     }
     return failing;
 }
