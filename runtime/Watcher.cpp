@@ -11,8 +11,13 @@ WatchedCall::WatchedCall(std::string_view name, std::initializer_list<Variant> a
 }
 
 WatchedCall::~WatchedCall() {
-    if (m_watcher && !m_ended)
+    if (!m_watcher || m_ended)
+        return;
+    // The call raised an error, which is on its way out: reporting it must not throw another.
+    try {
         m_watcher->callEnded(m_name, m_arguments, nullptr);
+    } catch (...) {
+    }
 }
 
 void WatchedCall::end(Variant const& result) {

@@ -12,5 +12,14 @@ TEST(AmbulonOutOfMemoryTest, EachFailedAllocationOfAClickIsReportedAndLosesNothi
     runtime::testing::expectEveryClickSurvivesFailedAllocations(harness, 10);
 }
 
+// With --trace, every call, inner call and counter read is written too, and memory may run out there
+// as well.
+TEST(AmbulonOutOfMemoryTest, ATracedClickSurvivesLastingExhaustion) {
+    runtime::testing::TracedHarness<Form1> traced;
+    EXPECT_GE(runtime::testing::failEachAllocationOfAClick(traced.harness, 3,
+                                                           runtime::testing::Exhaustion::Lasting),
+              10);
+}
+
 } // namespace
 } // namespace ambulon

@@ -21,10 +21,14 @@ void CallTrace::beginClick(std::u16string_view caption) {
     m_positions.reset();
 }
 
-void CallTrace::endClick() {
-    if (!m_headerWritten)
-        writeHeader("");
-    m_out << "-- " << m_calls << (m_calls == 1 ? " call" : " calls") << std::endl;
+void CallTrace::endClick() noexcept {
+    try {
+        if (!m_headerWritten)
+            writeHeader("");
+        m_out << "-- " << m_calls << (m_calls == 1 ? " call" : " calls") << std::endl;
+    } catch (...) {
+        // Without memory the closing lines are lost; the next click is traced as usual.
+    }
     m_calls = 0;
     m_open.clear();
 }
@@ -68,8 +72,11 @@ void CallTrace::callEnded(std::string_view name, std::span<Variant const> argume
     }
     line += result ? ") = " + describe(*result) : std::string(") raised an error");
 
-    std::vector<std::string> const inner = std::move(m_open.back());
-    m_open.pop_back();
+    std::vector<std::string> inner;
+    if (!m_open.empty()) { // a call whose start could not be recorded has nothing beneath it
+        inner = std::move(m_open.back());
+        m_open.pop_back();
+    }
     if (m_open.empty()) {
         ++m_calls;
         m_positions.reset();

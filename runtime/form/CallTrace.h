@@ -46,7 +46,8 @@ public:
     ~CallTrace();
 
     void beginClick(std::u16string_view caption);
-    void endClick();
+    // Writes the click's closing line; never throws, so a click that ran out of memory still ends.
+    void endClick() noexcept;
 
     void objectMade(Object const& object) noexcept override;
     void objectGone(Object const& object) noexcept override;

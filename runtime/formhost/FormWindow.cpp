@@ -199,12 +199,12 @@ QListWidget* FormWindow::listWidget(std::string_view name) const {
 }
 
 void FormWindow::dispatchClick(int index) {
-    if (m_trace) {
-        QString const caption = m_buttons[static_cast<std::size_t>(index)]->text();
-        m_trace->beginClick(std::u16string_view(reinterpret_cast<char16_t const*>(caption.utf16()),
-                                                static_cast<std::size_t>(caption.size())));
-    }
     try {
+        if (m_trace) {
+            QString const caption = m_buttons[static_cast<std::size_t>(index)]->text();
+            m_trace->beginClick(std::u16string_view(reinterpret_cast<char16_t const*>(caption.utf16()),
+                                                    static_cast<std::size_t>(caption.size())));
+        }
         m_form.Command1_Click(static_cast<std::int16_t>(index));
     } catch (...) {
         // Nothing but the runtime's own error should leave a handler; anything else is still
