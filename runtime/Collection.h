@@ -33,9 +33,7 @@ public:
 
     // A copy of the element.
     Variant Item(std::same_as<std::int32_t> auto position) const {
-        if (position < 1 || position > Count())
-            outsidePositions("index", position);
-        return m_items.at(static_cast<std::size_t>(position - 1));
+        return m_items.at(positionAt(position, "index"));
     }
     Variant Item(Variant const& index) const {
         if (index.kind() == Kind::String)
@@ -106,7 +104,10 @@ private:
     std::size_t positionOf(Variant const& index, std::string_view role) const {
         if (index.kind() != Kind::Int16 && index.kind() != Kind::Int32)
             return positionOfKey(index, role);
-        std::int32_t const position = index.toInt32();
+        return positionAt(index.toInt32(), role);
+    }
+    // The 0-based position of the 1-based position given.
+    std::size_t positionAt(std::int32_t position, std::string_view role) const {
         if (position < 1 || position > Count())
             outsidePositions(role, position);
         return static_cast<std::size_t>(position - 1);

@@ -56,17 +56,10 @@ RuntimeError currentError() noexcept {
     } catch (std::bad_alloc const&) {
         return RuntimeError::outOfMemory();
     } catch (std::exception const& error) {
-        try {
-            return RuntimeError(ErrorKind::FailedCall, error.what());
-        } catch (std::bad_alloc const&) {
-            return RuntimeError::outOfMemory();
-        }
+        return RuntimeError::orOutOfMemory(ErrorKind::FailedCall, [&] { return std::string(error.what()); });
     } catch (...) {
-        try {
-            return RuntimeError(ErrorKind::FailedCall, "an unknown exception");
-        } catch (std::bad_alloc const&) {
-            return RuntimeError::outOfMemory();
-        }
+        return RuntimeError::orOutOfMemory(ErrorKind::FailedCall,
+                                           [] { return std::string("an unknown exception"); });
     }
 }
 

@@ -34,6 +34,16 @@ public:
     // Throws std::bad_alloc when the message cannot be built; raise() turns that into outOfMemory().
     RuntimeError(ErrorKind kind, std::string_view detail);
     static RuntimeError outOfMemory() noexcept { return RuntimeError(); }
+    // The error of that kind with the detail that buildDetail returns, or out-of-memory when the
+    // detail or the message cannot be built.
+    template <std::invocable BuildDetail>
+    static RuntimeError orOutOfMemory(ErrorKind kind, BuildDetail const& buildDetail) {
+        try {
+            return RuntimeError(kind, buildDetail());
+        } catch (std::bad_alloc const&) {
+            return outOfMemory();
+        }
+    }
 
     ErrorKind kind() const noexcept { return m_kind; }
     std::string_view detail() const noexcept;
@@ -70,15 +80,11 @@ void append(std::string& out, Piece const& piece) {
 // the detail is built, the out-of-memory error is raised instead.
 template <class... Pieces>
 [[noreturn]] void raise(ErrorKind kind, Pieces const&... pieces) {
-    throw [&] {
-        try {
-            std::string detail;
-            (message::append(detail, pieces), ...);
-            return RuntimeError(kind, detail);
-        } catch (std::bad_alloc const&) {
-            return RuntimeError::outOfMemory();
-        }
-    }();
+    throw RuntimeError::orOutOfMemory(kind, [&] {
+        std::string detail;
+        (message::append(detail, pieces), ...);
+        return detail;
+    });
 }
 
 // The run-time error that the exception now being handled stands for: a RuntimeError itself,

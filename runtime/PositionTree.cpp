@@ -234,10 +234,12 @@ void shiftSlots(Node& node, std::uint16_t first, int distance) noexcept {
     if (node.leaf) {
         Leaf& leaf = asLeaf(node);
         shift(leaf.values);
-        if (leaf.keys)
+        if (leaf.keys) {
             shift(*leaf.keys);
-        if (distance < 0 && leaf.keys)
-            std::fill(leaf.keys->begin() + node.count + distance, leaf.keys->begin() + node.count, nullptr);
+            if (distance < 0)
+                std::fill(leaf.keys->begin() + node.count + distance, leaf.keys->begin() + node.count,
+                          nullptr);
+        }
         return;
     }
     Internal& internal = asInternal(node);

@@ -73,6 +73,8 @@ private:
 
 Translations const* g_translations = nullptr;
 
+void printLine(QString const& line) { std::fprintf(stderr, "%s\n", line.toUtf8().constData()); }
+
 // While the application is made, a platform plugin that cannot reach its display ends the program
 // with one line and exit status 1, instead of Qt's abort; its own warnings about that are dropped.
 QtMessageHandler g_previousHandler = nullptr;
@@ -80,21 +82,17 @@ char const* g_programName = "";
 
 void startupMessages(QtMsgType type, QMessageLogContext const& context, QString const& message) {
     if (type == QtFatalMsg) {
-        QString const line =
-            (*g_translations)(QT_TRANSLATE_NOOP("Program", "%1: cannot open its window: the "
-                                                           "display could not be reached "
-                                                           "(DISPLAY=%2, WAYLAND_DISPLAY=%3)"))
-                .arg(QString::fromUtf8(g_programName), qEnvironmentVariable("DISPLAY"),
-                     qEnvironmentVariable("WAYLAND_DISPLAY"));
-        std::fprintf(stderr, "%s\n", line.toUtf8().constData());
+        printLine((*g_translations)(QT_TRANSLATE_NOOP("Program", "%1: cannot open its window: the "
+                                                                 "display could not be reached "
+                                                                 "(DISPLAY=%2, WAYLAND_DISPLAY=%3)"))
+                      .arg(QString::fromUtf8(g_programName), qEnvironmentVariable("DISPLAY"),
+                           qEnvironmentVariable("WAYLAND_DISPLAY")));
         std::_Exit(1);
     }
     if (context.category && qstrncmp(context.category, "qt.qpa", 6) == 0)
         return;
     g_previousHandler(type, context, message);
 }
-
-void printLine(QString const& line) { std::fprintf(stderr, "%s\n", line.toUtf8().constData()); }
 
 // The command line: --help, --version and --trace besides Qt's own options, described in the
 // language of the installed translations. Returns the exit status when the program must stop: 2 for

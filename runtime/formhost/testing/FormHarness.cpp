@@ -35,16 +35,14 @@ bool saveScreenshot(QWidget& widget, QString const& path) {
 
 namespace {
 
-// The dark pixels of image inside area (in logical pixels), or outside it but clear of the frame.
-int inkCount(QImage const& image, QRectF const& area, QRectF const& frame, bool inside) {
+// The dark pixels of image at the logical points that `where` accepts.
+template <class Where>
+int inkCount(QImage const& image, Where const& where) {
     qreal const ratio = image.devicePixelRatio();
     int ink = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            QPointF const point((x + 0.5) / ratio, (y + 0.5) / ratio);
-            bool const counted =
-                inside ? area.contains(point) : frame.contains(point) && !area.contains(point);
-            if (counted && qGray(image.pixel(x, y)) < 96)
+            if (where(QPointF((x + 0.5) / ratio, (y + 0.5) / ratio)) && qGray(image.pixel(x, y)) < 96)
                 ++ink;
         }
     }
@@ -58,7 +56,9 @@ std::string captionDrawingFault(CommandButton& button, QRect const& area) {
     QImage const drawn = button.grab().toImage();
     QRectF const frame = QRectF(button.rect()).adjusted(3, 3, -3, -3);
     QRectF const around = QRectF(area).adjusted(-1, -1, 1, 1);
-    if (int const strays = inkCount(drawn, around, frame, false))
+    auto const inside = [&](QPointF point) { return around.contains(point); };
+    auto const outside = [&](QPointF point) { return frame.contains(point) && !around.contains(point); };
+    if (int const strays = inkCount(drawn, outside))
         return std::to_string(strays) + " pixels of the caption drawn outside its area";
     QImage alone(drawn.size(), QImage::Format_ARGB32);
     alone.setDevicePixelRatio(drawn.devicePixelRatio());
@@ -69,8 +69,8 @@ std::string captionDrawingFault(CommandButton& button, QRect const& area) {
         painter.setPen(Qt::black);
         painter.drawText(area, Qt::AlignCenter, button.captionText());
     }
-    int const expected = inkCount(alone, around, frame, true);
-    int const actual = inkCount(drawn, around, frame, true);
+    int const expected = inkCount(alone, inside);
+    int const actual = inkCount(drawn, inside);
     if (std::abs(actual - expected) > expected / 5 + 4)
         return "the caption leaves " + std::to_string(actual) + " dark pixels where the fitted one leaves " +
                std::to_string(expected);
