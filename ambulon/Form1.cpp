@@ -8,8 +8,8 @@
 
 namespace ambulon {
 
-using runtime::ControlKind;
-using runtime::kNoIndex;
+using form::ControlKind;
+using form::kNoIndex;
 using runtime::make;
 using runtime::Ref;
 using runtime::Variant;
@@ -17,7 +17,7 @@ using runtime::Variant;
 namespace {
 
 // clang-format off
-constexpr runtime::ControlLayout kControls[] = {
+constexpr form::ControlLayout kControls[] = {
     // kind                      name        Index     caption              left  top   width height tab  accessible name / description
     {ControlKind::ListBox,       "List1",    kNoIndex, u"",                 120,  120,  1455, 3480,  0, u"入力",         u"関数を適用する前の9つの整数"},
     {ControlKind::CommandButton, "Command1", 0,        u"x^2",              3120, 120,  1215, 495,   1, u"xの2乗",       u"各整数を2乗します"},
@@ -28,12 +28,12 @@ constexpr runtime::ControlLayout kControls[] = {
 };
 // clang-format on
 
-constexpr runtime::FormLayout kLayout{
+constexpr form::FormLayout kLayout{
     u"QZでMRK風サンプル－配列の各要素を編集", 1185, 1920, 4470, 3810, kControls};
 
 constexpr std::int16_t kNumbers[] = {1, 2, 3, 10, 100, 123, 1000, 7777, 10000};
 
-void listTexts(runtime::ListBox& list, runtime::Collection const& data) {
+void listTexts(form::ListBox& list, runtime::Collection const& data) {
     list.Clear();
     for (Variant const& element : data)
         list.AddItem(element.toText());
@@ -41,9 +41,9 @@ void listTexts(runtime::ListBox& list, runtime::Collection const& data) {
 
 } // namespace
 
-Form1::Form1(runtime::EntryWrapper<IUnaryFunc> wrapFunction) : m_wrapFunction(std::move(wrapFunction)) {}
+Form1::Form1(form::EntryWrapper<IUnaryFunc> wrapFunction) : m_wrapFunction(std::move(wrapFunction)) {}
 
-runtime::FormLayout const& Form1::layout() const { return kLayout; }
+form::FormLayout const& Form1::layout() const { return kLayout; }
 
 void Form1::Command1_Click(std::int16_t Index) {
     // x * x, x - 10, 0 - x, and x minus a running count; the binders hold the only references to
@@ -54,14 +54,14 @@ void Form1::Command1_Click(std::int16_t Index) {
         make<Bind2nd>()->Init(make<MinusCls>(), Variant(std::int16_t{0})),
         make<Bind1st>()->Init(make<MinusCls>(), Variant(make<SeqCount>())),
     };
-    runtime::wrapEntries(functions, m_wrapFunction);
+    form::wrapEntries(functions, m_wrapFunction);
 
     auto const data = make<runtime::Collection>();
     for (std::int16_t const number : kNumbers)
         data->Add(Variant(number));
     listTexts(List1, *data);
 
-    IUnaryFunc& function = *runtime::tableAt(functions, Index);
+    IUnaryFunc& function = *form::tableAt(functions, Index);
     Ambulon::Transform_Collection(*data, function);
     listTexts(List2, *data);
 }

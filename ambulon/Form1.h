@@ -2,28 +2,28 @@
 
 #include "ambulon/Functions.h"
 #include "ambulon/TracingFunc.h"
-#include "runtime/form/Form.h"
-#include "runtime/form/Table.h"
+#include "form/Form.h"
+#include "form/Table.h"
 
 namespace ambulon {
 
 // The function-object window: List1 shows nine numbers, each button applies one function to every
 // one of them in place, and List2 shows the results.
-class Form1 final : public runtime::Form {
+class Form1 final : public form::Form {
 public:
     // The interface of the click's table, which a wrapper may watch (see traceEntries).
     using Entry = IUnaryFunc;
 
-    explicit Form1(runtime::EntryWrapper<IUnaryFunc> wrapFunction = {});
+    explicit Form1(form::EntryWrapper<IUnaryFunc> wrapFunction = {});
 
-    runtime::FormLayout const& layout() const override;
+    form::FormLayout const& layout() const override;
     void Command1_Click(std::int16_t Index) override;
 
-    runtime::ListBox List1{*this, "List1"};
-    runtime::ListBox List2{*this, "List2"};
+    form::ListBox List1{*this, "List1"};
+    form::ListBox List2{*this, "List2"};
 
 private:
-    runtime::EntryWrapper<IUnaryFunc> m_wrapFunction;
+    form::EntryWrapper<IUnaryFunc> m_wrapFunction;
 };
 
 } // namespace ambulon

@@ -4,7 +4,7 @@
 
 namespace ambulon {
 
-using runtime::CallTrace;
+using form::CallTrace;
 
 TracingFunc::TracingFunc(runtime::Ref<IUnaryFunc> inner, CallTrace& trace)
     : m_inner(std::move(inner)), m_trace(trace) {}
@@ -14,7 +14,7 @@ runtime::Variant TracingFunc::IUnaryFunc_Exec(runtime::Variant v) {
     return call.returned(m_inner->Exec(std::move(v)));
 }
 
-runtime::EntryWrapper<IUnaryFunc> traceEntries(CallTrace& trace, IUnaryFunc const*) {
+form::EntryWrapper<IUnaryFunc> traceEntries(CallTrace& trace, IUnaryFunc const*) {
     return [&trace](runtime::Ref<IUnaryFunc> inner) {
         return runtime::Ref<IUnaryFunc>(runtime::make<TracingFunc>(std::move(inner), trace));
     };

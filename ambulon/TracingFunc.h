@@ -1,17 +1,17 @@
 #pragma once
 
 #include "ambulon/Functions.h"
+#include "form/CallTrace.h"
+#include "form/Table.h"
 #include "runtime/Ref.h"
-#include "runtime/form/CallTrace.h"
-#include "runtime/form/Table.h"
 
 namespace ambulon {
 
 // Wraps a unary function and writes each of its calls to a trace: "Exec(v) = result", with what the
 // call did in turn beneath it.
-class TracingFunc final : public IUnaryFunc, public runtime::TracedEntry {
+class TracingFunc final : public IUnaryFunc, public form::TracedEntry {
 public:
-    TracingFunc(runtime::Ref<IUnaryFunc> inner, runtime::CallTrace& trace);
+    TracingFunc(runtime::Ref<IUnaryFunc> inner, form::CallTrace& trace);
 
     runtime::Object const& traced() const noexcept override { return *m_inner.get(); }
 
@@ -20,11 +20,11 @@ protected:
 
 private:
     runtime::Ref<IUnaryFunc> m_inner;
-    runtime::CallTrace& m_trace;
+    form::CallTrace& m_trace;
 };
 
 // The wrapper that traces every function of a click's table; the pointer only selects the
 // interface.
-runtime::EntryWrapper<IUnaryFunc> traceEntries(runtime::CallTrace& trace, IUnaryFunc const*);
+form::EntryWrapper<IUnaryFunc> traceEntries(form::CallTrace& trace, IUnaryFunc const*);
 
 } // namespace ambulon

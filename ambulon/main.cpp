@@ -1,4 +1,4 @@
 #include "ambulon/Form1.h"
-#include "runtime/formhost/Program.h"
+#include "host/Program.h"
 
-int main(int argc, char** argv) { return runtime::run<ambulon::Form1>(argc, argv); }
+int main(int argc, char** argv) { return host::run<ambulon::Form1>(argc, argv); }

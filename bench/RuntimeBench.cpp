@@ -281,7 +281,7 @@ void residentQListPeer(benchmark::State& state) {
 BENCHMARK(residentQListPeer)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // A list box that only counts its lines.
-class CountingView final : public runtime::ListBoxView {
+class CountingView final : public form::ListBoxView {
 public:
     void clear() override { m_lines = 0; }
     void append(std::u16string_view) override { ++m_lines; }

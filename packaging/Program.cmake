@@ -27,7 +27,7 @@ function(add_program target)
     configure_file(${packaging}/ProgramInfo.cpp.in ProgramInfo.cpp @ONLY)
     qt_add_executable(${target} main.cpp ${CMAKE_CURRENT_BINARY_DIR}/ProgramInfo.cpp)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${ARG_NAME})
-    target_link_libraries(${target} PRIVATE ${ARG_LIBS} formhost)
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS} host)
     qt_add_resources(${target} ${ARG_NAME}_icon PREFIX /icons BASE ${packaging}/icons
         FILES ${packaging}/icons/${ARG_ID}.svg)
     install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

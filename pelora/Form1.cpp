@@ -10,8 +10,8 @@
 
 namespace pelora {
 
-using runtime::ControlKind;
-using runtime::kNoIndex;
+using form::ControlKind;
+using form::kNoIndex;
 using runtime::make;
 using runtime::Ref;
 using runtime::SelfCreatingRef;
@@ -21,7 +21,7 @@ using sortlib::ICompare;
 namespace {
 
 // clang-format off
-constexpr runtime::ControlLayout kControls[] = {
+constexpr form::ControlLayout kControls[] = {
     // kind                      name        Index     caption    left  top   width height tab  accessible name / description
     {ControlKind::ListBox,       "List1",    kNoIndex, u"",       120,  120,  6495, 4740,  0, u"並べ替えた名簿", u"生徒と先生を1人1行で表示します"},
     {ControlKind::CommandButton, "Command1", 0,        u"身長順", 6960, 1920, 1215, 495,   1, u"",               u"名簿を身長で並べ替えます"},
@@ -30,7 +30,7 @@ constexpr runtime::ControlLayout kControls[] = {
 };
 // clang-format on
 
-constexpr runtime::FormLayout kLayout{
+constexpr form::FormLayout kLayout{
     u"QZでMRK風サンプル－異なるクラスのオブジェクトの並べ替え", 1185, 1920, 8265, 5055, kControls};
 
 // One person of the roster: a Grade makes a Student, a Domain a Teacher.
@@ -69,13 +69,13 @@ constexpr RosterRow kRoster[] = {
 
 } // namespace
 
-Form1::Form1(runtime::EntryWrapper<ICompare> wrapComparator) : m_wrapComparator(std::move(wrapComparator)) {}
+Form1::Form1(form::EntryWrapper<ICompare> wrapComparator) : m_wrapComparator(std::move(wrapComparator)) {}
 
-runtime::FormLayout const& Form1::layout() const { return kLayout; }
+form::FormLayout const& Form1::layout() const { return kLayout; }
 
 void Form1::Command1_Click(std::int16_t Index) {
     std::array<Ref<ICompare>, 3> comparators{make<CmpHeight>(), make<CmpWeight>(), make<CmpAge>()};
-    runtime::wrapEntries(comparators, m_wrapComparator);
+    form::wrapEntries(comparators, m_wrapComparator);
 
     SelfCreatingRef<Student> studentFactory;
     SelfCreatingRef<Teacher> teacherFactory;
@@ -89,7 +89,7 @@ void Form1::Command1_Click(std::int16_t Index) {
                 std::u16string(std::get<std::u16string_view>(row.gradeOrDomain))));
     }
 
-    ICompare& comparator = *runtime::tableAt(comparators, Index);
+    ICompare& comparator = *form::tableAt(comparators, Index);
     sortlib::Sort::Sort_Collection(*roster, comparator);
 
     List1.Clear();

@@ -1,4 +1,4 @@
+#include "host/Program.h"
 #include "pelora/Form1.h"
-#include "runtime/formhost/Program.h"
 
-int main(int argc, char** argv) { return runtime::run<pelora::Form1>(argc, argv); }
+int main(int argc, char** argv) { return host::run<pelora::Form1>(argc, argv); }

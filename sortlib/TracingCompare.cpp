@@ -4,7 +4,7 @@
 
 namespace sortlib {
 
-using runtime::CallTrace;
+using form::CallTrace;
 
 TracingCompare::TracingCompare(runtime::Ref<ICompare> inner, CallTrace& trace)
     : m_inner(std::move(inner)), m_trace(trace) {}
@@ -16,7 +16,7 @@ bool TracingCompare::ICompare_Compare(runtime::Variant lhs, runtime::Variant rhs
     return answer;
 }
 
-runtime::EntryWrapper<ICompare> traceEntries(CallTrace& trace, ICompare const*) {
+form::EntryWrapper<ICompare> traceEntries(CallTrace& trace, ICompare const*) {
     return [&trace](runtime::Ref<ICompare> inner) {
         return runtime::Ref<ICompare>(runtime::make<TracingCompare>(std::move(inner), trace));
     };

@@ -8,8 +8,8 @@
 
 namespace talverin {
 
-using runtime::ControlKind;
-using runtime::kNoIndex;
+using form::ControlKind;
+using form::kNoIndex;
 using runtime::make;
 using runtime::Ref;
 using runtime::Variant;
@@ -18,7 +18,7 @@ using sortlib::ICompare;
 namespace {
 
 // clang-format off
-constexpr runtime::ControlLayout kControls[] = {
+constexpr form::ControlLayout kControls[] = {
     // kind                      name        Index     caption      left  top   width height tab  accessible name / description
     {ControlKind::ListBox,       "List1",    kNoIndex, u"",         120,  120,  2775, 3480,  0, u"並べ替えの結果", u"ボタンで選んだ順に並べた9つの整数"},
     {ControlKind::CommandButton, "Command1", 0,        u"小さい順", 3000, 120,  1215, 495,   1, u"",               u"整数を小さい順に並べ替えて一覧に表示します"},
@@ -27,27 +27,26 @@ constexpr runtime::ControlLayout kControls[] = {
 };
 // clang-format on
 
-constexpr runtime::FormLayout kLayout{
-    u"QZでMRK風サンプル－整数値の並べ替え", 1185, 1920, 4485, 3810, kControls};
+constexpr form::FormLayout kLayout{u"QZでMRK風サンプル－整数値の並べ替え", 1185, 1920, 4485, 3810, kControls};
 
 // The data set in its first order; each value is stored in the narrowest integer kind that holds it.
 constexpr std::int32_t kNumbers[] = {1851, 9353, 2748, 926, 1166, 12703, 40, 66916, 5562};
 
 } // namespace
 
-Form1::Form1(runtime::EntryWrapper<ICompare> wrapComparator) : m_wrapComparator(std::move(wrapComparator)) {}
+Form1::Form1(form::EntryWrapper<ICompare> wrapComparator) : m_wrapComparator(std::move(wrapComparator)) {}
 
-runtime::FormLayout const& Form1::layout() const { return kLayout; }
+form::FormLayout const& Form1::layout() const { return kLayout; }
 
 void Form1::Command1_Click(std::int16_t Index) {
     std::array<Ref<ICompare>, 3> comparators{make<LongLess>(), make<LongGT>(), make<StrLess>()};
-    runtime::wrapEntries(comparators, m_wrapComparator);
+    form::wrapEntries(comparators, m_wrapComparator);
 
     auto const data = make<runtime::Collection>();
     for (std::int32_t const number : kNumbers)
         data->Add(Variant::fromInteger(number));
 
-    ICompare& comparator = *runtime::tableAt(comparators, Index);
+    ICompare& comparator = *form::tableAt(comparators, Index);
     sortlib::Sort::Sort_Collection(*data, comparator);
 
     List1.Clear();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runtime/form/Form.h"
-#include "runtime/form/Table.h"
+#include "form/Form.h"
+#include "form/Table.h"
 #include "sortlib/ICompare.h"
 #include "sortlib/TracingCompare.h"
 
@@ -9,20 +9,20 @@ namespace talverin {
 
 // The number-sorting window: each button sorts the same nine numbers with one comparator and lists
 // them in List1.
-class Form1 final : public runtime::Form {
+class Form1 final : public form::Form {
 public:
     // The interface of the click's table, which a wrapper may watch (see traceEntries).
     using Entry = sortlib::ICompare;
 
-    explicit Form1(runtime::EntryWrapper<sortlib::ICompare> wrapComparator = {});
+    explicit Form1(form::EntryWrapper<sortlib::ICompare> wrapComparator = {});
 
-    runtime::FormLayout const& layout() const override;
+    form::FormLayout const& layout() const override;
     void Command1_Click(std::int16_t Index) override;
 
-    runtime::ListBox List1{*this, "List1"};
+    form::ListBox List1{*this, "List1"};
 
 private:
-    runtime::EntryWrapper<sortlib::ICompare> m_wrapComparator;
+    form::EntryWrapper<sortlib::ICompare> m_wrapComparator;
 };
 
 } // namespace talverin

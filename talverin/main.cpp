@@ -1,4 +1,4 @@
-#include "runtime/formhost/Program.h"
+#include "host/Program.h"
 #include "talverin/Form1.h"
 
-int main(int argc, char** argv) { return runtime::run<talverin::Form1>(argc, argv); }
+int main(int argc, char** argv) { return host::run<talverin::Form1>(argc, argv); }

@@ -1,4 +1,4 @@
-#include "runtime/formhost/testing/ClickSession.h"
+#include "host/testing/ClickSession.h"
 #include "ambulon/Form1.h"
 
-int main(int argc, char** argv) { return runtime::testing::runClickSession<ambulon::Form1>(argc, argv); }
+int main(int argc, char** argv) { return host::testing::runClickSession<ambulon::Form1>(argc, argv); }

@@ -1,8 +1,8 @@
 #include "ambulon/Form1.h"
 
 #include "ambulon/testing/ProbeFunc.h"
-#include "runtime/formhost/CommandButton.h"
-#include "runtime/formhost/testing/FormHarness.h"
+#include "host/CommandButton.h"
+#include "host/testing/FormHarness.h"
 #include "runtime/testing/RuntimeTesting.h"
 
 #include <gtest/gtest.h>
@@ -12,11 +12,11 @@
 namespace ambulon {
 namespace {
 
+using host::testing::FormHarness;
 using runtime::ErrorKind;
 using runtime::make;
 using runtime::Object;
 using runtime::Ref;
-using runtime::testing::FormHarness;
 using testing::ProbeFunc;
 
 QStringList const kInput{"1", "2", "3", "10", "100", "123", "1000", "7777", "10000"};
@@ -34,7 +34,7 @@ TEST(AmbulonWindowTest, WindowShowsTheStoredLayout) {
     EXPECT_EQ(harness.window.listWidget("List2")->geometry(), QRect(104, 8, 97, 232));
     EXPECT_EQ(harness.window.commandButton(1)->geometry(), QRect(208, 40, 81, 41));
     // The caption is wider than its button, so it is drawn on a second line too.
-    auto const& count = dynamic_cast<runtime::CommandButton const&>(*harness.window.commandButton(3));
+    auto const& count = dynamic_cast<host::CommandButton const&>(*harness.window.commandButton(3));
     EXPECT_EQ(count.text(), QStringLiteral("1・2・3…を引く"));
     EXPECT_EQ(count.accessibleName(), QStringLiteral("1・2・3…を引く"));
     EXPECT_TRUE(count.captionText().contains(QLatin1Char('\n')));
@@ -145,7 +145,7 @@ TEST(AmbulonWindowTest, TraceShowsTheBindersInnerCallAndTheCountersReads) {
         "-- 9 calls",
     };
     // clang-format on
-    runtime::testing::TracedHarness<Form1> traced;
+    host::testing::TracedHarness<Form1> traced;
     EXPECT_EQ(traced.click(3), expected);
     EXPECT_EQ(traced.click(3), expected);
     std::vector<std::string> const square = traced.click(0);
@@ -159,13 +159,13 @@ TEST(AmbulonWindowTest, TraceShowsTheBindersInnerCallAndTheCountersReads) {
 // Also run at the scale factors 1.5 and 2 (see add_display_tests).
 TEST(AmbulonDisplayTest, ReadableAtAnyScaleAndFontAndToScreenReaders) {
     FormHarness<Form1> harness;
-    runtime::testing::expectReadableAndAccessible(harness.window);
+    host::testing::expectReadableAndAccessible(harness.window);
 }
 
 TEST(AmbulonWindowTest, ScreenshotShowsBothLists) {
     FormHarness<Form1> harness;
     harness.click(3);
-    EXPECT_TRUE(runtime::testing::saveScreenshot(harness.window, QStringLiteral("ambulon.png")));
+    EXPECT_TRUE(host::testing::saveScreenshot(harness.window, QStringLiteral("ambulon.png")));
 }
 
 TEST(AmbulonHardeningTest, AFaultAtEveryFunctionCallIsReportedAndLosesNothing) {
@@ -194,7 +194,7 @@ TEST(AmbulonHardeningTest, TenThousandClicksKeepObjectsLinesAndMemoryFlat) {
     FormHarness<Form1> harness;
     harness.clickRepeatedly(1000, "List2");
     auto const run = harness.clickRepeatedly(10000, "List2");
-    runtime::testing::expectEndurance(run, 9);
+    host::testing::expectEndurance(run, 9);
     EXPECT_EQ(harness.lines("List1"), kInput);
 }
 

@@ -1,6 +1,6 @@
 #include "pelora/Form1.h"
 
-#include "runtime/formhost/testing/FormHarness.h"
+#include "host/testing/FormHarness.h"
 #include "runtime/testing/RuntimeTesting.h"
 #include "sortlib/testing/ProbeCompare.h"
 
@@ -13,12 +13,12 @@
 namespace pelora {
 namespace {
 
+using host::testing::FormHarness;
 using runtime::ErrorKind;
 using runtime::make;
 using runtime::Object;
 using runtime::Ref;
 using runtime::Variant;
-using runtime::testing::FormHarness;
 using sortlib::ICompare;
 using sortlib::testing::ProbeCompare;
 
@@ -126,7 +126,7 @@ TEST(PeloraWindowTest, AnIndexOutsideTheTableRaisesAndLeavesTheList) {
 // in reverse roster order because the pass finds the last of them first and only a smaller height
 // displaces it.
 TEST(PeloraWindowTest, TraceShowsEachComparisonItsMemberReadsAndEachExchange) {
-    runtime::testing::TracedHarness<Form1> traced;
+    host::testing::TracedHarness<Form1> traced;
     std::vector<std::string> const lines = traced.click(0);
     ASSERT_EQ(lines.size(), 623u);
     // clang-format off
@@ -163,13 +163,13 @@ TEST(PeloraWindowTest, TraceShowsEachComparisonItsMemberReadsAndEachExchange) {
 // Also run at the scale factors 1.5 and 2 (see add_display_tests).
 TEST(PeloraDisplayTest, ReadableAtAnyScaleAndFontAndToScreenReaders) {
     FormHarness<Form1> harness;
-    runtime::testing::expectReadableAndAccessible(harness.window);
+    host::testing::expectReadableAndAccessible(harness.window);
 }
 
 TEST(PeloraWindowTest, ScreenshotShowsTheSortedRoster) {
     FormHarness<Form1> harness;
     harness.click(0);
-    EXPECT_TRUE(runtime::testing::saveScreenshot(harness.window, QStringLiteral("pelora.png")));
+    EXPECT_TRUE(host::testing::saveScreenshot(harness.window, QStringLiteral("pelora.png")));
 }
 
 TEST(PeloraHardeningTest, AFaultAtEveryComparatorCallIsReportedAndLosesNothing) {
@@ -196,7 +196,7 @@ TEST(PeloraHardeningTest, AFaultAtEveryComparatorCallIsReportedAndLosesNothing) 
 TEST(PeloraHardeningTest, TenThousandClicksKeepObjectsLinesAndMemoryFlat) {
     FormHarness<Form1> harness;
     harness.clickRepeatedly(1000, "List1");
-    runtime::testing::expectEndurance(harness.clickRepeatedly(10000, "List1"), 20);
+    host::testing::expectEndurance(harness.clickRepeatedly(10000, "List1"), 20);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "runtime/formhost/testing/ClickSession.h"
+#include "host/testing/ClickSession.h"
 #include "talverin/Form1.h"
 
-int main(int argc, char** argv) { return runtime::testing::runClickSession<talverin::Form1>(argc, argv); }
+int main(int argc, char** argv) { return host::testing::runClickSession<talverin::Form1>(argc, argv); }

@@ -1,6 +1,6 @@
 #include "talverin/Form1.h"
 
-#include "runtime/formhost/testing/FormHarness.h"
+#include "host/testing/FormHarness.h"
 #include "runtime/testing/RuntimeTesting.h"
 #include "sortlib/testing/ProbeCompare.h"
 
@@ -11,11 +11,11 @@
 namespace talverin {
 namespace {
 
+using host::testing::FormHarness;
 using runtime::ErrorKind;
 using runtime::make;
 using runtime::Object;
 using runtime::Ref;
-using runtime::testing::FormHarness;
 using sortlib::ICompare;
 using sortlib::testing::ProbeCompare;
 
@@ -144,7 +144,7 @@ TEST(TalverinWindowTest, TraceShowsEachComparisonWithItsPositionsAndEachExchange
         "-- 36 calls",
     };
     // clang-format on
-    runtime::testing::TracedHarness<Form1> traced;
+    host::testing::TracedHarness<Form1> traced;
     EXPECT_EQ(traced.click(1), expected);
     EXPECT_EQ(traced.click(1), expected);
     EXPECT_EQ(traced.harness.lines("List1"), kExpected[1]);
@@ -153,13 +153,13 @@ TEST(TalverinWindowTest, TraceShowsEachComparisonWithItsPositionsAndEachExchange
 // Also run at the scale factors 1.5 and 2 (see add_display_tests).
 TEST(TalverinDisplayTest, ReadableAtAnyScaleAndFontAndToScreenReaders) {
     FormHarness<Form1> harness;
-    runtime::testing::expectReadableAndAccessible(harness.window);
+    host::testing::expectReadableAndAccessible(harness.window);
 }
 
 TEST(TalverinWindowTest, ScreenshotShowsTheSortedNumbers) {
     FormHarness<Form1> harness;
     harness.click(2);
-    EXPECT_TRUE(runtime::testing::saveScreenshot(harness.window, QStringLiteral("talverin.png")));
+    EXPECT_TRUE(host::testing::saveScreenshot(harness.window, QStringLiteral("talverin.png")));
 }
 
 TEST(TalverinHardeningTest, AFaultAtEveryComparatorCallIsReportedAndLosesNothing) {
@@ -185,7 +185,7 @@ TEST(TalverinHardeningTest, AFaultAtEveryComparatorCallIsReportedAndLosesNothing
 TEST(TalverinHardeningTest, TenThousandClicksKeepObjectsLinesAndMemoryFlat) {
     FormHarness<Form1> harness;
     harness.clickRepeatedly(1000, "List1");
-    runtime::testing::expectEndurance(harness.clickRepeatedly(10000, "List1"), 9);
+    host::testing::expectEndurance(harness.clickRepeatedly(10000, "List1"), 9);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "runtime/formhost/CommandButton.h"
+#include "host/CommandButton.h"
 
-#include "runtime/formhost/CaptionBreaks.h"
+#include "host/CaptionBreaks.h"
 
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-namespace runtime {
+namespace host {
 
 namespace {
 
@@ -48,8 +48,8 @@ void CommandButton::fitCaption() {
             return QFontMetricsF(sized(base, size)).size(0, lines.join(QLatin1Char('\n'))).height();
         },
     };
-    CaptionFit const fit = runtime::fitCaption(text(), base.pointSizeF(), area.width(), area.height(),
-                                               measure, kSmallestPointSize);
+    CaptionFit const fit =
+        host::fitCaption(text(), base.pointSizeF(), area.width(), area.height(), measure, kSmallestPointSize);
     m_font = sized(base, fit.pointSize);
     m_text = fit.lines.join(QLatin1Char('\n'));
     m_fittedCaption = text();
@@ -91,4 +91,4 @@ void CommandButton::paintEvent(QPaintEvent*) {
                          QPalette::ButtonText);
 }
 
-} // namespace runtime
+} // namespace host

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "runtime/form/CallTrace.h"
-#include "runtime/form/Form.h"
+#include "form/CallTrace.h"
+#include "form/Form.h"
 
 #include <functional>
 #include <memory>
 
-namespace runtime {
+namespace host {
 
 // What a program says of itself on its command line and to the desktop; each program's build
 // supplies programInfo() from the same texts as its menu entry and manual page.
@@ -23,7 +23,7 @@ struct ProgramInfo {
 ProgramInfo const& programInfo();
 
 // Makes the startup form; with a trace, one whose interface calls are traced.
-using FormFactory = std::function<std::unique_ptr<Form>(CallTrace* trace)>;
+using FormFactory = std::function<std::unique_ptr<form::Form>(form::CallTrace* trace)>;
 
 // Starts the program: reads the command line (--help, --version, --trace and the standard Qt
 // options), creates the application and the form's window, shows it and runs the event loop until
@@ -34,7 +34,7 @@ int runProgram(int& argc, char** argv, FormFactory const& makeForm);
 // its click's table; traceEntries, found beside that interface, wraps the table to trace it.
 template <class StartupForm>
 int run(int& argc, char** argv) {
-    return runProgram(argc, argv, [](CallTrace* trace) -> std::unique_ptr<Form> {
+    return runProgram(argc, argv, [](form::CallTrace* trace) -> std::unique_ptr<form::Form> {
         if (!trace)
             return std::make_unique<StartupForm>();
         using Entry = typename StartupForm::Entry;
@@ -42,4 +42,4 @@ int run(int& argc, char** argv) {
     });
 }
 
-} // namespace runtime
+} // namespace host

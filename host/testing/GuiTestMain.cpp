@@ -1,6 +1,6 @@
 // Test entry for tests that show real windows: Qt's offscreen platform unless another is chosen, and
 // the programs' own font.
-#include "runtime/formhost/UiFont.h"
+#include "host/UiFont.h"
 
 #include <QApplication>
 
@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    runtime::useJapaneseUiFont();
+    host::useJapaneseUiFont();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

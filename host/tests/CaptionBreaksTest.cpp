@@ -1,12 +1,12 @@
 // The caption break chooser as a pure function, with a metric where a full-width character is as
 // wide as its point size, any other half that, and a line 1.5 times as tall.
-#include "runtime/formhost/CaptionBreaks.h"
+#include "host/CaptionBreaks.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-namespace runtime {
+namespace host {
 namespace {
 
 qreal widthOf(QString const& line, qreal size) {
@@ -90,4 +90,4 @@ TEST(CaptionBreaksTest, EveryChoiceKeepsTheRules) {
 }
 
 } // namespace
-} // namespace runtime
+} // namespace host

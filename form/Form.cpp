@@ -1,16 +1,16 @@
-#include "runtime/form/Form.h"
+#include "form/Form.h"
 
 #include "runtime/Error.h"
 
 #include <algorithm>
 
-namespace runtime {
+namespace form {
 
 ListBox::ListBox(Form& owner, std::string_view name) : m_name(name) { owner.m_listBoxes.push_back(this); }
 
 ListBoxView& ListBox::view() const {
     if (!m_view)
-        raise(ErrorKind::FailedCall, m_name, " is not shown on a window");
+        runtime::raise(runtime::ErrorKind::FailedCall, m_name, " is not shown on a window");
     return *m_view;
 }
 
@@ -24,4 +24,4 @@ ListBox* Form::listBox(std::string_view name) const noexcept {
     return found == m_listBoxes.end() ? nullptr : *found;
 }
 
-} // namespace runtime
+} // namespace form

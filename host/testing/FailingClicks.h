@@ -1,13 +1,16 @@
 #pragma once
 
-#include "runtime/formhost/testing/FormHarness.h"
+#include "host/testing/FormHarness.h"
 #include "runtime/testing/FailingAllocator.h"
 
 #include <QListWidget>
 
 #include <vector>
 
-namespace runtime::testing {
+namespace host::testing {
+
+using runtime::testing::AllocationFailure;
+using runtime::testing::Exhaustion;
 
 // The lines of every list box of a window, in the order the window holds them.
 inline std::vector<QStringList> linesOfEveryList(FormWindow const& window) {
@@ -37,7 +40,7 @@ int failEachAllocationOfAClick(FormHarness<FormType>& harness, int button, Exhau
                                           << (exhaustion == Exhaustion::Lasting ? " on" : ""));
         harness.click(other);
         std::vector<QStringList> const before = linesOfEveryList(harness.window);
-        auto const live = Object::liveCount();
+        auto const live = runtime::Object::liveCount();
         harness.errors.clear();
         bool failed = false;
         {
@@ -52,9 +55,9 @@ int failEachAllocationOfAClick(FormHarness<FormType>& harness, int button, Exhau
             return k - 1;
         }
         EXPECT_EQ(harness.errors.size(), 1u);
-        for (RuntimeError const& error : harness.errors)
-            EXPECT_EQ(error.kind(), ErrorKind::OutOfMemory) << error.what();
-        EXPECT_EQ(Object::liveCount(), live);
+        for (runtime::RuntimeError const& error : harness.errors)
+            EXPECT_EQ(error.kind(), runtime::ErrorKind::OutOfMemory) << error.what();
+        EXPECT_EQ(runtime::Object::liveCount(), live);
         for (std::size_t list = 0; list < after.size(); ++list)
             EXPECT_TRUE(after[list] == before[list] || startsWith(clean[list], after[list]))
                 << "list " << list;
@@ -76,4 +79,4 @@ void expectEveryClickSurvivesFailedAllocations(FormHarness<FormType>& harness, i
     }
 }
 
-} // namespace runtime::testing
+} // namespace host::testing

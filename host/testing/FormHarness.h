@@ -1,8 +1,8 @@
 #pragma once
 
+#include "host/FormWindow.h"
 #include "runtime/Error.h"
 #include "runtime/Object.h"
-#include "runtime/formhost/FormWindow.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -18,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-namespace runtime::testing {
+namespace host::testing {
 
 // The lines of a list widget, top to bottom.
 QStringList linesOf(QListWidget const& list);
@@ -82,7 +82,7 @@ public:
     explicit FormHarness(Args&&... args) : form(std::forward<Args>(args)...), window(form) {
         // Room for the errors of a click, so that recording one needs no memory.
         errors.reserve(8);
-        window.setErrorReporter([this](RuntimeError const& error) { errors.push_back(error); });
+        window.setErrorReporter([this](runtime::RuntimeError const& error) { errors.push_back(error); });
         window.show();
     }
 
@@ -90,13 +90,13 @@ public:
 
     // Clicks a button whose click must fail: exactly one error of the given kind is reported, and
     // every object the click made is released.
-    void clickExpectingError(int index, ErrorKind kind) {
-        auto const live = Object::liveCount();
+    void clickExpectingError(int index, runtime::ErrorKind kind) {
+        auto const live = runtime::Object::liveCount();
         errors.clear();
         click(index);
         ASSERT_EQ(errors.size(), 1u);
         EXPECT_EQ(errors.front().kind(), kind) << errors.front().what();
-        EXPECT_EQ(Object::liveCount(), live);
+        EXPECT_EQ(runtime::Object::liveCount(), live);
         errors.clear();
     }
     QStringList lines(std::string_view listName) const { return linesOf(*window.listWidget(listName)); }
@@ -105,7 +105,7 @@ public:
     EnduranceRun clickRepeatedly(int clicks, std::string_view listName) {
         EnduranceRun run;
         run.clicks = clicks;
-        run.liveBefore = Object::liveCount();
+        run.liveBefore = runtime::Object::liveCount();
         run.residentBefore = residentKiB();
         run.fewestLines = std::numeric_limits<int>::max();
         for (int i = 0; i < clicks; ++i) {
@@ -114,14 +114,14 @@ public:
             run.fewestLines = std::min(run.fewestLines, count);
             run.mostLines = std::max(run.mostLines, count);
         }
-        run.liveAfter = Object::liveCount();
+        run.liveAfter = runtime::Object::liveCount();
         run.residentAfter = residentKiB();
         return run;
     }
 
     FormType form;
     FormWindow window;
-    std::vector<RuntimeError> errors;
+    std::vector<runtime::RuntimeError> errors;
 };
 
 // A form shown in a real window with every interface call of its clicks traced, as the programs'
@@ -139,8 +139,8 @@ public:
     }
 
     std::ostringstream out;
-    CallTrace trace{out};
+    form::CallTrace trace{out};
     FormHarness<FormType> harness{traceEntries(trace, static_cast<typename FormType::Entry const*>(nullptr))};
 };
 
-} // namespace runtime::testing
+} // namespace host::testing

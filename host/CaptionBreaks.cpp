@@ -1,4 +1,4 @@
-#include "runtime/formhost/CaptionBreaks.h"
+#include "host/CaptionBreaks.h"
 
 #include <QStringView>
 
@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-namespace runtime {
+namespace host {
 
 namespace {
 
@@ -133,4 +133,4 @@ CaptionFit fitCaption(QString const& caption, qreal pointSize, qreal width, qrea
     return {lines ? *lines : QStringList{caption}, smallestPointSize};
 }
 
-} // namespace runtime
+} // namespace host

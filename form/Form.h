@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace runtime {
+namespace form {
 
 enum class ControlKind { CommandButton, ListBox };
 
@@ -97,4 +97,4 @@ private:
     std::vector<ListBox*> m_listBoxes;
 };
 
-} // namespace runtime
+} // namespace form

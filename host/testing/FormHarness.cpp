@@ -1,6 +1,6 @@
-#include "runtime/formhost/testing/FormHarness.h"
+#include "host/testing/FormHarness.h"
 
-#include "runtime/formhost/CommandButton.h"
+#include "host/CommandButton.h"
 
 #include <QFont>
 #include <QImage>
@@ -17,7 +17,7 @@
 #include <sstream>
 #include <unistd.h>
 
-namespace runtime::testing {
+namespace host::testing {
 
 QStringList linesOf(QListWidget const& list) {
     QStringList lines;
@@ -186,4 +186,4 @@ void expectEndurance(EnduranceRun const& run, int expectedLines) {
 #endif
 }
 
-} // namespace runtime::testing
+} // namespace host::testing

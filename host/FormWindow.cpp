@@ -1,6 +1,6 @@
-#include "runtime/formhost/FormWindow.h"
+#include "host/FormWindow.h"
 
-#include "runtime/formhost/CommandButton.h"
+#include "host/CommandButton.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -17,7 +17,7 @@
 #include <map>
 #include <new>
 
-namespace runtime {
+namespace host {
 
 namespace {
 
@@ -27,9 +27,11 @@ QString toQString(std::u16string_view text) {
 
 // Shows a form's list box in a list widget for as long as it lives. It unbinds the list box only if
 // the list box is still bound to it, so a second window on the same form keeps its own binding.
-class ListWidgetView final : public ListBoxView {
+class ListWidgetView final : public form::ListBoxView {
 public:
-    ListWidgetView(QListWidget& widget, ListBox& box) : m_widget(widget), m_box(box) { m_box.bind(this); }
+    ListWidgetView(QListWidget& widget, form::ListBox& box) : m_widget(widget), m_box(box) {
+        m_box.bind(this);
+    }
     ListWidgetView(ListWidgetView const&) = delete;
     ListWidgetView& operator=(ListWidgetView const&) = delete;
     ~ListWidgetView() override { m_box.unbind(this); }
@@ -39,7 +41,7 @@ public:
 
 private:
     QListWidget& m_widget;
-    ListBox& m_box;
+    form::ListBox& m_box;
 };
 
 // A list box whose frame stays whole at any scale. At a fractional device pixel ratio an edge of
@@ -77,21 +79,21 @@ QString buttonObjectName(std::string_view name, int index) {
 }
 
 // The user sees the kind of error in the window's language, followed by the runtime's detail.
-QString describe(ErrorKind kind) {
+QString describe(runtime::ErrorKind kind) {
     switch (kind) {
-    case ErrorKind::Overflow:
+    case runtime::ErrorKind::Overflow:
         return QStringLiteral("オーバーフローしました。");
-    case ErrorKind::SubscriptOutOfRange:
+    case runtime::ErrorKind::SubscriptOutOfRange:
         return QStringLiteral("インデックスが範囲外です。");
-    case ErrorKind::TypeMismatch:
+    case runtime::ErrorKind::TypeMismatch:
         return QStringLiteral("型が一致しません。");
-    case ErrorKind::ObjectRequired:
+    case runtime::ErrorKind::ObjectRequired:
         return QStringLiteral("オブジェクトが必要です。");
-    case ErrorKind::FailedCall:
+    case runtime::ErrorKind::FailedCall:
         return QStringLiteral("呼び出しに失敗しました。");
-    case ErrorKind::InvalidArgument:
+    case runtime::ErrorKind::InvalidArgument:
         return QStringLiteral("引数が正しくありません。");
-    case ErrorKind::OutOfMemory:
+    case runtime::ErrorKind::OutOfMemory:
         return QStringLiteral("メモリが不足しています。");
     }
     return QStringLiteral("実行時エラーです。");
@@ -99,26 +101,27 @@ QString describe(ErrorKind kind) {
 
 // Checks a layout against its form before anything is built or bound, so that a bad layout leaves
 // no list box bound to a view that is about to go away.
-void checkLayout(Form const& form) {
-    for (ControlLayout const& control : form.layout().controls) {
-        if (control.kind == ControlKind::ListBox && !form.listBox(control.name))
-            runtime::raise(ErrorKind::FailedCall, "the form has no list box named ", control.name);
-        if (control.kind == ControlKind::CommandButton &&
+void checkLayout(form::Form const& form) {
+    for (form::ControlLayout const& control : form.layout().controls) {
+        if (control.kind == form::ControlKind::ListBox && !form.listBox(control.name))
+            runtime::raise(runtime::ErrorKind::FailedCall, "the form has no list box named ", control.name);
+        if (control.kind == form::ControlKind::CommandButton &&
             (control.index < 0 || control.index > std::numeric_limits<std::int16_t>::max()))
-            runtime::raise(ErrorKind::InvalidArgument, "button ", control.name, " has index ", control.index);
+            runtime::raise(runtime::ErrorKind::InvalidArgument, "button ", control.name, " has index ",
+                           control.index);
     }
 }
 
 } // namespace
 
-FormWindow::FormWindow(Form& form, QWidget* parent) : QWidget(parent), m_form(form) {
-    FormLayout const& layout = form.layout();
+FormWindow::FormWindow(form::Form& form, QWidget* parent) : QWidget(parent), m_form(form) {
+    form::FormLayout const& layout = form.layout();
     checkLayout(form);
     setWindowTitle(toQString(layout.caption));
     setGeometry(toPixels(layout.left), toPixels(layout.top), toPixels(layout.width), toPixels(layout.height));
 
     std::map<int, QWidget*> byTabOrder;
-    for (ControlLayout const& control : layout.controls) {
+    for (form::ControlLayout const& control : layout.controls) {
         QWidget* widget = createControl(control);
         widget->setGeometry(toPixels(control.left), toPixels(control.top), toPixels(control.width),
                             toPixels(control.height));
@@ -133,7 +136,7 @@ FormWindow::FormWindow(Form& form, QWidget* parent) : QWidget(parent), m_form(fo
             setTabOrder(previous, widget);
         previous = widget;
     }
-    m_reporter = [this](RuntimeError const& error) { showErrorBox(error); };
+    m_reporter = [this](runtime::RuntimeError const& error) { showErrorBox(error); };
 
     auto* const quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     connect(quit, &QShortcut::activated, this, &QWidget::close);
@@ -159,9 +162,9 @@ void FormWindow::showAbout() {
 // The views, and with them the list boxes' bindings, go before the list widgets they show.
 FormWindow::~FormWindow() = default;
 
-QWidget* FormWindow::createControl(ControlLayout const& control) {
+QWidget* FormWindow::createControl(form::ControlLayout const& control) {
     switch (control.kind) {
-    case ControlKind::CommandButton: {
+    case form::ControlKind::CommandButton: {
         auto* button = new CommandButton(toQString(control.caption), this);
         button->setObjectName(buttonObjectName(control.name, control.index));
         int const index = control.index;
@@ -171,14 +174,14 @@ QWidget* FormWindow::createControl(ControlLayout const& control) {
         m_buttons[static_cast<std::size_t>(index)] = button;
         return button;
     }
-    case ControlKind::ListBox: {
+    case form::ControlKind::ListBox: {
         auto* widget = new ListWidget(this);
         widget->setObjectName(QString::fromUtf8(control.name.data(), qsizetype(control.name.size())));
         m_views.push_back(std::make_unique<ListWidgetView>(*widget, *m_form.listBox(control.name)));
         return widget;
     }
     }
-    runtime::raise(ErrorKind::InvalidArgument, "unknown control kind");
+    runtime::raise(runtime::ErrorKind::InvalidArgument, "unknown control kind");
 }
 
 void FormWindow::setErrorReporter(ErrorReporter reporter) { m_reporter = std::move(reporter); }
@@ -209,13 +212,13 @@ void FormWindow::dispatchClick(int index) {
     } catch (...) {
         // Nothing but the runtime's own error should leave a handler; anything else is still
         // reported, as a failed call or as out-of-memory, and must not end the program.
-        report(currentError());
+        report(runtime::currentError());
     }
     if (m_trace)
         m_trace->endClick();
 }
 
-void FormWindow::report(RuntimeError const& error) noexcept {
+void FormWindow::report(runtime::RuntimeError const& error) noexcept {
     try {
         m_reporter(error);
     } catch (...) {
@@ -226,9 +229,9 @@ void FormWindow::report(RuntimeError const& error) noexcept {
     }
 }
 
-void FormWindow::showErrorBox(RuntimeError const& error) {
+void FormWindow::showErrorBox(runtime::RuntimeError const& error) {
     QMessageBox::critical(this, windowTitle(),
                           describe(error.kind()) + QStringLiteral("\n\n") + QString::fromUtf8(error.what()));
 }
 
-} // namespace runtime
+} // namespace host

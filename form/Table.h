@@ -9,17 +9,17 @@
 #include <cstdint>
 #include <functional>
 
-namespace runtime {
+namespace form {
 
 // Bound-tested access to a fixed table by a button index: outside 0..size-1 raises the
 // subscript-out-of-range error. The entry chosen is reported to the watcher in place.
 template <class Entry, std::size_t Size>
 Entry& tableAt(std::array<Entry, Size>& table, std::int16_t index) {
     if (index < 0 || static_cast<std::size_t>(index) >= Size)
-        raise(ErrorKind::SubscriptOutOfRange, "index ", index, " is outside 0 to ",
-              static_cast<std::int64_t>(Size) - 1);
+        runtime::raise(runtime::ErrorKind::SubscriptOutOfRange, "index ", index, " is outside 0 to ",
+                       static_cast<std::int64_t>(Size) - 1);
     Entry& entry = table[static_cast<std::size_t>(index)];
-    if (Watcher* watcher = Watcher::current(); watcher && entry)
+    if (runtime::Watcher* watcher = runtime::Watcher::current(); watcher && entry)
         watcher->entryChosen(*entry);
     return entry;
 }
@@ -28,14 +28,14 @@ Entry& tableAt(std::array<Entry, Size>& table, std::int16_t index) {
 // one so that a test can watch or fail the calls that a click makes; an empty wrapper leaves the
 // table as built.
 template <class Interface>
-using EntryWrapper = std::function<Ref<Interface>(Ref<Interface>)>;
+using EntryWrapper = std::function<runtime::Ref<Interface>(runtime::Ref<Interface>)>;
 
 template <class Interface, std::size_t Size>
-void wrapEntries(std::array<Ref<Interface>, Size>& table, EntryWrapper<Interface> const& wrap) {
+void wrapEntries(std::array<runtime::Ref<Interface>, Size>& table, EntryWrapper<Interface> const& wrap) {
     if (!wrap)
         return;
-    for (Ref<Interface>& entry : table)
+    for (runtime::Ref<Interface>& entry : table)
         entry = wrap(std::move(entry));
 }
 
-} // namespace runtime
+} // namespace form

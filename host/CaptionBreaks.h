@@ -5,7 +5,7 @@
 
 #include <functional>
 
-namespace runtime {
+namespace host {
 
 // How wide a line of text is, and how tall a block of lines, at a given point size, in pixels.
 struct TextMeasure {
@@ -33,4 +33,4 @@ struct CaptionFit {
 CaptionFit fitCaption(QString const& caption, qreal pointSize, qreal width, qreal height,
                       TextMeasure const& measure, qreal smallestPointSize = 5);
 
-} // namespace runtime
+} // namespace host

@@ -1,7 +1,7 @@
-#include "runtime/formhost/Program.h"
+#include "host/Program.h"
 
-#include "runtime/formhost/FormWindow.h"
-#include "runtime/formhost/UiFont.h"
+#include "host/FormWindow.h"
+#include "host/UiFont.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -15,7 +15,7 @@
 #include <iostream>
 #include <optional>
 
-namespace runtime {
+namespace host {
 
 namespace {
 
@@ -53,7 +53,7 @@ class Translations {
 public:
     Translations() {
         QLocale const locale;
-        (void)m_own.load(locale, QStringLiteral("formhost"), QStringLiteral("_"), QStringLiteral(":/i18n"));
+        (void)m_own.load(locale, QStringLiteral("host"), QStringLiteral("_"), QStringLiteral(":/i18n"));
         (void)m_qt.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     }
@@ -157,10 +157,10 @@ int runProgram(int& argc, char** argv, FormFactory const& makeForm) {
     QApplication::setWindowIcon(QIcon::fromTheme(
         QString::fromUtf8(info.id), QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(info.id)))));
 
-    std::unique_ptr<CallTrace> callTrace;
+    std::unique_ptr<form::CallTrace> callTrace;
     if (traced)
-        callTrace = std::make_unique<CallTrace>(std::cerr);
-    std::unique_ptr<Form> const form = makeForm(callTrace.get());
+        callTrace = std::make_unique<form::CallTrace>(std::cerr);
+    std::unique_ptr<form::Form> const form = makeForm(callTrace.get());
     FormWindow window(*form);
     window.setCallTrace(callTrace.get());
     window.setAbout(QString::fromUtf8(info.titleJa), aboutText(info));
@@ -168,4 +168,4 @@ int runProgram(int& argc, char** argv, FormFactory const& makeForm) {
     return application.exec();
 }
 
-} // namespace runtime
+} // namespace host

@@ -1,8 +1,8 @@
-#include "runtime/formhost/FormWindow.h"
+#include "host/FormWindow.h"
 
-#include "runtime/formhost/CommandButton.h"
+#include "host/CommandButton.h"
 
-#include "runtime/formhost/testing/FormHarness.h"
+#include "host/testing/FormHarness.h"
 #include "runtime/testing/RuntimeTesting.h"
 
 #include <QApplication>
@@ -18,30 +18,30 @@
 #include <memory>
 #include <stdexcept>
 
-namespace runtime {
+namespace host {
 namespace {
 
 using testing::FormHarness;
 
 // A sample form: two buttons, a list box and a second list box, listed in an order that is no
 // rotation of their tab order, and a button at a position between two pixels.
-constexpr ControlLayout kControls[] = {
-    {ControlKind::CommandButton, "Command1", 0, u"追加", 3120, 120, 1215, 495, 1},
-    {ControlKind::ListBox, "List2", kNoIndex, u"", 1560, 120, 1455, 3480, 3},
-    {ControlKind::ListBox, "List1", kNoIndex, u"", 120, 120, 1455, 3480, 0},
-    {ControlKind::CommandButton, "Command1", 1, u"失敗", 3120, 610, 1215, 615, 2},
+constexpr form::ControlLayout kControls[] = {
+    {form::ControlKind::CommandButton, "Command1", 0, u"追加", 3120, 120, 1215, 495, 1},
+    {form::ControlKind::ListBox, "List2", form::kNoIndex, u"", 1560, 120, 1455, 3480, 3},
+    {form::ControlKind::ListBox, "List1", form::kNoIndex, u"", 120, 120, 1455, 3480, 0},
+    {form::ControlKind::CommandButton, "Command1", 1, u"失敗", 3120, 610, 1215, 615, 2},
 };
-constexpr FormLayout kLayout{u"見本－フォーム", 1185, 1920, 4470, 3810, kControls};
+constexpr form::FormLayout kLayout{u"見本－フォーム", 1185, 1920, 4470, 3810, kControls};
 
 // Button 0 clears List1 and lists the index; button 1 adds a line and then fails.
-class SampleForm final : public Form {
+class SampleForm final : public form::Form {
 public:
-    FormLayout const& layout() const override { return kLayout; }
+    form::FormLayout const& layout() const override { return kLayout; }
     void Command1_Click(std::int16_t Index) override {
         clicks.push_back(Index);
         if (Index == 0) {
             List1.Clear();
-            List1.AddItem(u"押された " + decimalText(Index));
+            List1.AddItem(u"押された " + runtime::decimalText(Index));
             List2.AddItem(u"b");
             List2.AddItem(u"a");
             return;
@@ -49,11 +49,11 @@ public:
         List1.AddItem(u"途中");
         if (throwStandard)
             throw std::length_error("sample length error");
-        raise(ErrorKind::Overflow, "sample failure");
+        runtime::raise(runtime::ErrorKind::Overflow, "sample failure");
     }
 
-    ListBox List1{*this, "List1"};
-    ListBox List2{*this, "List2"};
+    form::ListBox List1{*this, "List1"};
+    form::ListBox List2{*this, "List2"};
     std::vector<int> clicks;
     bool throwStandard = false;
 };
@@ -113,7 +113,7 @@ TEST(FormWindowTest, AnErrorIsReportedAndTheWindowKeepsWorking) {
     harness.click(0);
     harness.click(1);
     ASSERT_EQ(harness.errors.size(), 1u);
-    EXPECT_EQ(harness.errors[0].kind(), ErrorKind::Overflow);
+    EXPECT_EQ(harness.errors[0].kind(), runtime::ErrorKind::Overflow);
     EXPECT_STREQ(harness.errors[0].what(), "overflow: sample failure");
     EXPECT_EQ(harness.lines("List1"), (QStringList{QStringLiteral("押された 0"), QStringLiteral("途中")}));
 
@@ -128,7 +128,7 @@ TEST(FormWindowTest, AStandardExceptionIsReportedAsAFailedCallAndTheWindowKeepsW
     harness.form.throwStandard = true;
     harness.click(1);
     ASSERT_EQ(harness.errors.size(), 1u);
-    EXPECT_EQ(harness.errors[0].kind(), ErrorKind::FailedCall);
+    EXPECT_EQ(harness.errors[0].kind(), runtime::ErrorKind::FailedCall);
     EXPECT_STREQ(harness.errors[0].what(), "failed call: sample length error");
     harness.click(0);
     EXPECT_EQ(harness.lines("List1"), QStringList{QStringLiteral("押された 0")});
@@ -137,7 +137,7 @@ TEST(FormWindowTest, AStandardExceptionIsReportedAsAFailedCallAndTheWindowKeepsW
 TEST(FormWindowTest, AReportThatCannotBeMadeBecomesOneLineOnStandardError) {
     FormHarness<SampleForm> harness;
     int attempts = 0;
-    harness.window.setErrorReporter([&](RuntimeError const&) {
+    harness.window.setErrorReporter([&](runtime::RuntimeError const&) {
         ++attempts;
         throw std::bad_alloc();
     });
@@ -198,61 +198,62 @@ TEST(FormWindowTest, TabSpaceAndEnterDriveTheButtonsFromTheKeyboard) {
 
 TEST(FormWindowTest, AListBoxShownOnNoWindowRaisesFailedCall) {
     SampleForm form;
-    EXPECT_TRUE(testing::raises(ErrorKind::FailedCall, [&] { form.List1.AddItem(u"x"); }));
+    EXPECT_TRUE(runtime::testing::raises(runtime::ErrorKind::FailedCall, [&] { form.List1.AddItem(u"x"); }));
     {
         FormWindow window(form);
         form.List1.AddItem(u"x");
     }
-    EXPECT_TRUE(testing::raises(ErrorKind::FailedCall, [&] { form.List1.Clear(); }));
+    EXPECT_TRUE(runtime::testing::raises(runtime::ErrorKind::FailedCall, [&] { form.List1.Clear(); }));
 }
 
 // A layout that names a list box the form does not have.
-constexpr ControlLayout kMismatchedControls[] = {
-    {ControlKind::ListBox, "List1", kNoIndex, u"", 120, 120, 1455, 3480, 0},
-    {ControlKind::ListBox, "List9", kNoIndex, u"", 1560, 120, 1455, 3480, 1},
+constexpr form::ControlLayout kMismatchedControls[] = {
+    {form::ControlKind::ListBox, "List1", form::kNoIndex, u"", 120, 120, 1455, 3480, 0},
+    {form::ControlKind::ListBox, "List9", form::kNoIndex, u"", 1560, 120, 1455, 3480, 1},
 };
-constexpr FormLayout kMismatchedLayout{u"x", 0, 0, 3000, 3000, kMismatchedControls};
+constexpr form::FormLayout kMismatchedLayout{u"x", 0, 0, 3000, 3000, kMismatchedControls};
 
-class MismatchedForm final : public Form {
+class MismatchedForm final : public form::Form {
 public:
-    FormLayout const& layout() const override { return kMismatchedLayout; }
+    form::FormLayout const& layout() const override { return kMismatchedLayout; }
     void Command1_Click(std::int16_t) override {}
-    ListBox List1{*this, "List1"};
+    form::ListBox List1{*this, "List1"};
 };
 
 TEST(FormWindowTest, ALayoutNamingAMissingListBoxIsRejectedBeforeAnythingIsBound) {
     MismatchedForm form;
-    EXPECT_TRUE(testing::raises(ErrorKind::FailedCall, [&] { FormWindow window(form); }));
-    EXPECT_TRUE(testing::raises(ErrorKind::FailedCall, [&] { form.List1.AddItem(u"x"); }));
+    EXPECT_TRUE(runtime::testing::raises(runtime::ErrorKind::FailedCall, [&] { FormWindow window(form); }));
+    EXPECT_TRUE(runtime::testing::raises(runtime::ErrorKind::FailedCall, [&] { form.List1.AddItem(u"x"); }));
 }
 
-constexpr ControlLayout kUnindexedButton[] = {
-    {ControlKind::ListBox, "List1", kNoIndex, u"", 120, 120, 1455, 3480, 0},
-    {ControlKind::CommandButton, "Command1", kNoIndex, u"x", 3120, 120, 1215, 495, 1},
+constexpr form::ControlLayout kUnindexedButton[] = {
+    {form::ControlKind::ListBox, "List1", form::kNoIndex, u"", 120, 120, 1455, 3480, 0},
+    {form::ControlKind::CommandButton, "Command1", form::kNoIndex, u"x", 3120, 120, 1215, 495, 1},
 };
-constexpr FormLayout kUnindexedLayout{u"x", 0, 0, 3000, 3000, kUnindexedButton};
+constexpr form::FormLayout kUnindexedLayout{u"x", 0, 0, 3000, 3000, kUnindexedButton};
 
-class UnindexedForm final : public Form {
+class UnindexedForm final : public form::Form {
 public:
-    FormLayout const& layout() const override { return kUnindexedLayout; }
+    form::FormLayout const& layout() const override { return kUnindexedLayout; }
     void Command1_Click(std::int16_t) override {}
-    ListBox List1{*this, "List1"};
+    form::ListBox List1{*this, "List1"};
 };
 
 TEST(FormWindowTest, AButtonWithoutAValidIndexIsRejected) {
     UnindexedForm form;
-    EXPECT_TRUE(testing::raises(ErrorKind::InvalidArgument, [&] { FormWindow window(form); }));
-    EXPECT_TRUE(testing::raises(ErrorKind::FailedCall, [&] { form.List1.Clear(); }));
+    EXPECT_TRUE(
+        runtime::testing::raises(runtime::ErrorKind::InvalidArgument, [&] { FormWindow window(form); }));
+    EXPECT_TRUE(runtime::testing::raises(runtime::ErrorKind::FailedCall, [&] { form.List1.Clear(); }));
 }
 
 TEST(FormWindowTest, ScreenshotOfTheWindowIsSaved) {
     FormHarness<SampleForm> harness;
     harness.click(0);
-    QString const path = QStringLiteral("formhost-sample.png");
+    QString const path = QStringLiteral("host-sample.png");
     ASSERT_TRUE(testing::saveScreenshot(harness.window, path));
     QImage const image(path);
     EXPECT_EQ(image.size(), harness.window.size() * harness.window.devicePixelRatio());
 }
 
 } // namespace
-} // namespace runtime
+} // namespace host

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "host/FormWindow.h"
+#include "host/testing/FormHarness.h"
 #include "runtime/Error.h"
-#include "runtime/formhost/FormWindow.h"
-#include "runtime/formhost/testing/FormHarness.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace runtime::testing {
+namespace host::testing {
 
 // Runs a form the way its program does (application, window, event loop) and, from inside the
 // event loop, clicks every button forwards, backwards and in a scrambled order, three times over,
@@ -24,7 +24,7 @@ int runClickSession(int argc, char** argv) {
     FormType form;
     FormWindow window(form);
     int errors = 0;
-    window.setErrorReporter([&](RuntimeError const& error) {
+    window.setErrorReporter([&](runtime::RuntimeError const& error) {
         std::fprintf(stderr, "%s\n", error.what());
         ++errors;
     });
@@ -53,4 +53,4 @@ int runClickSession(int argc, char** argv) {
     return status == 0 && errors == 0 && clicks > 0 ? 0 : 1;
 }
 
-} // namespace runtime::testing
+} // namespace host::testing

@@ -1,10 +1,10 @@
-#include "runtime/formhost/UiFont.h"
+#include "host/UiFont.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 
-namespace runtime {
+namespace host {
 
 void useJapaneseUiFont() {
     for (QString const& family : {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic")}) {
@@ -17,4 +17,4 @@ void useJapaneseUiFont() {
     }
 }
 
-} // namespace runtime
+} // namespace host

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "form/CallTrace.h"
+#include "form/Form.h"
 #include "runtime/Error.h"
-#include "runtime/form/CallTrace.h"
-#include "runtime/form/Form.h"
 
 #include <QString>
 #include <QWidget>
@@ -15,11 +15,11 @@
 class QListWidget;
 class QPushButton;
 
-namespace runtime {
+namespace host {
 
 // Receives every run-time error that leaves the form's handler. When it throws (memory ran out while
 // it built its report), the error is written to standard error instead.
-using ErrorReporter = std::function<void(RuntimeError const& error)>;
+using ErrorReporter = std::function<void(runtime::RuntimeError const& error)>;
 
 // A window built from a form's stored layout: one widget per control at its stored position and
 // size (15 twips to a logical pixel), the stored tab order and accessible names, and clicks of the
@@ -29,14 +29,14 @@ using ErrorReporter = std::function<void(RuntimeError const& error)>;
 // its About window, where it has one, and Ctrl+Q closes it.
 class FormWindow : public QWidget {
 public:
-    explicit FormWindow(Form& form, QWidget* parent = nullptr);
+    explicit FormWindow(form::Form& form, QWidget* parent = nullptr);
     ~FormWindow() override;
 
     void setErrorReporter(ErrorReporter reporter);
     // What F1 shows, in a window of its own.
     void setAbout(QString title, QString text);
     // Closes each click in the trace (null: no trace).
-    void setCallTrace(CallTrace* trace) { m_trace = trace; }
+    void setCallTrace(form::CallTrace* trace) { m_trace = trace; }
 
     QPushButton* commandButton(int index) const;
     int commandButtonCount() const { return static_cast<int>(m_buttons.size()); }
@@ -46,19 +46,19 @@ public:
     static int toPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 
 private:
-    QWidget* createControl(ControlLayout const& control);
+    QWidget* createControl(form::ControlLayout const& control);
     void dispatchClick(int index);
-    void report(RuntimeError const& error) noexcept;
-    void showErrorBox(RuntimeError const& error);
+    void report(runtime::RuntimeError const& error) noexcept;
+    void showErrorBox(runtime::RuntimeError const& error);
     void showAbout();
 
-    Form& m_form;
-    std::vector<std::unique_ptr<ListBoxView>> m_views;
+    form::Form& m_form;
+    std::vector<std::unique_ptr<form::ListBoxView>> m_views;
     std::vector<QPushButton*> m_buttons;
     ErrorReporter m_reporter;
     QString m_aboutTitle;
     QString m_aboutText;
-    CallTrace* m_trace = nullptr;
+    form::CallTrace* m_trace = nullptr;
 };
 
-} // namespace runtime
+} // namespace host

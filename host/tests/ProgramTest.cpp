@@ -1,7 +1,7 @@
 // A program's command line, read by runProgram itself as the installed programs read it: --trace
 // makes the trace that each click writes to standard error, and an argument the program does not
 // take ends it with the usage and exit status 2.
-#include "runtime/formhost/Program.h"
+#include "host/Program.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace runtime {
+namespace host {
 
 ProgramInfo const& programInfo() {
     static constexpr ProgramInfo info{"sample",
@@ -27,14 +27,14 @@ ProgramInfo const& programInfo() {
 
 namespace {
 
-constexpr ControlLayout kControls[] = {
-    {ControlKind::CommandButton, "Command1", 0, u"押す", 120, 120, 1215, 495, 0},
+constexpr form::ControlLayout kControls[] = {
+    {form::ControlKind::CommandButton, "Command1", 0, u"押す", 120, 120, 1215, 495, 0},
 };
-constexpr FormLayout kLayout{u"見本", 1185, 1920, 1500, 800, kControls};
+constexpr form::FormLayout kLayout{u"見本", 1185, 1920, 1500, 800, kControls};
 
-class SampleForm final : public Form {
+class SampleForm final : public form::Form {
 public:
-    FormLayout const& layout() const override { return kLayout; }
+    form::FormLayout const& layout() const override { return kLayout; }
     void Command1_Click(std::int16_t) override {}
 };
 
@@ -47,7 +47,7 @@ int run(std::vector<std::string> arguments, bool& traced) {
         argv.push_back(argument.data());
     argv.push_back(nullptr);
     int argc = static_cast<int>(arguments.size());
-    return runProgram(argc, argv.data(), [&traced](CallTrace* trace) {
+    return runProgram(argc, argv.data(), [&traced](form::CallTrace* trace) {
         traced = trace != nullptr;
         QTimer::singleShot(0, [] {
             for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -84,4 +84,4 @@ TEST(ProgramTest, AnArgumentItDoesNotTakeGivesTheUsageAndStatusTwo) {
 }
 
 } // namespace
-} // namespace runtime
+} // namespace host

@@ -14,13 +14,13 @@
 #include <utility>
 #include <vector>
 
-namespace runtime {
+namespace form {
 
 // A table entry that wraps another to trace its calls (see EntryWrapper in Table.h): the trace
 // names the entry it wraps.
 class TracedEntry {
 public:
-    virtual Object const& traced() const noexcept = 0;
+    virtual runtime::Object const& traced() const noexcept = 0;
 
 protected:
     ~TracedEntry() = default;
@@ -38,7 +38,7 @@ protected:
 // order of creation (Student#3).
 // While it lives it is the watcher in place, told of all this where it happens; it reads nothing
 // itself, so tracing changes nothing.
-class CallTrace final : public Watcher {
+class CallTrace final : public runtime::Watcher {
 public:
     explicit CallTrace(std::ostream& out);
     CallTrace(CallTrace const&) = delete;
@@ -49,36 +49,38 @@ public:
     // Writes the click's closing line; never throws, so a click that ran out of memory still ends.
     void endClick() noexcept;
 
-    void objectMade(Object const& object) noexcept override;
-    void objectGone(Object const& object) noexcept override;
-    void memberRead(Object const& object, std::u16string_view member, Variant const& value) override;
+    void objectMade(runtime::Object const& object) noexcept override;
+    void objectGone(runtime::Object const& object) noexcept override;
+    void memberRead(runtime::Object const& object, std::u16string_view member,
+                    runtime::Variant const& value) override;
     void callStarted() override;
-    void callEnded(std::string_view name, std::span<Variant const> arguments, Variant const* result) override;
-    void entryChosen(Object const& entry) override;
+    void callEnded(std::string_view name, std::span<runtime::Variant const> arguments,
+                   runtime::Variant const* result) override;
+    void entryChosen(runtime::Object const& entry) override;
     void comparing(std::int32_t lhs, std::int32_t rhs) override;
-    void exchanged(Collection const& collection, std::int32_t i, std::int32_t j) override;
+    void exchanged(runtime::Collection const& collection, std::int32_t i, std::int32_t j) override;
 
 private:
     // A value as the trace shows it: a number or truth value as its text, a text quoted, an object
     // by its class and number.
-    std::string describe(Variant const& value);
-    std::string describe(Object const& object);
+    std::string describe(runtime::Variant const& value);
+    std::string describe(runtime::Object const& object);
     // Numbers the objects made since the last time, now that their construction is over and their
     // class is known.
     void numberNewObjects();
     void write(std::string const& line);
     void writeHeader(std::string const& chosen);
 
-    Watcher* m_replaced;
+    runtime::Watcher* m_replaced;
     std::ostream& m_out;
     std::size_t m_calls = 0;
     std::u16string m_caption;
     bool m_headerWritten = true;
-    std::vector<Object const*> m_new; // made in the click, not numbered yet
-    std::unordered_map<Object const*, std::size_t> m_numbers;
+    std::vector<runtime::Object const*> m_new; // made in the click, not numbered yet
+    std::unordered_map<runtime::Object const*, std::size_t> m_numbers;
     std::unordered_map<std::string, std::size_t> m_madeOfClass;
     std::vector<std::vector<std::string>> m_open; // the lines of each open call, innermost last
     std::optional<std::pair<std::int32_t, std::int32_t>> m_positions;
 };
 
-} // namespace runtime
+} // namespace form

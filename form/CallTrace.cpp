@@ -1,15 +1,15 @@
-#include "runtime/form/CallTrace.h"
+#include "form/CallTrace.h"
 
 #include "runtime/Collection.h"
 #include "runtime/Text.h"
 
 #include <ostream>
 
-namespace runtime {
+namespace form {
 
-CallTrace::CallTrace(std::ostream& out) : m_replaced(Watcher::install(this)), m_out(out) {}
+CallTrace::CallTrace(std::ostream& out) : m_replaced(runtime::Watcher::install(this)), m_out(out) {}
 
-CallTrace::~CallTrace() { Watcher::install(m_replaced); }
+CallTrace::~CallTrace() { runtime::Watcher::install(m_replaced); }
 
 void CallTrace::beginClick(std::u16string_view caption) {
     m_caption = caption;
@@ -33,7 +33,7 @@ void CallTrace::endClick() noexcept {
     m_open.clear();
 }
 
-void CallTrace::objectMade(Object const& object) noexcept {
+void CallTrace::objectMade(runtime::Object const& object) noexcept {
     try {
         m_new.push_back(&object);
     } catch (...) {
@@ -41,24 +41,26 @@ void CallTrace::objectMade(Object const& object) noexcept {
     }
 }
 
-void CallTrace::objectGone(Object const& object) noexcept {
+void CallTrace::objectGone(runtime::Object const& object) noexcept {
     std::erase(m_new, &object);
     m_numbers.erase(&object);
 }
 
 void CallTrace::numberNewObjects() {
-    for (Object const* object : m_new)
+    for (runtime::Object const* object : m_new)
         m_numbers[object] = ++m_madeOfClass[object->className()];
     m_new.clear();
 }
 
-void CallTrace::memberRead(Object const& object, std::u16string_view member, Variant const& value) {
-    write(describe(object) + '.' + toUtf8(member) + " = " + describe(value));
+void CallTrace::memberRead(runtime::Object const& object, std::u16string_view member,
+                           runtime::Variant const& value) {
+    write(describe(object) + '.' + runtime::toUtf8(member) + " = " + describe(value));
 }
 
 void CallTrace::callStarted() { m_open.emplace_back(); }
 
-void CallTrace::callEnded(std::string_view name, std::span<Variant const> arguments, Variant const* result) {
+void CallTrace::callEnded(std::string_view name, std::span<runtime::Variant const> arguments,
+                          runtime::Variant const* result) {
     // A sort's comparison shows where its two elements stand.
     bool const positioned = m_positions && m_open.size() == 1 && arguments.size() == 2;
     std::string line(name);
@@ -67,7 +69,7 @@ void CallTrace::callEnded(std::string_view name, std::span<Variant const> argume
         if (i > 0)
             line += ", ";
         if (positioned)
-            line += '[' + decimal(i == 0 ? m_positions->first : m_positions->second) + "] ";
+            line += '[' + runtime::decimal(i == 0 ? m_positions->first : m_positions->second) + "] ";
         line += describe(arguments[i]);
     }
     line += result ? ") = " + describe(*result) : std::string(") raised an error");
@@ -86,45 +88,45 @@ void CallTrace::callEnded(std::string_view name, std::span<Variant const> argume
         write("  " + nested);
 }
 
-void CallTrace::entryChosen(Object const& entry) {
+void CallTrace::entryChosen(runtime::Object const& entry) {
     auto const* wrapper = dynamic_cast<TracedEntry const*>(&entry);
     writeHeader((wrapper ? wrapper->traced() : entry).className());
 }
 
 void CallTrace::comparing(std::int32_t lhs, std::int32_t rhs) { m_positions.emplace(lhs, rhs); }
 
-void CallTrace::exchanged(Collection const& collection, std::int32_t i, std::int32_t j) {
-    std::string line = "Exchange " + decimal(i) + " and " + decimal(j) + ":";
-    for (Variant const& element : collection)
+void CallTrace::exchanged(runtime::Collection const& collection, std::int32_t i, std::int32_t j) {
+    std::string line = "Exchange " + runtime::decimal(i) + " and " + runtime::decimal(j) + ":";
+    for (runtime::Variant const& element : collection)
         line += ' ' + describe(element);
     write(line);
 }
 
-std::string CallTrace::describe(Variant const& value) {
+std::string CallTrace::describe(runtime::Variant const& value) {
     switch (value.kind()) {
-    case Kind::Int16:
-    case Kind::Int32:
-    case Kind::Boolean:
-        return toUtf8(value.toText());
-    case Kind::String:
-        return '"' + toUtf8(value.asString()) + '"';
-    case Kind::Object: {
-        Ref<Object> const object = value.asObject();
+    case runtime::Kind::Int16:
+    case runtime::Kind::Int32:
+    case runtime::Kind::Boolean:
+        return runtime::toUtf8(value.toText());
+    case runtime::Kind::String:
+        return '"' + runtime::toUtf8(value.asString()) + '"';
+    case runtime::Kind::Object: {
+        runtime::Ref<runtime::Object> const object = value.asObject();
         return object ? describe(*object) : "Nothing";
     }
-    case Kind::Empty:
-    case Kind::Missing:
+    case runtime::Kind::Empty:
+    case runtime::Kind::Missing:
         break;
     }
     return std::string(value.kindName());
 }
 
-std::string CallTrace::describe(Object const& object) {
+std::string CallTrace::describe(runtime::Object const& object) {
     numberNewObjects();
     auto const found = m_numbers.find(&object);
     if (found == m_numbers.end())
         return object.className();
-    return object.className() + '#' + decimal(static_cast<std::int64_t>(found->second));
+    return object.className() + '#' + runtime::decimal(static_cast<std::int64_t>(found->second));
 }
 
 void CallTrace::write(std::string const& line) {
@@ -136,7 +138,7 @@ void CallTrace::write(std::string const& line) {
 
 void CallTrace::writeHeader(std::string const& chosen) {
     m_headerWritten = true;
-    m_out << "== " << toUtf8(m_caption) << (chosen.empty() ? "" : ": ") << chosen << '\n';
+    m_out << "== " << runtime::toUtf8(m_caption) << (chosen.empty() ? "" : ": ") << chosen << '\n';
 }
 
-} // namespace runtime
+} // namespace form

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QString>
 
-namespace runtime {
+namespace host {
 
 // A command button whose caption always fits inside it, a few pixels clear of its sides. A caption
 // wider than the button is wrapped onto further lines between phrases, and drawn smaller only where
@@ -35,4 +35,4 @@ private:
     QFont m_font;
 };
 
-} // namespace runtime
+} // namespace host
