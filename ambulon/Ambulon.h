@@ -2,8 +2,32 @@
 
 #include "ambulon/Functions.h"
 #include "runtime/Collection.h"
+#include "runtime/Observer.h"
 
-namespace ambulon::Ambulon {
+#include <cstdint>
+
+namespace ambulon {
+
+// The steps of Transform_Collection, told by the transform itself to the observer in place as it
+// takes them, between the runtime's own events (the Item, Exec, Add and Remove calls of each
+// element). Every hook does nothing unless a reader overrides it.
+class TransformObserver : public runtime::ObserverSlot<TransformObserver> {
+public:
+    // The transform of collection by function has begun.
+    virtual void transformBegun(runtime::Collection const& collection, IUnaryFunc const& function) {
+        (void)collection, (void)function;
+    }
+    // Element k of count is about to be taken from the front, passed to the function, its result
+    // appended and the front removed.
+    virtual void elementBegun(std::int32_t k, std::int32_t count) { (void)k, (void)count; }
+    // The transform has run to its end (not told when an error ends it).
+    virtual void transformEnded() {}
+
+protected:
+    ~TransformObserver() = default;
+};
+
+namespace Ambulon {
 
 // dst refers to the same object when src holds one, and is an independent copy of src otherwise;
 // what dst held before is released.
@@ -15,4 +39,6 @@ void Assign_Variant(runtime::Variant& dst, runtime::Variant const& src);
 // xk..xn followed by f(x1)..f(x(k-1)).
 void Transform_Collection(runtime::Collection& col, IUnaryFunc& f);
 
-} // namespace ambulon::Ambulon
+} // namespace Ambulon
+
+} // namespace ambulon

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ambulon/Functions.h"
-#include "ambulon/TracingFunc.h"
+#include "ambulon/TransformTrace.h"
 #include "form/Form.h"
 #include "form/Table.h"
 
@@ -11,8 +11,8 @@ namespace ambulon {
 // one of them in place, and List2 shows the results.
 class Form1 final : public form::Form {
 public:
-    // The interface of the click's table, which a wrapper may watch (see traceEntries).
-    using Entry = IUnaryFunc;
+    // What --trace writes of its clicks.
+    using Trace = TransformTrace;
 
     explicit Form1(form::EntryWrapper<IUnaryFunc> wrapFunction = {});
 

@@ -1,18 +1,23 @@
 #pragma once
 
 #include "runtime/Object.h"
+#include "runtime/Observer.h"
 #include "runtime/Variant.h"
-#include "runtime/Watcher.h"
 
 #include <cstdint>
 
 namespace ambulon {
 
 // A function of one value. Callers use Exec; a class implements it by overriding IUnaryFunc_Exec.
-// The interface's own answer is Empty.
+// The interface's own answer is Empty. Each call is told to the observer in place.
 class IUnaryFunc : public runtime::Object {
 public:
-    runtime::Variant Exec(runtime::Variant v) { return IUnaryFunc_Exec(std::move(v)); }
+    runtime::Variant Exec(runtime::Variant v) {
+        if (!runtime::Observer::current())
+            return IUnaryFunc_Exec(std::move(v));
+        runtime::ObservedCall call(*this, "Exec", {v});
+        return call.returned(IUnaryFunc_Exec(std::move(v)));
+    }
 
 protected:
     virtual runtime::Variant IUnaryFunc_Exec(runtime::Variant v) {
@@ -21,14 +26,14 @@ protected:
     }
 };
 
-// A function of two values, implemented by overriding IBinaryFunc_Exec. Each call is reported to the
-// watcher in place, as the call that a binder makes in turn.
+// A function of two values, implemented by overriding IBinaryFunc_Exec. Each call is told to the
+// observer in place.
 class IBinaryFunc : public runtime::Object {
 public:
     runtime::Variant Exec(runtime::Variant lhs, runtime::Variant rhs) {
-        if (!runtime::Watcher::current())
+        if (!runtime::Observer::current())
             return IBinaryFunc_Exec(std::move(lhs), std::move(rhs));
-        runtime::WatchedCall call("Exec", {lhs, rhs});
+        runtime::ObservedCall call(*this, "Exec", {lhs, rhs});
         return call.returned(IBinaryFunc_Exec(std::move(lhs), std::move(rhs)));
     }
 

@@ -7,9 +7,9 @@
 
 namespace form {
 
-CallTrace::CallTrace(std::ostream& out) : m_replaced(runtime::Watcher::install(this)), m_out(out) {}
+CallTrace::CallTrace(std::ostream& out) : m_out(out) {}
 
-CallTrace::~CallTrace() { runtime::Watcher::install(m_replaced); }
+CallTrace::~CallTrace() = default;
 
 void CallTrace::beginClick(std::u16string_view caption) {
     m_caption = caption;
@@ -24,7 +24,7 @@ void CallTrace::beginClick(std::u16string_view caption) {
 void CallTrace::endClick() noexcept {
     try {
         if (!m_headerWritten)
-            writeHeader("");
+            writeHeader(std::string());
         m_out << "-- " << m_calls << (m_calls == 1 ? " call" : " calls") << std::endl;
     } catch (...) {
         // Without memory the closing lines are lost; the next click is traced as usual.
@@ -57,50 +57,41 @@ void CallTrace::memberRead(runtime::Object const& object, std::u16string_view me
     write(describe(object) + '.' + runtime::toUtf8(member) + " = " + describe(value));
 }
 
-void CallTrace::callStarted() { m_open.emplace_back(); }
-
-void CallTrace::callEnded(std::string_view name, std::span<runtime::Variant const> arguments,
-                          runtime::Variant const* result) {
-    // A sort's comparison shows where its two elements stand.
-    bool const positioned = m_positions && m_open.size() == 1 && arguments.size() == 2;
-    std::string line(name);
+void CallTrace::callBegun(runtime::Object const& callee, std::string_view operation,
+                          std::span<runtime::Variant const> arguments) {
+    (void)callee;
+    // The outermost call after an algorithm said which positions it is about shows them.
+    std::optional<std::pair<std::int32_t, std::int32_t>> positions;
+    if (m_open.empty())
+        positions = std::exchange(m_positions, std::nullopt);
+    std::string line(operation);
     line += '(';
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (i > 0)
             line += ", ";
-        if (positioned)
-            line += '[' + runtime::decimal(i == 0 ? m_positions->first : m_positions->second) + "] ";
+        if (positions && i < 2)
+            line += '[' + runtime::decimal(i == 0 ? positions->first : positions->second) + "] ";
         line += describe(arguments[i]);
     }
-    line += result ? ") = " + describe(*result) : std::string(") raised an error");
+    m_open.push_back(OpenCall{std::move(line), {}});
+}
 
-    std::vector<std::string> inner;
-    if (!m_open.empty()) { // a call whose start could not be recorded has nothing beneath it
-        inner = std::move(m_open.back());
-        m_open.pop_back();
-    }
-    if (m_open.empty()) {
+void CallTrace::callEnded(runtime::Object const& callee, std::string_view operation,
+                          runtime::Variant const* result) {
+    (void)callee, (void)operation;
+    if (m_open.empty()) // a call whose start could not be recorded
+        return;
+    OpenCall call = std::move(m_open.back());
+    m_open.pop_back();
+    call.line += result ? ") = " + describe(*result) : std::string(") raised an error");
+    if (m_open.empty())
         ++m_calls;
-        m_positions.reset();
-    }
-    write(line);
-    for (std::string const& nested : inner)
+    write(call.line);
+    for (std::string const& nested : call.inner)
         write("  " + nested);
 }
 
-void CallTrace::entryChosen(runtime::Object const& entry) {
-    auto const* wrapper = dynamic_cast<TracedEntry const*>(&entry);
-    writeHeader((wrapper ? wrapper->traced() : entry).className());
-}
-
-void CallTrace::comparing(std::int32_t lhs, std::int32_t rhs) { m_positions.emplace(lhs, rhs); }
-
-void CallTrace::exchanged(runtime::Collection const& collection, std::int32_t i, std::int32_t j) {
-    std::string line = "Exchange " + runtime::decimal(i) + " and " + runtime::decimal(j) + ":";
-    for (runtime::Variant const& element : collection)
-        line += ' ' + describe(element);
-    write(line);
-}
+void CallTrace::writeHeader(runtime::Object const& chosen) { writeHeader(chosen.className()); }
 
 std::string CallTrace::describe(runtime::Variant const& value) {
     switch (value.kind()) {
@@ -131,7 +122,7 @@ std::string CallTrace::describe(runtime::Object const& object) {
 
 void CallTrace::write(std::string const& line) {
     if (!m_open.empty())
-        m_open.back().push_back(line);
+        m_open.back().inner.push_back(line);
     else
         m_out << line << '\n';
 }

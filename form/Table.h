@@ -3,7 +3,6 @@
 #include "runtime/Error.h"
 #include "runtime/Ref.h"
 #include "runtime/Text.h"
-#include "runtime/Watcher.h"
 
 #include <array>
 #include <cstdint>
@@ -12,16 +11,13 @@
 namespace form {
 
 // Bound-tested access to a fixed table by a button index: outside 0..size-1 raises the
-// subscript-out-of-range error. The entry chosen is reported to the watcher in place.
+// subscript-out-of-range error.
 template <class Entry, std::size_t Size>
 Entry& tableAt(std::array<Entry, Size>& table, std::int16_t index) {
     if (index < 0 || static_cast<std::size_t>(index) >= Size)
         runtime::raise(runtime::ErrorKind::SubscriptOutOfRange, "index ", index, " is outside 0 to ",
                        static_cast<std::int64_t>(Size) - 1);
-    Entry& entry = table[static_cast<std::size_t>(index)];
-    if (runtime::Watcher* watcher = runtime::Watcher::current(); watcher && entry)
-        watcher->entryChosen(*entry);
-    return entry;
+    return table[static_cast<std::size_t>(index)];
 }
 
 // Replaces each entry of a click's interface table by what the wrapper makes of it. A form takes

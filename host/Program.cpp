@@ -123,7 +123,7 @@ std::optional<int> readCommandLine(QCoreApplication& application, ProgramInfo co
 
 } // namespace
 
-int runProgram(int& argc, char** argv, FormFactory const& makeForm) {
+int runProgram(int& argc, char** argv, ProgramParts const& parts) {
     ProgramInfo const& info = programInfo();
     QCoreApplication::setApplicationName(QString::fromUtf8(info.name));
     QCoreApplication::setApplicationVersion(QString::fromUtf8(info.version));
@@ -159,8 +159,8 @@ int runProgram(int& argc, char** argv, FormFactory const& makeForm) {
 
     std::unique_ptr<form::CallTrace> callTrace;
     if (traced)
-        callTrace = std::make_unique<form::CallTrace>(std::cerr);
-    std::unique_ptr<form::Form> const form = makeForm(callTrace.get());
+        callTrace = parts.makeTrace(std::cerr);
+    std::unique_ptr<form::Form> const form = parts.makeForm();
     FormWindow window(*form);
     window.setCallTrace(callTrace.get());
     window.setAbout(QString::fromUtf8(info.titleJa), aboutText(info));

@@ -4,6 +4,7 @@
 #include "form/Form.h"
 
 #include <functional>
+#include <iosfwd>
 #include <memory>
 
 namespace host {
@@ -22,24 +23,26 @@ struct ProgramInfo {
 
 ProgramInfo const& programInfo();
 
-// Makes the startup form; with a trace, one whose interface calls are traced.
-using FormFactory = std::function<std::unique_ptr<form::Form>(form::CallTrace* trace)>;
+// Makes the startup form, and for --trace the trace of its clicks.
+struct ProgramParts {
+    std::function<std::unique_ptr<form::Form>()> makeForm;
+    std::function<std::unique_ptr<form::CallTrace>(std::ostream& out)> makeTrace;
+};
 
 // Starts the program: reads the command line (--help, --version, --trace and the standard Qt
 // options), creates the application and the form's window, shows it and runs the event loop until
 // the window is closed. Without a graphical desktop it says so and returns 1.
-int runProgram(int& argc, char** argv, FormFactory const& makeForm);
+int runProgram(int& argc, char** argv, ProgramParts const& parts);
 
-// The one thing a program's main does: run with StartupForm. A form's Entry names the interface of
-// its click's table; traceEntries, found beside that interface, wraps the table to trace it.
+// The one thing a program's main does: run with StartupForm, whose Trace is what --trace writes.
 template <class StartupForm>
 int run(int& argc, char** argv) {
-    return runProgram(argc, argv, [](form::CallTrace* trace) -> std::unique_ptr<form::Form> {
-        if (!trace)
-            return std::make_unique<StartupForm>();
-        using Entry = typename StartupForm::Entry;
-        return std::make_unique<StartupForm>(traceEntries(*trace, static_cast<Entry const*>(nullptr)));
-    });
+    return runProgram(argc, argv,
+                      {[] { return std::unique_ptr<form::Form>(std::make_unique<StartupForm>()); },
+                       [](std::ostream& out) {
+                           return std::unique_ptr<form::CallTrace>(
+                               std::make_unique<typename StartupForm::Trace>(out));
+                       }});
 }
 
 } // namespace host

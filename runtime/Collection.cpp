@@ -70,6 +70,8 @@ void Collection::Add(Variant item, Variant const& key, Variant const& before, Va
     }
     for (Iterator* it = m_iterators; it; it = it->m_next)
         it->elementAdded(position, m_items.size() - 1);
+    if (Observer* observer = Observer::current())
+        observer->added(*this, static_cast<std::int32_t>(position + 1));
 }
 
 void Collection::Remove(Variant const& index) {
@@ -79,6 +81,8 @@ void Collection::Remove(Variant const& index) {
         m_keys.erase(m_keys.find(*record->key));
     for (Iterator* it = m_iterators; it; it = it->m_next)
         it->elementRemoved(position, removed);
+    if (Observer* observer = Observer::current())
+        observer->removed(*this, static_cast<std::int32_t>(position + 1), removed);
 }
 
 void Collection::checkInvariants() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/Object.h"
+#include "runtime/Observer.h"
 #include "runtime/PositionTree.h"
 #include "runtime/Ref.h"
 #include "runtime/Variant.h"
@@ -33,12 +34,24 @@ public:
 
     // A copy of the element.
     Variant Item(std::same_as<std::int32_t> auto position) const {
-        return m_items.at(positionAt(position, "index"));
+        Variant value = m_items.at(positionAt(position, "index"));
+        if (Observer* observer = Observer::current())
+            observer->itemRead(*this, position, value);
+        return value;
     }
     Variant Item(Variant const& index) const {
-        if (index.kind() == Kind::String)
-            return m_items.valueOf(recordOf(index, "index"));
-        return m_items.at(positionOf(index, "index"));
+        if (index.kind() != Kind::String) {
+            std::size_t const position = positionOf(index, "index");
+            Variant value = m_items.at(position);
+            if (Observer* observer = Observer::current())
+                observer->itemRead(*this, static_cast<std::int32_t>(position + 1), value);
+            return value;
+        }
+        KeyRecord const& record = recordOf(index, "index");
+        Variant value = m_items.valueOf(record);
+        if (Observer* observer = Observer::current())
+            observer->itemRead(*this, static_cast<std::int32_t>(m_items.positionOf(record) + 1), value);
+        return value;
     }
 
     // Appends item, or inserts it before or after the element that before or after names.

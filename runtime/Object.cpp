@@ -3,7 +3,7 @@
 #include "runtime/Error.h"
 #include "runtime/Text.h"
 #include "runtime/Variant.h"
-#include "runtime/Watcher.h"
+#include "runtime/Observer.h"
 
 #include <cxxabi.h>
 #include <memory>
@@ -13,15 +13,15 @@ namespace runtime {
 
 Object::~Object() {
     --s_liveCount;
-    if (Watcher* watcher = Watcher::current())
-        watcher->objectGone(*this);
+    if (Observer* observer = Observer::current())
+        observer->objectGone(*this);
 }
 
 namespace {
 
 Variant reported(Object const& object, MemberEntry const& entry, Variant value) {
-    if (Watcher* watcher = Watcher::current())
-        watcher->memberRead(object, entry.name, value);
+    if (Observer* observer = Observer::current())
+        observer->memberRead(object, entry.name, value);
     return value;
 }
 
@@ -29,8 +29,8 @@ Variant reported(Object const& object, MemberEntry const& entry, Variant value) 
 
 Object::Object() noexcept {
     ++s_liveCount;
-    if (Watcher* watcher = Watcher::current())
-        watcher->objectMade(*this);
+    if (Observer* observer = Observer::current())
+        observer->objectMade(*this);
 }
 
 Variant Object::readMember(std::u16string_view name) {

@@ -40,7 +40,7 @@ public:
     std::string className() const;
 
 protected:
-    // Counted as live, and reported to the watcher in place (see Watcher.h).
+    // Counted as live, and told to the observer in place (see Observer.h).
     Object() noexcept;
 
     virtual std::span<MemberEntry const> members() const { return {}; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/Object.h"
+#include "runtime/Observer.h"
 #include "runtime/Variant.h"
 
 namespace sortlib {
@@ -9,9 +10,13 @@ namespace sortlib {
 // ICompare_Compare. The interface's own answer is false.
 class ICompare : public runtime::Object {
 public:
-    // True when lhs must stand before rhs. Both arguments are the callee's own copies.
+    // True when lhs must stand before rhs. Both arguments are the callee's own copies. The call is
+    // told to the observer in place.
     bool Compare(runtime::Variant lhs, runtime::Variant rhs) {
-        return ICompare_Compare(std::move(lhs), std::move(rhs));
+        if (!runtime::Observer::current())
+            return ICompare_Compare(std::move(lhs), std::move(rhs));
+        runtime::ObservedCall call(*this, "Compare", {lhs, rhs});
+        return call.returned(ICompare_Compare(std::move(lhs), std::move(rhs)));
     }
 
 protected:

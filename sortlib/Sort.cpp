@@ -1,7 +1,6 @@
 #include "sortlib/Sort.h"
 
 #include "runtime/Checked.h"
-#include "runtime/Watcher.h"
 
 namespace sortlib::Sort {
 
@@ -28,27 +27,33 @@ void exchange(runtime::Collection& col, std::int32_t i, std::int32_t j) {
     col.Remove(checkedAdd(j, 1));
 }
 
-void exchangeReported(runtime::Collection& col, std::int32_t i, std::int32_t j) {
-    exchange(col, i, j);
-    if (runtime::Watcher* watcher = runtime::Watcher::current())
-        watcher->exchanged(col, i, j);
-}
-
 } // namespace
 
 void Sort_Collection(runtime::Collection& col, ICompare& cmp) {
+    SortObserver* const observer = SortObserver::current();
+    if (observer)
+        observer->sortBegun(col, cmp);
     std::int32_t const last = checkedSubtract(col.Count(), 1);
     for (std::int32_t i = 1; i <= last; i = checkedAdd(i, 1)) {
+        if (observer)
+            observer->passBegun(i, last);
         std::int32_t const stop = checkedAdd(i, 1);
         for (std::int32_t j = col.Count(); j >= stop; j = checkedSubtract(j, 1)) {
+            if (observer)
+                observer->comparing(j, i);
             Variant x = col.Item(j);
             Variant y = col.Item(i);
-            if (runtime::Watcher* watcher = runtime::Watcher::current())
-                watcher->comparing(j, i);
-            if (cmp.Compare(std::move(x), std::move(y)))
-                exchangeReported(col, i, j);
+            if (!cmp.Compare(std::move(x), std::move(y)))
+                continue;
+            if (observer)
+                observer->exchangeBegun(i, j);
+            exchange(col, i, j);
+            if (observer)
+                observer->exchangeEnded(i, j);
         }
     }
+    if (observer)
+        observer->sortEnded();
 }
 
 } // namespace sortlib::Sort

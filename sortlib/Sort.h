@@ -1,9 +1,39 @@
 #pragma once
 
 #include "runtime/Collection.h"
+#include "runtime/Observer.h"
 #include "sortlib/ICompare.h"
 
-namespace sortlib::Sort {
+#include <cstdint>
+
+namespace sortlib {
+
+// The steps of Sort_Collection, told by the sort itself to the observer in place as it takes them,
+// between the runtime's own events (the Item, Add and Remove calls and the Compare calls they
+// frame). Every hook does nothing unless a reader overrides it.
+class SortObserver : public runtime::ObserverSlot<SortObserver> {
+public:
+    // The sort of collection under comparator has begun.
+    virtual void sortBegun(runtime::Collection const& collection, ICompare const& comparator) {
+        (void)collection, (void)comparator;
+    }
+    // Pass i of last (last = Count - 1) has begun: it puts the right element at position i.
+    virtual void passBegun(std::int32_t i, std::int32_t last) { (void)i, (void)last; }
+    // The next two Item calls fetch the elements at lhs (j) and rhs (i), and Compare is asked
+    // about them in that order.
+    virtual void comparing(std::int32_t lhs, std::int32_t rhs) { (void)lhs, (void)rhs; }
+    // The elements at i and j (i < j) are about to be exchanged by Item, Add and Remove, and the
+    // exchange has ended.
+    virtual void exchangeBegun(std::int32_t i, std::int32_t j) { (void)i, (void)j; }
+    virtual void exchangeEnded(std::int32_t i, std::int32_t j) { (void)i, (void)j; }
+    // The sort has run to its end (not told when an error ends it).
+    virtual void sortEnded() {}
+
+protected:
+    ~SortObserver() = default;
+};
+
+namespace Sort {
 
 // Reorders the collection in place so that, for every pair of positions i < k, comparing the
 // element at k (lhs) with the element at i (rhs) answers false. It makes exactly n(n-1)/2 calls of
@@ -11,4 +41,6 @@ namespace sortlib::Sort {
 // comparator or the collection reach the caller with every element still in the collection.
 void Sort_Collection(runtime::Collection& col, ICompare& cmp);
 
-} // namespace sortlib::Sort
+} // namespace Sort
+
+} // namespace sortlib

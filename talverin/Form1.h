@@ -3,7 +3,7 @@
 #include "form/Form.h"
 #include "form/Table.h"
 #include "sortlib/ICompare.h"
-#include "sortlib/TracingCompare.h"
+#include "sortlib/SortTrace.h"
 
 namespace talverin {
 
@@ -11,8 +11,8 @@ namespace talverin {
 // them in List1.
 class Form1 final : public form::Form {
 public:
-    // The interface of the click's table, which a wrapper may watch (see traceEntries).
-    using Entry = sortlib::ICompare;
+    // What --trace writes of its clicks.
+    using Trace = sortlib::SortTrace;
 
     explicit Form1(form::EntryWrapper<sortlib::ICompare> wrapComparator = {});
 

@@ -124,8 +124,8 @@ public:
     std::vector<runtime::RuntimeError> errors;
 };
 
-// A form shown in a real window with every interface call of its clicks traced, as the programs'
-// --trace option does; the form's Entry names the interface of its table.
+// A form shown in a real window with its clicks traced by the form's Trace, as the programs' --trace
+// option does.
 template <class FormType>
 class TracedHarness {
 public:
@@ -139,8 +139,8 @@ public:
     }
 
     std::ostringstream out;
-    form::CallTrace trace{out};
-    FormHarness<FormType> harness{traceEntries(trace, static_cast<typename FormType::Entry const*>(nullptr))};
+    typename FormType::Trace trace{out};
+    FormHarness<FormType> harness;
 };
 
 } // namespace host::testing

@@ -47,17 +47,22 @@ int run(std::vector<std::string> arguments, bool& traced) {
         argv.push_back(argument.data());
     argv.push_back(nullptr);
     int argc = static_cast<int>(arguments.size());
-    return runProgram(argc, argv.data(), [&traced](form::CallTrace* trace) {
-        traced = trace != nullptr;
-        QTimer::singleShot(0, [] {
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                if (auto* button = window->findChild<QPushButton*>())
-                    button->click();
-                window->close();
-            }
-        });
-        return std::make_unique<SampleForm>();
-    });
+    traced = false;
+    ProgramParts const parts{[] {
+                                 QTimer::singleShot(0, [] {
+                                     for (QWidget* window : QApplication::topLevelWidgets()) {
+                                         if (auto* button = window->findChild<QPushButton*>())
+                                             button->click();
+                                         window->close();
+                                     }
+                                 });
+                                 return std::unique_ptr<form::Form>(std::make_unique<SampleForm>());
+                             },
+                             [&traced](std::ostream& out) {
+                                 traced = true;
+                                 return std::make_unique<form::CallTrace>(out);
+                             }};
+    return runProgram(argc, argv.data(), parts);
 }
 
 TEST(ProgramTest, OnlyTheTraceOptionMakesEachClickTraced) {
