@@ -1,11 +1,15 @@
 #include "host/testing/FormHarness.h"
 
 #include "host/CommandButton.h"
+#include "host/UiFont.h"
 
+#include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QTest>
 #include <QtMath>
 
@@ -65,9 +69,8 @@ std::string captionDrawingFault(CommandButton& button, QRect const& area) {
     alone.fill(Qt::white);
     {
         QPainter painter(&alone);
-        painter.setFont(button.captionFont());
         painter.setPen(Qt::black);
-        painter.drawText(area, Qt::AlignCenter, button.captionText());
+        CommandButton::paintCaption(painter, area, button.captionFont(), button.captionText());
     }
     int const expected = inkCount(alone, inside);
     int const actual = inkCount(drawn, inside);
@@ -84,9 +87,8 @@ std::vector<std::string> buttonsWhoseCaptionDoesNotFit(FormWindow const& window)
     for (int index = 0; index < window.commandButtonCount(); ++index) {
         auto const& button = dynamic_cast<CommandButton const&>(*window.commandButton(index));
         QRect const area = button.captionArea();
-        QRect const text =
-            QFontMetrics(button.captionFont()).boundingRect(area, Qt::AlignCenter, button.captionText());
-        if (!area.contains(text) || !button.rect().contains(area))
+        QRectF const text = CommandButton::captionBlock(area, button.captionFont(), button.captionText());
+        if (!QRectF(area).contains(text) || !button.rect().contains(area))
             failing.push_back(button.text().toStdString() + ": " + std::to_string(text.width()) + "x" +
                               std::to_string(text.height()) + " in " + std::to_string(area.width()) + "x" +
                               std::to_string(area.height()));
@@ -154,6 +156,39 @@ void expectEveryControlNamedAndDescribed(FormWindow const& window) {
         names << control->accessibleName();
     }
     EXPECT_FALSE(names.isEmpty());
+}
+
+void expectWholeListsAndEvenCaptions(FormWindow& window) {
+    (void)window.grab(); // lays out and draws the window as it is shown
+    QFont const font = window.font();
+    for (QListWidget const* list : window.findChildren<QListWidget*>()) {
+        std::string const name = list->objectName().toStdString() + " in " + font.family().toStdString();
+        EXPECT_FALSE(list->verticalScrollBar()->isVisible()) << name;
+        EXPECT_FALSE(list->horizontalScrollBar()->isVisible()) << name;
+        for (int row = 0; row < list->count(); ++row) {
+            QRect const line = list->visualItemRect(list->item(row));
+            EXPECT_TRUE(list->viewport()->rect().contains(line)) << name << ", line " << row + 1;
+        }
+    }
+    for (int index = 0; index < window.commandButtonCount(); ++index) {
+        auto const& button = dynamic_cast<CommandButton const&>(*window.commandButton(index));
+        EXPECT_EQ(button.captionFont().family().toStdString(), font.family().toStdString())
+            << button.text().toStdString();
+        EXPECT_EQ(button.captionFont().pointSizeF(), font.pointSizeF())
+            << button.text().toStdString() << " in " << font.family().toStdString();
+    }
+}
+
+bool everyJapaneseFaceInstalled() {
+    bool installed = true;
+    for (QString const& face : kJapaneseUiFaces) {
+        if (!QFontDatabase::hasFamily(face)) {
+            ADD_FAILURE() << face.toStdString()
+                          << " is not installed (scripts/install-deps test installs it)";
+            installed = false;
+        }
+    }
+    return installed;
 }
 
 std::vector<std::string> linesOfText(std::string const& text) {

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "host/FormWindow.h"
+#include "host/UiFont.h"
 #include "runtime/Error.h"
 #include "runtime/Object.h"
 
+#include <QApplication>
+#include <QFont>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStringList>
@@ -44,6 +47,14 @@ void expectListFramesWhole(FormWindow const& window);
 // Checks that every button and list of a window has an accessible name and description, and that no
 // two share a name.
 void expectEveryControlNamedAndDescribed(FormWindow const& window);
+
+// What a window shows in the face it is drawn in: every list box shows all its lines whole, with no
+// scroll bar, and every caption is drawn in the window's face at the window's size.
+void expectWholeListsAndEvenCaptions(FormWindow& window);
+
+// True when every face of kJapaneseUiFaces is installed; otherwise fails the test and says which is
+// missing.
+bool everyJapaneseFaceInstalled();
 
 // The lines of a text, without their line ends.
 std::vector<std::string> linesOfText(std::string const& text);
@@ -142,5 +153,30 @@ public:
     form::CallTrace trace{out};
     FormHarness<FormType> harness{traceEntries(trace, static_cast<typename FormType::Entry const*>(nullptr))};
 };
+
+// Shows the form's window in each Japanese face, made the application font before the window is
+// shown, presses a button and checks what the window shows; then sets each other face on the shown
+// window and checks again. Saves each window as NAME-FACE.png.
+template <class FormType>
+void expectWholeInEveryFace(std::string const& name, int button) {
+    if (!everyJapaneseFaceInstalled())
+        return;
+    QFont const previous = QApplication::font();
+    for (QString const& face : kJapaneseUiFaces) {
+        SCOPED_TRACE(face.toStdString());
+        QApplication::setFont(QFont(face, 9));
+        FormHarness<FormType> harness;
+        harness.click(button);
+        expectWholeListsAndEvenCaptions(harness.window);
+        saveScreenshot(harness.window,
+                       QString::fromStdString(name + "-") + QString(face).remove(u' ') + ".png");
+        for (QString const& other : kJapaneseUiFaces) {
+            SCOPED_TRACE(other.toStdString() + " set on the shown window");
+            harness.window.setFont(QFont(other, 9));
+            expectWholeListsAndEvenCaptions(harness.window);
+        }
+    }
+    QApplication::setFont(previous);
+}
 
 } // namespace host::testing
