@@ -1,5 +1,6 @@
 #include "host/FormWindow.h"
 
+#include "host/CaptionBreaks.h"
 #include "host/CommandButton.h"
 #include "host/UiFont.h"
 
@@ -9,6 +10,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStringView>
 #include <QStyledItemDelegate>
@@ -161,6 +163,22 @@ void checkLayout(form::Form const& form) {
     }
 }
 
+// Paragraphs of text (apart by an empty line) broken between phrases (see breakParagraph()) to a
+// width that a message box keeps: it wraps a text itself, anywhere, once the text is wider than half
+// the screen or 500 pixels. Its icon and margins are given 8 ems.
+QString brokenBetweenPhrases(QString const& text, QFont const& font, QScreen const* screen) {
+    QFontMetricsF const metrics(font);
+    qreal const em = metrics.horizontalAdvance(QChar(u'字'));
+    qreal const screenWidth = screen ? screen->availableGeometry().width() : 1000;
+    qreal const width = std::min(30 * em, std::min(screenWidth / 2, qreal(500)) - 8 * em);
+    QStringList paragraphs = text.split(QStringLiteral("\n\n"));
+    for (QString& paragraph : paragraphs)
+        paragraph = breakParagraph(paragraph, width, [&](QString const& line) {
+                        return metrics.horizontalAdvance(line);
+                    }).join(QLatin1Char('\n'));
+    return paragraphs.join(QStringLiteral("\n\n"));
+}
+
 } // namespace
 
 FormWindow::FormWindow(form::Form& form, QWidget* parent) : QWidget(parent), m_form(form) {
@@ -199,9 +217,11 @@ void FormWindow::showAbout() {
     // Shown without blocking, and made once: F1 again brings the same window forward.
     auto* about = findChild<QMessageBox*>(QStringLiteral("about"));
     if (!about) {
-        about =
-            new QMessageBox(QMessageBox::Information, m_aboutTitle, m_aboutText, QMessageBox::Close, this);
+        about = new QMessageBox(QMessageBox::Information, m_aboutTitle, QString(), QMessageBox::Close, this);
         about->setObjectName(QStringLiteral("about"));
+        about->setText(brokenBetweenPhrases(m_aboutText, about->font(), about->screen()));
+        // The window speaks Japanese under every locale, and so does its About window's button.
+        about->button(QMessageBox::Close)->setText(QStringLiteral("閉じる"));
         about->setWindowModality(Qt::NonModal);
     }
     about->show();

@@ -191,6 +191,55 @@ bool everyJapaneseFaceInstalled() {
     return installed;
 }
 
+std::vector<std::string> lineBreakFaults(QString const& text, QStringList const& lines, bool betweenPhrases) {
+    auto const hiragana = [](QChar c) { return c.unicode() >= 0x3041 && c.unicode() <= 0x309F; };
+    auto const katakana = [](QChar c) {
+        return c.unicode() >= 0x30A1 && c.unicode() <= 0x30FF && c != u'・' &&
+               !u"ァィゥェォッャュョヮヵヶー"_qs.contains(c);
+    };
+    auto const latin = [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); };
+    QString const neverFirst = u"ァィゥェォッャュョヮヵヶー、。，．,.・：；:;？！?!…‥」』）)］]"_qs;
+    QString const opening = u"「『（(［["_qs;
+    QString const closing = u"、。，．,.：；:;？！?!」』）)］]"_qs;
+    std::vector<std::string> faults;
+    qsizetype start = 0; // where the line starts in text
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString const& line = lines[i];
+        std::string const shown = line.toStdString();
+        if (line.isEmpty() || line.front() == u' ' || line.back() == u' ') {
+            faults.push_back("line " + std::to_string(i + 1) + " is empty or not trimmed: '" + shown + "'");
+            continue;
+        }
+        while (start < text.size() && text[start] == u' ')
+            ++start;
+        if (text.mid(start, line.size()) != line) {
+            faults.push_back("line " + std::to_string(i + 1) + " is not the text that follows: " + shown);
+            return faults;
+        }
+        if (i > 0) {
+            QChar const last = lines[i - 1].back();
+            QChar const first = line.front();
+            bool const atSpace = text[start - 1] == u' ';
+            if (hiragana(first) || neverFirst.contains(first))
+                faults.push_back("a line starts with " + QString(first).toStdString() + ": " + shown);
+            if (!atSpace && ((katakana(last) && katakana(first)) || (latin(last) && latin(first))))
+                faults.push_back("a word is split: " + lines[i - 1].toStdString() + " | " + shown);
+            if (opening.contains(last))
+                faults.push_back("a line ends with an opening bracket: " + lines[i - 1].toStdString());
+            if (betweenPhrases && !atSpace && !hiragana(last) && !closing.contains(last) &&
+                !opening.contains(first))
+                faults.push_back("a line ends inside a phrase: " + lines[i - 1].toStdString() + " | " +
+                                 shown);
+        }
+        start += line.size();
+    }
+    while (start < text.size() && text[start] == u' ')
+        ++start;
+    if (start != text.size())
+        faults.push_back("the lines end before the text: " + text.mid(start).toStdString());
+    return faults;
+}
+
 std::vector<std::string> linesOfText(std::string const& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);

@@ -56,6 +56,14 @@ void expectWholeListsAndEvenCaptions(FormWindow& window);
 // missing.
 bool everyJapaneseFaceInstalled();
 
+// What is wrong with lines that text was broken into, by the rules a Japanese reader expects: the
+// lines, joined, give the text again (less the spaces at the breaks); no line starts with hiragana
+// (okurigana, a particle), a small kana, a prolonged sound mark, closing punctuation, a middle dot
+// or an ellipsis; none starts inside a katakana word or a word of Latin letters and digits; none
+// ends with an opening bracket. With betweenPhrases, each line also ends a phrase: with hiragana,
+// closing punctuation, before a space or before an opening bracket. Empty when nothing is wrong.
+std::vector<std::string> lineBreakFaults(QString const& text, QStringList const& lines, bool betweenPhrases);
+
 // The lines of a text, without their line ends.
 std::vector<std::string> linesOfText(std::string const& text);
 
