@@ -1,7 +1,9 @@
-// A program's command line, read by runProgram itself as the installed programs read it: --trace
-// makes the trace that each click writes to standard error, and an argument the program does not
-// take ends it with the usage and exit status 2.
+// A program's command line and start-up, through runProgram itself as the installed programs run:
+// --trace makes the trace that each click writes to standard error, an argument or option the
+// program does not take ends it with the usage and exit status 2, and a platform that cannot start
+// ends it with one line that names the cause.
 #include "host/Program.h"
+#include "host/StartupFailure.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -74,13 +77,58 @@ TEST(ProgramTest, OnlyTheTraceOptionMakesEachClickTraced) {
     EXPECT_FALSE(traced);
 }
 
-TEST(ProgramTest, AnArgumentItDoesNotTakeGivesTheUsageAndStatusTwo) {
+TEST(ProgramTest, AnArgumentOrOptionItDoesNotTakeGivesOneLineTheUsageAndStatusTwo) {
+    std::pair<std::string, std::string> const mistakes[] = {
+        {"stray", "sample: unexpected argument 'stray'\n\nUsage: "},
+        {"--foo", "sample: unknown option 'foo'\n\nUsage: "},
+        {"-x", "sample: unknown option 'x'\n\nUsage: "},
+    };
+    for (auto const& [argument, said] : mistakes) {
+        bool traced = false;
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(run({"sample", "-platform", "offscreen", argument}, traced), 2) << argument;
+        std::string const written = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(written.find(said), std::string::npos) << written;
+        EXPECT_NE(written.find("--trace"), std::string::npos) << written;
+    }
+}
+
+// What Qt's platform layer says before it gives up, and the cause the program names.
+TEST(ProgramTest, AStartupFailureIsPutDownToItsCause) {
+    using Cause = StartupFailure::Cause;
+    QString const gaveUp =
+        QStringLiteral("This application failed to start because no Qt platform plugin could "
+                       "be initialized. Reinstalling the application may fix this problem.");
+    std::pair<QStringList, StartupFailure> const cases[] = {
+        {{"could not connect to display :97",
+          "Could not load the Qt platform plugin \"xcb\" in \"\" even though it was found.", gaveUp},
+         {Cause::Display, {}}},
+        {{"Failed to create wl_display (No such file or directory)",
+          "Could not load the Qt platform plugin \"wayland\" in \"\" even though it was found.", gaveUp},
+         {Cause::Display, {}}},
+        // A Wayland session without the Wayland plugin: X is tried next, and has no display either.
+        {{"Could not find the Qt platform plugin \"wayland\" in \"\"", "could not connect to display ",
+          "Could not load the Qt platform plugin \"xcb\" in \"\" even though it was found.", gaveUp},
+         {Cause::MissingPlugin, "wayland"}},
+        // The plugin's own libraries are missing.
+        {{"Could not load the Qt platform plugin \"xcb\" in \"\" even though it was found.", gaveUp},
+         {Cause::UnloadablePlugin, "xcb"}},
+        {{"Could not find the Qt platform plugin \"nosuch\" in \"\"", gaveUp},
+         {Cause::MissingPlugin, "nosuch"}},
+    };
+    for (auto const& [messages, cause] : cases)
+        EXPECT_TRUE(startupFailure(messages) == cause) << messages.join(u'|').toStdString();
+    EXPECT_EQ(packageOfPlatformPlugin(QStringLiteral("wayland")), QStringLiteral("qt6-wayland"));
+    EXPECT_EQ(packageOfPlatformPlugin(QStringLiteral("xcb")), QStringLiteral("libqt6gui6"));
+    EXPECT_EQ(packageOfPlatformPlugin(QStringLiteral("nosuch")), QString());
+}
+
+// Through Qt itself: a plugin that does not exist ends the program with one line that names it.
+TEST(ProgramDeathTest, APlatformPluginThatCannotBeLoadedIsNamedInOneLine) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     bool traced = false;
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(run({"sample", "-platform", "offscreen", "stray"}, traced), 2);
-    std::string const written = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(written.find("sample: unexpected argument 'stray'"), std::string::npos) << written;
-    EXPECT_NE(written.find("--trace"), std::string::npos) << written;
+    EXPECT_EXIT(run({"sample", "-platform", "nosuch"}, traced), ::testing::ExitedWithCode(1),
+                "^sample: cannot open its window: Qt has no platform plugin \"nosuch\"\n$");
 }
 
 } // namespace
