@@ -16,6 +16,19 @@ macro(read_program_texts name)
     endforeach()
 endmacro()
 
+# configure_program_info(OUTPUT)
+# Writes OUTPUT, the programInfo() of a program, from the caller's ARG_ texts. They stand in C++ raw
+# string literals, which end only at the sequence )text" that no text may hold.
+function(configure_program_info output)
+    foreach(text ARG_NAME ARG_ID ARG_SUMMARY ARG_TITLE_JA ARG_SUMMARY_JA ARG_INTERFACE_JA)
+        string(FIND "${${text}}" ")text\"" end)
+        if(NOT end EQUAL -1)
+            message(FATAL_ERROR "${text} holds )text\", which would end its string in C++: ${${text}}")
+        endif()
+    endforeach()
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/ProgramInfo.cpp.in ${output} @ONLY)
+endfunction()
+
 # add_program(TARGET NAME name LIBS ..)
 # Builds a program from main.cpp under its installed lower-case name, with its icon as the window
 # icon and its texts (packaging/programs/NAME.cmake) for --help and its About window, and installs it
@@ -24,7 +37,7 @@ function(add_program target)
     cmake_parse_arguments(PARSE_ARGV 1 ARG "" "NAME" "LIBS")
     read_program_texts(${ARG_NAME})
     set(packaging ${PROJECT_SOURCE_DIR}/packaging)
-    configure_file(${packaging}/ProgramInfo.cpp.in ProgramInfo.cpp @ONLY)
+    configure_program_info(ProgramInfo.cpp)
     qt_add_executable(${target} main.cpp ${CMAKE_CURRENT_BINARY_DIR}/ProgramInfo.cpp)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${ARG_NAME})
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} host)
