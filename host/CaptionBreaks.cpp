@@ -54,7 +54,8 @@ Break breakBetween(char16_t before, char16_t after) {
     // word; katakana with the katakana before them, the rest of their word.
     if (isHiragana(after) || (isKatakana(after) && isKatakana(before)))
         return Break::None;
-    if (isWordCharacter(before) && isWordCharacter(after))
+    // A run of Latin letters and digits stays whole, with the points and commas inside it (1.0.0).
+    if ((isWordCharacter(before) || before == u'.' || before == u',') && isWordCharacter(after))
         return Break::None;
     // After a run of hiragana (okurigana or a particle), after closing punctuation, before an
     // opening bracket: between phrases. A katakana word followed by kanji is one compound

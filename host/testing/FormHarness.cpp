@@ -222,7 +222,8 @@ std::vector<std::string> lineBreakFaults(QString const& text, QStringList const&
             bool const atSpace = text[start - 1] == u' ';
             if (hiragana(first) || neverFirst.contains(first))
                 faults.push_back("a line starts with " + QString(first).toStdString() + ": " + shown);
-            if (!atSpace && ((katakana(last) && katakana(first)) || (latin(last) && latin(first))))
+            bool const latinLast = latin(last) || last == u'.' || last == u',';
+            if (!atSpace && ((katakana(last) && katakana(first)) || (latinLast && latin(first))))
                 faults.push_back("a word is split: " + lines[i - 1].toStdString() + " | " + shown);
             if (opening.contains(last))
                 faults.push_back("a line ends with an opening bracket: " + lines[i - 1].toStdString());

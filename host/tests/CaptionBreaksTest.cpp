@@ -72,7 +72,8 @@ TEST(CaptionBreaksTest, AParagraphBreaksBetweenPhrases) {
     QString const text =
         u"ボタンを押したときにアルゴリズムがインターフェースをどう呼び出すかは、端末から「pelora\u00A0--"
         u"trace」"
-        u"で起動すると標準エラー出力に表示されます。並べ替えが知っているのは ICompare の Compare だけです。"_qs;
+        u"で起動すると標準エラー出力に表示されます。並べ替えが知っているのは ICompare の Compare だけです。"
+        u"版は 1.0.0、長さは 12,345.6 です。"_qs;
     for (int width = 140; width <= 400; width += 7) {
         QStringList const lines =
             breakParagraph(text, width, [](QString const& line) { return widthOf(line, 9); });

@@ -4,13 +4,17 @@
 // ends it with one line that names the cause.
 #include "host/Program.h"
 #include "host/StartupFailure.h"
+#include "host/testing/FormHarness.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,19 +45,21 @@ public:
     void Command1_Click(std::int16_t) override {}
 };
 
-// Runs the program with these arguments; once its window is up, presses its button and closes it.
-// Says whether the form was made with a trace.
-int run(std::vector<std::string> arguments, bool& traced) {
+// Runs the program with these arguments; once its window is up, hands it to whileShown, presses its
+// button and closes it. Says whether the form was made with a trace.
+int run(std::vector<std::string> arguments, bool& traced, std::function<void(QWidget&)> whileShown = {}) {
     qputenv("LC_ALL", "C.UTF-8"); // the messages as written here, whatever the machine's language
     std::vector<char*> argv;
     for (std::string& argument : arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
     int argc = static_cast<int>(arguments.size());
-    return runProgram(argc, argv.data(), [&traced](form::CallTrace* trace) {
+    return runProgram(argc, argv.data(), [&traced, whileShown](form::CallTrace* trace) {
         traced = trace != nullptr;
-        QTimer::singleShot(0, [] {
+        QTimer::singleShot(0, [whileShown] {
             for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (whileShown && window->isVisible())
+                    whileShown(*window);
                 if (auto* button = window->findChild<QPushButton*>())
                     button->click();
                 window->close();
@@ -91,6 +97,38 @@ TEST(ProgramTest, AnArgumentOrOptionItDoesNotTakeGivesOneLineTheUsageAndStatusTw
         EXPECT_NE(written.find(said), std::string::npos) << written;
         EXPECT_NE(written.find("--trace"), std::string::npos) << written;
     }
+}
+
+// F1 shows what the program is, in Japanese sentences broken between phrases, with a button in
+// Japanese under any locale.
+TEST(ProgramTest, F1ShowsWhatTheProgramIsInJapanese) {
+    QStringList const expected{
+        u"見本 1.0.0"_qs,
+        u"見本のプログラムです。見本のインターフェースだけを知っています。"_qs,
+        u"ボタンを押したときにアルゴリズムがインターフェースをどう呼び出すかは、端末から「sample\u00A0--"
+        u"trace」"
+        u"で起動すると、1回の呼び出しにつき1行ずつ標準エラー出力に表示されます。"_qs,
+        u"MIT ライセンスのもとで配布されています。"_qs,
+    };
+    QStringList shown;
+    QString button;
+    bool traced = false;
+    EXPECT_EQ(run({"sample", "-platform", "offscreen"}, traced,
+                  [&](QWidget& window) {
+                      QApplication::setActiveWindow(&window);
+                      QTest::keyClick(&window, Qt::Key_F1);
+                      if (auto* box = window.findChild<QMessageBox*>()) {
+                          shown = box->text().split(QStringLiteral("\n\n"));
+                          button = box->button(QMessageBox::Close)->text();
+                          box->close();
+                      }
+                  }),
+              0);
+    ASSERT_EQ(shown.size(), expected.size()) << shown.join(u'|').toStdString();
+    for (qsizetype i = 0; i < shown.size(); ++i)
+        EXPECT_EQ(testing::lineBreakFaults(expected[i], shown[i].split(u'\n'), true),
+                  std::vector<std::string>{});
+    EXPECT_EQ(button, QStringLiteral("閉じる"));
 }
 
 // What Qt's platform layer says before it gives up, and the cause the program names.
