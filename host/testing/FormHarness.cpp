@@ -179,16 +179,21 @@ void expectWholeListsAndEvenCaptions(FormWindow& window) {
     }
 }
 
-bool everyJapaneseFaceInstalled() {
-    bool installed = true;
+void inEveryJapaneseFace(std::function<void(QString const& face)> const& body) {
     for (QString const& face : kJapaneseUiFaces) {
         if (!QFontDatabase::hasFamily(face)) {
             ADD_FAILURE() << face.toStdString()
                           << " is not installed (scripts/install-deps test installs it)";
-            installed = false;
+            return;
         }
     }
-    return installed;
+    QFont const previous = QApplication::font();
+    for (QString const& face : kJapaneseUiFaces) {
+        SCOPED_TRACE(face.toStdString());
+        QApplication::setFont(QFont(face, 9));
+        body(face);
+    }
+    QApplication::setFont(previous);
 }
 
 std::vector<std::string> lineBreakFaults(QString const& text, QStringList const& lines, bool betweenPhrases) {

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <sstream>
 #include <string>
@@ -52,9 +53,9 @@ void expectEveryControlNamedAndDescribed(FormWindow const& window);
 // scroll bar, and every caption is drawn in the window's face at the window's size.
 void expectWholeListsAndEvenCaptions(FormWindow& window);
 
-// True when every face of kJapaneseUiFaces is installed; otherwise fails the test and says which is
-// missing.
-bool everyJapaneseFaceInstalled();
+// Runs body once in each face of kJapaneseUiFaces, made the application font at 9 points, then
+// restores the application font. A face that is not installed fails the test, and nothing runs.
+void inEveryJapaneseFace(std::function<void(QString const& face)> const& body);
 
 // What is wrong with lines that text was broken into, by the rules a Japanese reader expects: the
 // lines, joined, give the text again (less the spaces at the breaks); no line starts with hiragana
@@ -167,12 +168,7 @@ public:
 // window and checks again. Saves each window as NAME-FACE.png.
 template <class FormType>
 void expectWholeInEveryFace(std::string const& name, int button) {
-    if (!everyJapaneseFaceInstalled())
-        return;
-    QFont const previous = QApplication::font();
-    for (QString const& face : kJapaneseUiFaces) {
-        SCOPED_TRACE(face.toStdString());
-        QApplication::setFont(QFont(face, 9));
+    inEveryJapaneseFace([&](QString const& face) {
         FormHarness<FormType> harness;
         harness.click(button);
         expectWholeListsAndEvenCaptions(harness.window);
@@ -183,8 +179,7 @@ void expectWholeInEveryFace(std::string const& name, int button) {
             harness.window.setFont(QFont(other, 9));
             expectWholeListsAndEvenCaptions(harness.window);
         }
-    }
-    QApplication::setFont(previous);
+    });
 }
 
 } // namespace host::testing

@@ -180,12 +180,7 @@ TEST(FormWindowTest, TheAboutWindowBreaksItsTextBetweenPhrases) {
         u"比較オブジェクト（コンパレーター）のインターフェース ICompare の Compare だけです。\n\n"
         u"ボタンを押したときにアルゴリズムがインターフェースをどう呼び出すかは、端末から"
         u"「sample\u00A0--trace」で起動すると、1回の呼び出しにつき1行ずつ標準エラー出力に表示されます。"_qs;
-    if (!testing::everyJapaneseFaceInstalled())
-        return;
-    QFont const previous = QApplication::font();
-    for (QString const& face : kJapaneseUiFaces) {
-        SCOPED_TRACE(face.toStdString());
-        QApplication::setFont(QFont(face, 9));
+    testing::inEveryJapaneseFace([&](QString const& face) {
         FormHarness<SampleForm> harness;
         harness.window.setAbout(QStringLiteral("見本"), text);
         QApplication::setActiveWindow(&harness.window);
@@ -209,8 +204,7 @@ TEST(FormWindowTest, TheAboutWindowBreaksItsTextBetweenPhrases) {
         EXPECT_EQ(box->button(QMessageBox::Close)->text(), QStringLiteral("閉じる"));
         testing::saveScreenshot(*box, QStringLiteral("about-") + QString(face).remove(u' ') + ".png");
         box->close();
-    }
-    QApplication::setFont(previous);
+    });
 }
 
 TEST(FormWindowTest, ClosingOneOfTwoWindowsOnAFormLeavesTheOtherWorking) {
