@@ -27,7 +27,9 @@ using FormFactory = std::function<std::unique_ptr<form::Form>(form::CallTrace* t
 
 // Starts the program: reads the command line (--help, --version, --trace and the standard Qt
 // options), creates the application and the form's window, shows it and runs the event loop until
-// the window is closed. Without a graphical desktop it says so and returns 1.
+// the window is closed. Without a graphical desktop it says so and returns 1; when Qt's platform
+// cannot start, it names the cause (a missing plugin, the display) and ends with exit status 1. An
+// option or argument it does not take gives the usage and 2.
 int runProgram(int& argc, char** argv, FormFactory const& makeForm);
 
 // The one thing a program's main does: run with StartupForm. A form's Entry names the interface of
