@@ -1,9 +1,11 @@
 #include "host/CommandButton.h"
 
 #include "host/CaptionBreaks.h"
+#include "host/UiFont.h"
 
 #include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -45,7 +47,7 @@ void CommandButton::fitCaption() {
             return QFontMetricsF(sized(base, size)).horizontalAdvance(line);
         },
         [&](QStringList const& lines, qreal size) {
-            return QFontMetricsF(sized(base, size)).size(0, lines.join(QLatin1Char('\n'))).height();
+            return lines.size() * compactLineBox(sized(base, size)).pitch;
         },
     };
     CaptionFit const fit =
@@ -86,9 +88,32 @@ void CommandButton::paintEvent(QPaintEvent*) {
     initStyleOption(&option);
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
-    painter.setFont(m_font);
-    painter.drawItemText(captionArea(), Qt::AlignCenter, palette(), isEnabled(), m_text,
-                         QPalette::ButtonText);
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    paintCaption(painter, captionArea(), m_font, m_text);
+}
+
+QRectF CommandButton::captionBlock(QRectF const& area, QFont const& font, QString const& lines) {
+    QFontMetricsF const metrics(font);
+    qreal width = 0;
+    QStringList const split = lines.split(QLatin1Char('\n'));
+    for (QString const& line : split)
+        width = std::max(width, metrics.horizontalAdvance(line));
+    qreal const height = split.size() * compactLineBox(font).pitch;
+    return {area.center().x() - width / 2, area.center().y() - height / 2, width, height};
+}
+
+void CommandButton::paintCaption(QPainter& painter, QRectF const& area, QFont const& font,
+                                 QString const& lines) {
+    QFontMetricsF const metrics(font);
+    LineBox const box = compactLineBox(font);
+    qreal top = captionBlock(area, font, lines).top();
+    painter.setFont(font);
+    for (QString const& line : lines.split(QLatin1Char('\n'))) {
+        painter.drawText(QPointF(area.center().x() - metrics.horizontalAdvance(line) / 2, top + box.ascent),
+                         line);
+        top += box.pitch;
+    }
 }
 
 } // namespace host

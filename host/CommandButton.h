@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QString>
 
+class QPainter;
+
 namespace host {
 
 // A command button whose caption always fits inside it, a few pixels clear of its sides. A caption
@@ -20,6 +22,10 @@ public:
     QFont const& captionFont() const { return m_font; }
     // Where the caption is drawn.
     QRect captionArea() const;
+    // The lines of the caption as drawn, centred in area, one under another at the compact pitch of
+    // font (see compactLineBox()).
+    static QRectF captionBlock(QRectF const& area, QFont const& font, QString const& lines);
+    static void paintCaption(QPainter& painter, QRectF const& area, QFont const& font, QString const& lines);
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -1,13 +1,20 @@
 #include "host/FormWindow.h"
 
+#include "host/CaptionBreaks.h"
 #include "host/CommandButton.h"
+#include "host/UiFont.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStringView>
+#include <QStyledItemDelegate>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -44,13 +51,57 @@ private:
     form::ListBox& m_box;
 };
 
-// A list box whose frame stays whole at any scale. At a fractional device pixel ratio an edge of
-// the list's viewport can fall inside a device pixel; Qt then paints the viewport out to the whole
-// pixel, over the frame's line (at 1.5, the bottom line of every list box disappeared). Where an
-// edge falls inside a pixel, the viewport gives up one logical pixel on that side.
+// Draws each line of a list at the compact pitch of its font (see compactLineBox()), so that a list
+// shows as many lines in a face with tall line spacing as in any other.
+class CompactLineDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(QStyleOptionViewItem const& option, QModelIndex const& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(qCeil(compactLineBox(option.font).pitch));
+        return size;
+    }
+
+    // The style draws the line's background, selection and focus; the text follows on its own
+    // baseline.
+    void paint(QPainter* painter, QStyleOptionViewItem const& option,
+               QModelIndex const& index) const override {
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        QStyle const* const style = item.widget ? item.widget->style() : QApplication::style();
+        int const margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, item.widget) + 1;
+        QRectF const area = QRectF(style->subElementRect(QStyle::SE_ItemViewItemText, &item, item.widget))
+                                .adjusted(margin, 0, -margin, 0);
+        QString const text = QFontMetricsF(item.font).elidedText(item.text, Qt::ElideRight, area.width());
+        item.text.clear();
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+
+        LineBox const box = compactLineBox(item.font);
+        QPalette::ColorGroup const group = !(item.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                           : (item.state & QStyle::State_Active) ? QPalette::Active
+                                                                                 : QPalette::Inactive;
+        bool const selected = item.state & QStyle::State_Selected;
+        qreal const width = QFontMetricsF(item.font).horizontalAdvance(text);
+        qreal const left = item.direction == Qt::RightToLeft ? area.right() - width : area.left();
+        painter->save();
+        painter->setFont(item.font);
+        painter->setPen(item.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(QPointF(left, area.top() + (area.height() - box.pitch) / 2 + box.ascent), text);
+        painter->restore();
+    }
+};
+
+// A list box whose lines are drawn at a compact pitch, and whose frame stays whole at any scale. At a
+// fractional device pixel ratio an edge of the list's viewport can fall inside a device pixel; Qt then paints
+// the viewport out to the whole pixel, over the frame's line (at 1.5, the bottom line of every list box
+// disappeared). Where an edge falls inside a pixel, the viewport gives up one logical pixel on that side.
 class ListWidget final : public QListWidget {
 public:
-    using QListWidget::QListWidget;
+    explicit ListWidget(QWidget* parent) : QListWidget(parent) {
+        setItemDelegate(new CompactLineDelegate(this));
+        setUniformItemSizes(true);
+    }
 
 protected:
     void resizeEvent(QResizeEvent* event) override {
@@ -112,6 +163,22 @@ void checkLayout(form::Form const& form) {
     }
 }
 
+// Paragraphs of text (apart by an empty line) broken between phrases (see breakParagraph()) to a
+// width that a message box keeps: it wraps a text itself, anywhere, once the text is wider than half
+// the screen or 500 pixels. Its icon and margins are given 8 ems.
+QString brokenBetweenPhrases(QString const& text, QFont const& font, QScreen const* screen) {
+    QFontMetricsF const metrics(font);
+    qreal const em = metrics.horizontalAdvance(QChar(u'字'));
+    qreal const screenWidth = screen ? screen->availableGeometry().width() : 1000;
+    qreal const width = std::min(30 * em, std::min(screenWidth / 2, qreal(500)) - 8 * em);
+    QStringList paragraphs = text.split(QStringLiteral("\n\n"));
+    for (QString& paragraph : paragraphs)
+        paragraph = breakParagraph(paragraph, width, [&](QString const& line) {
+                        return metrics.horizontalAdvance(line);
+                    }).join(QLatin1Char('\n'));
+    return paragraphs.join(QStringLiteral("\n\n"));
+}
+
 } // namespace
 
 FormWindow::FormWindow(form::Form& form, QWidget* parent) : QWidget(parent), m_form(form) {
@@ -150,9 +217,11 @@ void FormWindow::showAbout() {
     // Shown without blocking, and made once: F1 again brings the same window forward.
     auto* about = findChild<QMessageBox*>(QStringLiteral("about"));
     if (!about) {
-        about =
-            new QMessageBox(QMessageBox::Information, m_aboutTitle, m_aboutText, QMessageBox::Close, this);
+        about = new QMessageBox(QMessageBox::Information, m_aboutTitle, QString(), QMessageBox::Close, this);
         about->setObjectName(QStringLiteral("about"));
+        about->setText(brokenBetweenPhrases(m_aboutText, about->font(), about->screen()));
+        // The window speaks Japanese under every locale, and so does its About window's button.
+        about->button(QMessageBox::Close)->setText(QStringLiteral("閉じる"));
         about->setWindowModality(Qt::NonModal);
     }
     about->show();

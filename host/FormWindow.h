@@ -33,7 +33,8 @@ public:
     ~FormWindow() override;
 
     void setErrorReporter(ErrorReporter reporter);
-    // What F1 shows, in a window of its own.
+    // What F1 shows, in a window of its own: text, in paragraphs apart by an empty line, broken
+    // between phrases.
     void setAbout(QString title, QString text);
     // Closes each click in the trace (null: no trace).
     void setCallTrace(form::CallTrace* trace) { m_trace = trace; }

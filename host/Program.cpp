@@ -1,11 +1,13 @@
 #include "host/Program.h"
 
 #include "host/FormWindow.h"
+#include "host/StartupFailure.h"
 #include "host/UiFont.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QLibrary>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -14,6 +16,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <optional>
+#include <vector>
 
 namespace host {
 
@@ -34,13 +37,15 @@ bool hasDisplay(int argc, char** argv) {
            !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-// The About window's text: what the program shows, which interface its algorithm knows, how to see
-// the calls, its version and licence.
+// The About window's text, in paragraphs apart by an empty line: what the program shows, which
+// interface its algorithm knows, how to see the calls, its version and licence. The command is kept
+// on one line by a no-break space.
 QString aboutText(ProgramInfo const& info) {
-    return QStringLiteral("%1 %2\n\n%3\n%4\n\n"
-                          "ボタンを押したときにアルゴリズムがインターフェースをどう呼ぶかは、端末から"
-                          "「%5 --trace」で起動すると、1行に1回の呼び出しとして標準エラーに表示されます。\n\n"
-                          "MIT ライセンスのもとで配布されています。")
+    return QStringLiteral(
+               "%1 %2\n\n%3。%4\n\n"
+               "ボタンを押したときにアルゴリズムがインターフェースをどう呼び出すかは、端末から"
+               "「%5\u00A0--trace」で起動すると、1回の呼び出しにつき1行ずつ標準エラー出力に表示されます。\n\n"
+               "MIT ライセンスのもとで配布されています。")
         .arg(QString::fromUtf8(info.titleJa), QString::fromUtf8(info.version),
              QString::fromUtf8(info.summaryJa), QString::fromUtf8(info.interfaceJa),
              QString::fromUtf8(info.name));
@@ -75,28 +80,80 @@ Translations const* g_translations = nullptr;
 
 void printLine(QString const& line) { std::fprintf(stderr, "%s\n", line.toUtf8().constData()); }
 
-// While the application is made, a platform plugin that cannot reach its display ends the program
-// with one line and exit status 1, instead of Qt's abort; its own warnings about that are dropped.
-QtMessageHandler g_previousHandler = nullptr;
+// While the application is made, Qt's messages are held back. When no platform plugin can start,
+// the program ends with one line that names the cause and exit status 1, instead of Qt's abort and
+// its messages; otherwise the messages follow, less those of the platform layer.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+std::vector<HeldMessage>* g_heldMessages = nullptr;
 char const* g_programName = "";
 
-void startupMessages(QtMsgType type, QMessageLogContext const& context, QString const& message) {
-    if (type == QtFatalMsg) {
-        printLine((*g_translations)(QT_TRANSLATE_NOOP("Program", "%1: cannot open its window: the "
-                                                                 "display could not be reached "
-                                                                 "(DISPLAY=%2, WAYLAND_DISPLAY=%3)"))
-                      .arg(QString::fromUtf8(g_programName), qEnvironmentVariable("DISPLAY"),
-                           qEnvironmentVariable("WAYLAND_DISPLAY")));
-        std::_Exit(1);
+// The platform plugin's file, whose loading says which library it lacks.
+QString platformPluginError(QString const& plugin) {
+    QString directory = qEnvironmentVariable("QT_QPA_PLATFORM_PLUGIN_PATH");
+    if (directory.isEmpty())
+        directory = QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms");
+    QLibrary library(directory + QStringLiteral("/libq") + plugin + QStringLiteral(".so"));
+    return library.load() ? QString() : library.errorString();
+}
+
+QString startupFailureLine(QStringList const& platformMessages) {
+    QString const name = QString::fromUtf8(g_programName);
+    StartupFailure const failure = startupFailure(platformMessages);
+    QString const package = packageOfPlatformPlugin(failure.plugin);
+    switch (failure.cause) {
+    case StartupFailure::Cause::MissingPlugin:
+        if (package.isEmpty())
+            return (*g_translations)(QT_TRANSLATE_NOOP("Program", "%1: cannot open its window: Qt has no "
+                                                                  "platform plugin \"%2\""))
+                .arg(name, failure.plugin);
+        return (*g_translations)(QT_TRANSLATE_NOOP("Program", "%1: cannot open its window: Qt's platform "
+                                                              "plugin \"%2\" is not installed; the package "
+                                                              "%3 brings it"))
+            .arg(name, failure.plugin, package);
+    case StartupFailure::Cause::UnloadablePlugin:
+        return (*g_translations)(QT_TRANSLATE_NOOP("Program", "%1: cannot open its window: Qt's platform "
+                                                              "plugin \"%2\" could not be loaded (%3); "
+                                                              "installing the package %4 again brings what "
+                                                              "it needs"))
+            .arg(name, failure.plugin, platformPluginError(failure.plugin),
+                 package.isEmpty() ? QStringLiteral("libqt6gui6") : package);
+    case StartupFailure::Cause::Display:
+        break;
     }
-    if (context.category && qstrncmp(context.category, "qt.qpa", 6) == 0)
+    return (*g_translations)(QT_TRANSLATE_NOOP("Program", "%1: cannot open its window: the display could "
+                                                          "not be reached (DISPLAY=%2, WAYLAND_DISPLAY=%3)"))
+        .arg(name, qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"));
+}
+
+void startupMessages(QtMsgType type, QMessageLogContext const& context, QString const& message) {
+    g_heldMessages->push_back({type, QByteArray(context.category ? context.category : ""), message});
+    if (type != QtFatalMsg)
         return;
-    g_previousHandler(type, context, message);
+    QStringList platformMessages;
+    for (HeldMessage const& held : *g_heldMessages)
+        platformMessages << held.text;
+    printLine(startupFailureLine(platformMessages));
+    std::_Exit(1);
+}
+
+// Passes on the messages held back while the application was made, less the platform layer's.
+void releaseHeldMessages() {
+    for (HeldMessage const& held : *g_heldMessages) {
+        if (held.category.startsWith("qt.qpa"))
+            continue;
+        QMessageLogContext const context(nullptr, 0, nullptr, held.category.constData());
+        qt_message_output(held.type, context, held.text);
+    }
+    g_heldMessages->clear();
 }
 
 // The command line: --help, --version and --trace besides Qt's own options, described in the
 // language of the installed translations. Returns the exit status when the program must stop: 2 for
-// an argument it does not take.
+// an option or argument it does not take, said in one line with the usage.
 std::optional<int> readCommandLine(QCoreApplication& application, ProgramInfo const& info, bool& traced) {
     QCommandLineParser parser;
     QCommandLineOption const trace(
@@ -109,16 +166,24 @@ std::optional<int> readCommandLine(QCoreApplication& application, ProgramInfo co
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(trace);
+    // The program takes no file or other argument: one given is a mistake, as is an unknown option.
+    QString mistake;
+    if (!parser.parse(QCoreApplication::arguments()))
+        mistake = parser.unknownOptionNames().isEmpty()
+                      ? parser.errorText()
+                      : QCoreApplication::translate("Program", "unknown option '%1'")
+                            .arg(parser.unknownOptionNames().front());
+    else if (QStringList const extra = parser.positionalArguments(); !extra.isEmpty())
+        mistake = QCoreApplication::translate("Program", "unexpected argument '%1'").arg(extra.front());
+    if (!mistake.isEmpty()) {
+        printLine(QStringLiteral("%1: %2").arg(QString::fromUtf8(info.name), mistake));
+        std::fprintf(stderr, "\n%s", parser.helpText().toUtf8().constData());
+        return 2;
+    }
+    // --help, --help-all and --version answer here and end the program.
     parser.process(application);
     traced = parser.isSet(trace);
-    // The program takes no file or other argument: one given is a mistake, said with the usage.
-    QStringList const extra = parser.positionalArguments();
-    if (extra.isEmpty())
-        return std::nullopt;
-    printLine(QCoreApplication::translate("Program", "%1: unexpected argument '%2'")
-                  .arg(QString::fromUtf8(info.name), extra.front()));
-    std::fprintf(stderr, "\n%s", parser.helpText().toUtf8().constData());
-    return 2;
+    return std::nullopt;
 }
 
 } // namespace
@@ -138,17 +203,20 @@ int runProgram(int& argc, char** argv, ProgramParts const& parts) {
             return *status;
         printLine(QCoreApplication::translate("Program",
                                               "%1: needs a graphical desktop, and none was found "
-                                              "(DISPLAY and WAYLAND_DISPLAY are not set); to run it "
-                                              "without one, set QT_QPA_PLATFORM=offscreen")
+                                              "(DISPLAY and WAYLAND_DISPLAY are not set); start it "
+                                              "from a desktop session, or through ssh -X from one")
                       .arg(QString::fromUtf8(info.name)));
         return 1;
     }
 
     g_programName = info.name;
     g_translations = &translations;
-    g_previousHandler = qInstallMessageHandler(startupMessages);
+    std::vector<HeldMessage> heldMessages;
+    g_heldMessages = &heldMessages;
+    QtMessageHandler const previousHandler = qInstallMessageHandler(startupMessages);
     QApplication application(argc, argv);
-    qInstallMessageHandler(g_previousHandler);
+    qInstallMessageHandler(previousHandler);
+    releaseHeldMessages();
     translations.install();
     if (auto const status = readCommandLine(application, info, traced))
         return *status;

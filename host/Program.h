@@ -31,7 +31,9 @@ struct ProgramParts {
 
 // Starts the program: reads the command line (--help, --version, --trace and the standard Qt
 // options), creates the application and the form's window, shows it and runs the event loop until
-// the window is closed. Without a graphical desktop it says so and returns 1.
+// the window is closed. Without a graphical desktop it says so and returns 1; when Qt's platform
+// cannot start, it names the cause (a missing plugin, the display) and ends with exit status 1. An
+// option or argument it does not take gives the usage and 2.
 int runProgram(int& argc, char** argv, ProgramParts const& parts);
 
 // The one thing a program's main does: run with StartupForm, whose Trace is what --trace writes.

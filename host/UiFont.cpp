@@ -3,11 +3,21 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetricsF>
+
+#include <algorithm>
 
 namespace host {
 
+namespace {
+
+// The tallest line, in ems (the width of a kanji).
+constexpr qreal kMostLinePitch = 1.25;
+
+} // namespace
+
 void useJapaneseUiFont() {
-    for (QString const& family : {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic")}) {
+    for (QString const& family : kJapaneseUiFaces) {
         if (QFontDatabase::hasFamily(family) && !QFontDatabase::isFixedPitch(family)) {
             QFont font(family, 9);
             font.setStyleHint(QFont::SansSerif);
@@ -15,6 +25,14 @@ void useJapaneseUiFont() {
             return;
         }
     }
+}
+
+LineBox compactLineBox(QFont const& font) {
+    QFontMetricsF const metrics(font);
+    qreal const natural = metrics.ascent() + metrics.descent();
+    qreal const em = metrics.horizontalAdvance(QChar(u'字'));
+    qreal const pitch = std::min(natural, kMostLinePitch * em);
+    return {pitch, natural > 0 ? metrics.ascent() * pitch / natural : 0};
 }
 
 } // namespace host

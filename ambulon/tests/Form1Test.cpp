@@ -157,6 +157,9 @@ TEST(AmbulonWindowTest, TraceShowsTheBindersInnerCallAndTheCountersReads) {
 }
 
 // Also run at the scale factors 1.5 and 2 (see add_display_tests).
+// Lines whole and captions even in every Japanese face, set before or after the window is shown.
+TEST(AmbulonDisplayTest, WholeInEveryFace) { host::testing::expectWholeInEveryFace<Form1>("ambulon", 0); }
+
 TEST(AmbulonDisplayTest, ReadableAtAnyScaleAndFontAndToScreenReaders) {
     FormHarness<Form1> harness;
     host::testing::expectReadableAndAccessible(harness.window);

@@ -1,11 +1,15 @@
 #include "host/testing/FormHarness.h"
 
 #include "host/CommandButton.h"
+#include "host/UiFont.h"
 
+#include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QTest>
 #include <QtMath>
 
@@ -65,9 +69,8 @@ std::string captionDrawingFault(CommandButton& button, QRect const& area) {
     alone.fill(Qt::white);
     {
         QPainter painter(&alone);
-        painter.setFont(button.captionFont());
         painter.setPen(Qt::black);
-        painter.drawText(area, Qt::AlignCenter, button.captionText());
+        CommandButton::paintCaption(painter, area, button.captionFont(), button.captionText());
     }
     int const expected = inkCount(alone, inside);
     int const actual = inkCount(drawn, inside);
@@ -84,9 +87,8 @@ std::vector<std::string> buttonsWhoseCaptionDoesNotFit(FormWindow const& window)
     for (int index = 0; index < window.commandButtonCount(); ++index) {
         auto const& button = dynamic_cast<CommandButton const&>(*window.commandButton(index));
         QRect const area = button.captionArea();
-        QRect const text =
-            QFontMetrics(button.captionFont()).boundingRect(area, Qt::AlignCenter, button.captionText());
-        if (!area.contains(text) || !button.rect().contains(area))
+        QRectF const text = CommandButton::captionBlock(area, button.captionFont(), button.captionText());
+        if (!QRectF(area).contains(text) || !button.rect().contains(area))
             failing.push_back(button.text().toStdString() + ": " + std::to_string(text.width()) + "x" +
                               std::to_string(text.height()) + " in " + std::to_string(area.width()) + "x" +
                               std::to_string(area.height()));
@@ -154,6 +156,94 @@ void expectEveryControlNamedAndDescribed(FormWindow const& window) {
         names << control->accessibleName();
     }
     EXPECT_FALSE(names.isEmpty());
+}
+
+void expectWholeListsAndEvenCaptions(FormWindow& window) {
+    (void)window.grab(); // lays out and draws the window as it is shown
+    QFont const font = window.font();
+    for (QListWidget const* list : window.findChildren<QListWidget*>()) {
+        std::string const name = list->objectName().toStdString() + " in " + font.family().toStdString();
+        EXPECT_FALSE(list->verticalScrollBar()->isVisible()) << name;
+        EXPECT_FALSE(list->horizontalScrollBar()->isVisible()) << name;
+        for (int row = 0; row < list->count(); ++row) {
+            QRect const line = list->visualItemRect(list->item(row));
+            EXPECT_TRUE(list->viewport()->rect().contains(line)) << name << ", line " << row + 1;
+        }
+    }
+    for (int index = 0; index < window.commandButtonCount(); ++index) {
+        auto const& button = dynamic_cast<CommandButton const&>(*window.commandButton(index));
+        EXPECT_EQ(button.captionFont().family().toStdString(), font.family().toStdString())
+            << button.text().toStdString();
+        EXPECT_EQ(button.captionFont().pointSizeF(), font.pointSizeF())
+            << button.text().toStdString() << " in " << font.family().toStdString();
+    }
+}
+
+void inEveryJapaneseFace(std::function<void(QString const& face)> const& body) {
+    for (QString const& face : kJapaneseUiFaces) {
+        if (!QFontDatabase::hasFamily(face)) {
+            ADD_FAILURE() << face.toStdString()
+                          << " is not installed (scripts/install-deps test installs it)";
+            return;
+        }
+    }
+    QFont const previous = QApplication::font();
+    for (QString const& face : kJapaneseUiFaces) {
+        SCOPED_TRACE(face.toStdString());
+        QApplication::setFont(QFont(face, 9));
+        body(face);
+    }
+    QApplication::setFont(previous);
+}
+
+std::vector<std::string> lineBreakFaults(QString const& text, QStringList const& lines, bool betweenPhrases) {
+    auto const hiragana = [](QChar c) { return c.unicode() >= 0x3041 && c.unicode() <= 0x309F; };
+    auto const katakana = [](QChar c) {
+        return c.unicode() >= 0x30A1 && c.unicode() <= 0x30FF && c != u'・' &&
+               !u"ァィゥェォッャュョヮヵヶー"_qs.contains(c);
+    };
+    auto const latin = [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); };
+    QString const neverFirst = u"ァィゥェォッャュョヮヵヶー、。，．,.・：；:;？！?!…‥」』）)］]"_qs;
+    QString const opening = u"「『（(［["_qs;
+    QString const closing = u"、。，．,.：；:;？！?!」』）)］]"_qs;
+    std::vector<std::string> faults;
+    qsizetype start = 0; // where the line starts in text
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString const& line = lines[i];
+        std::string const shown = line.toStdString();
+        if (line.isEmpty() || line.front() == u' ' || line.back() == u' ') {
+            faults.push_back("line " + std::to_string(i + 1) + " is empty or not trimmed: '" + shown + "'");
+            continue;
+        }
+        while (start < text.size() && text[start] == u' ')
+            ++start;
+        if (text.mid(start, line.size()) != line) {
+            faults.push_back("line " + std::to_string(i + 1) + " is not the text that follows: " + shown);
+            return faults;
+        }
+        if (i > 0) {
+            QChar const last = lines[i - 1].back();
+            QChar const first = line.front();
+            bool const atSpace = text[start - 1] == u' ';
+            if (hiragana(first) || neverFirst.contains(first))
+                faults.push_back("a line starts with " + QString(first).toStdString() + ": " + shown);
+            bool const latinLast = latin(last) || last == u'.' || last == u',';
+            if (!atSpace && ((katakana(last) && katakana(first)) || (latinLast && latin(first))))
+                faults.push_back("a word is split: " + lines[i - 1].toStdString() + " | " + shown);
+            if (opening.contains(last))
+                faults.push_back("a line ends with an opening bracket: " + lines[i - 1].toStdString());
+            if (betweenPhrases && !atSpace && !hiragana(last) && !closing.contains(last) &&
+                !opening.contains(first))
+                faults.push_back("a line ends inside a phrase: " + lines[i - 1].toStdString() + " | " +
+                                 shown);
+        }
+        start += line.size();
+    }
+    while (start < text.size() && text[start] == u' ')
+        ++start;
+    if (start != text.size())
+        faults.push_back("the lines end before the text: " + text.mid(start).toStdString());
+    return faults;
 }
 
 std::vector<std::string> linesOfText(std::string const& text) {

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "host/FormWindow.h"
+#include "host/UiFont.h"
 #include "runtime/Error.h"
 #include "runtime/Object.h"
 
+#include <QApplication>
+#include <QFont>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStringList>
@@ -11,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <sstream>
 #include <string>
@@ -44,6 +48,22 @@ void expectListFramesWhole(FormWindow const& window);
 // Checks that every button and list of a window has an accessible name and description, and that no
 // two share a name.
 void expectEveryControlNamedAndDescribed(FormWindow const& window);
+
+// What a window shows in the face it is drawn in: every list box shows all its lines whole, with no
+// scroll bar, and every caption is drawn in the window's face at the window's size.
+void expectWholeListsAndEvenCaptions(FormWindow& window);
+
+// Runs body once in each face of kJapaneseUiFaces, made the application font at 9 points, then
+// restores the application font. A face that is not installed fails the test, and nothing runs.
+void inEveryJapaneseFace(std::function<void(QString const& face)> const& body);
+
+// What is wrong with lines that text was broken into, by the rules a Japanese reader expects: the
+// lines, joined, give the text again (less the spaces at the breaks); no line starts with hiragana
+// (okurigana, a particle), a small kana, a prolonged sound mark, closing punctuation, a middle dot
+// or an ellipsis; none starts inside a katakana word or a word of Latin letters and digits; none
+// ends with an opening bracket. With betweenPhrases, each line also ends a phrase: with hiragana,
+// closing punctuation, before a space or before an opening bracket. Empty when nothing is wrong.
+std::vector<std::string> lineBreakFaults(QString const& text, QStringList const& lines, bool betweenPhrases);
 
 // The lines of a text, without their line ends.
 std::vector<std::string> linesOfText(std::string const& text);
@@ -142,5 +162,24 @@ public:
     typename FormType::Trace trace{out};
     FormHarness<FormType> harness;
 };
+
+// Shows the form's window in each Japanese face, made the application font before the window is
+// shown, presses a button and checks what the window shows; then sets each other face on the shown
+// window and checks again. Saves each window as NAME-FACE.png.
+template <class FormType>
+void expectWholeInEveryFace(std::string const& name, int button) {
+    inEveryJapaneseFace([&](QString const& face) {
+        FormHarness<FormType> harness;
+        harness.click(button);
+        expectWholeListsAndEvenCaptions(harness.window);
+        saveScreenshot(harness.window,
+                       QString::fromStdString(name + "-") + QString(face).remove(u' ') + ".png");
+        for (QString const& other : kJapaneseUiFaces) {
+            SCOPED_TRACE(other.toStdString() + " set on the shown window");
+            harness.window.setFont(QFont(other, 9));
+            expectWholeListsAndEvenCaptions(harness.window);
+        }
+    });
+}
 
 } // namespace host::testing

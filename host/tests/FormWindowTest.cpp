@@ -1,11 +1,14 @@
 #include "host/FormWindow.h"
 
 #include "host/CommandButton.h"
+#include "host/UiFont.h"
 
 #include "host/testing/FormHarness.h"
 #include "runtime/testing/RuntimeTesting.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -166,6 +169,42 @@ TEST(FormWindowTest, F1ShowsTheAboutWindowAndCtrlQClosesTheWindow) {
     ASSERT_TRUE(harness.window.isVisible());
     QTest::keyClick(&harness.window, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(harness.window.isVisible());
+}
+
+// In each Japanese face, the About window shows its text broken between phrases, in lines that the
+// window does not wrap again, and a button in Japanese whatever the locale.
+TEST(FormWindowTest, TheAboutWindowBreaksItsTextBetweenPhrases) {
+    QString const text =
+        u"見本（並べ替え） 1.0.0\n\n"
+        u"差し替えられる比較オブジェクトで9つの整数を並べ替えます。並べ替えが知っているのは、"
+        u"比較オブジェクト（コンパレーター）のインターフェース ICompare の Compare だけです。\n\n"
+        u"ボタンを押したときにアルゴリズムがインターフェースをどう呼び出すかは、端末から"
+        u"「sample\u00A0--trace」で起動すると、1回の呼び出しにつき1行ずつ標準エラー出力に表示されます。"_qs;
+    testing::inEveryJapaneseFace([&](QString const& face) {
+        FormHarness<SampleForm> harness;
+        harness.window.setAbout(QStringLiteral("見本"), text);
+        QApplication::setActiveWindow(&harness.window);
+        QTest::keyClick(&harness.window, Qt::Key_F1);
+        auto* const box = harness.window.findChild<QMessageBox*>();
+        ASSERT_NE(box, nullptr);
+        auto* const label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        QStringList const shown = label->text().split(QStringLiteral("\n\n"));
+        QStringList const paragraphs = text.split(QStringLiteral("\n\n"));
+        ASSERT_EQ(shown.size(), paragraphs.size());
+        QFontMetricsF const metrics(label->font());
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            QStringList const lines = shown[i].split(QLatin1Char('\n'));
+            EXPECT_EQ(testing::lineBreakFaults(paragraphs[i], lines, true), std::vector<std::string>{});
+            for (QString const& line : lines)
+                EXPECT_LE(metrics.horizontalAdvance(line), label->contentsRect().width())
+                    << line.toStdString();
+        }
+        EXPECT_GT(label->text().count(QLatin1Char('\n')), 6);
+        EXPECT_EQ(box->button(QMessageBox::Close)->text(), QStringLiteral("閉じる"));
+        testing::saveScreenshot(*box, QStringLiteral("about-") + QString(face).remove(u' ') + ".png");
+        box->close();
+    });
 }
 
 TEST(FormWindowTest, ClosingOneOfTwoWindowsOnAFormLeavesTheOtherWorking) {

@@ -161,6 +161,9 @@ TEST(PeloraWindowTest, TraceShowsEachComparisonItsMemberReadsAndEachExchange) {
 }
 
 // Also run at the scale factors 1.5 and 2 (see add_display_tests).
+// Lines whole and captions even in every Japanese face, set before or after the window is shown.
+TEST(PeloraDisplayTest, WholeInEveryFace) { host::testing::expectWholeInEveryFace<Form1>("pelora", 0); }
+
 TEST(PeloraDisplayTest, ReadableAtAnyScaleAndFontAndToScreenReaders) {
     FormHarness<Form1> harness;
     host::testing::expectReadableAndAccessible(harness.window);

@@ -151,6 +151,9 @@ TEST(TalverinWindowTest, TraceShowsEachComparisonWithItsPositionsAndEachExchange
 }
 
 // Also run at the scale factors 1.5 and 2 (see add_display_tests).
+// Lines whole and captions even in every Japanese face, set before or after the window is shown.
+TEST(TalverinDisplayTest, WholeInEveryFace) { host::testing::expectWholeInEveryFace<Form1>("talverin", 0); }
+
 TEST(TalverinDisplayTest, ReadableAtAnyScaleAndFontAndToScreenReaders) {
     FormHarness<Form1> harness;
     host::testing::expectReadableAndAccessible(harness.window);
