@@ -111,9 +111,15 @@ Collection::Iterator& Collection::Iterator::operator=(Iterator const& other) {
     return *this;
 }
 
+void Collection::Iterator::pastTheEnd() {
+    raise(ErrorKind::SubscriptOutOfRange, "the enumeration has no element left to yield");
+}
+
 Collection::Iterator& Collection::Iterator::operator++() {
     if (!m_removed) {
-        ++m_position;
+        // At the end it keeps waiting there: a step further would pass the next element appended.
+        if (!atEnd())
+            ++m_position;
         return *this;
     }
     // It already stands before the element after its removed one; the removed value goes last.

@@ -15,15 +15,20 @@ namespace runtime {
 
 // An ordered, 1-based container of values, optionally keyed by text.
 // An index is a position (16- or 32-bit integer, 1..Count) or a key (string). A position outside
-// 1..Count raises subscript out of range; an unknown or duplicate key raises invalid argument.
-// Item costs O(log n) at any position and by key, and O(1) next to the last position reached; Add and
-// Remove cost the same plus one step for each live iterator, which each of them tells of the change:
-// O(log n + live iterators). A failed call leaves the collection as it was, and running out of
-// memory raises the out-of-memory error.
+// 1..Count raises subscript out of range; an unknown or duplicate key raises invalid argument. Keys
+// compare exactly, by UTF-16 code unit: "Key" and "key" are two keys.
+//
+// Item costs O(log n) at any position and by key, and O(1) at a position inside one of the two
+// leaves (of up to 32 elements) that the last walks down the tree reached; Add and Remove cost the
+// same plus one step for each live iterator, which each of them tells of the change:
+// O(log n + live iterators). The first keyed Add into a collection that already holds elements
+// gives every leaf its key array: O(n) once (a few milliseconds at a million elements). A failed
+// call leaves the collection as it was, and running out of memory raises the out-of-memory error.
 //
 // A value that the collection lets go of (a removed element, the argument of a failed Add, the
 // elements of a collection being destroyed) is released only once the collection is whole again, so
-// whatever an object's destructor then does to the collection behaves as on any other.
+// whatever an object's destructor then does to the collection behaves as on any other. Releases run
+// where nothing may throw: a destructor that lets an error escape ends the program.
 class Collection final : public Object {
 public:
     Collection() = default;
@@ -42,7 +47,10 @@ public:
     }
 
     // Appends item, or inserts it before or after the element that before or after names.
-    // Giving both before and after is an invalid argument.
+    // When several arguments are wrong, the first of these checks that fails gives the error: before
+    // and after both given (invalid argument); the collection full (overflow); a key that is no
+    // text (type mismatch); a key already there (invalid argument); then before, or else after,
+    // checked as an index of Item is.
     void Add(Variant item, Variant const& key = Missing{}, Variant const& before = Missing{},
              Variant const& after = Missing{});
 
@@ -53,8 +61,13 @@ public:
     // yields each element at most once, in collection order: every element that lies after the last
     // one it stood on when it gets there, wherever it was added meanwhile, and none added before
     // that. Dereferencing never moves it; when its element is removed it still yields that element's
-    // value until it steps on. A copy behaves as the original, and an iterator keeps its collection
-    // alive.
+    // value until it steps on, and an element added into the gap the removed one left (before the
+    // element that followed it) lies ahead of it: its next step reaches that element. A copy behaves
+    // as the original, and an iterator keeps its collection alive.
+    //
+    // At the end, past the last element, an iterator waits: dereferencing it raises subscript out of
+    // range, stepping leaves it where it is, and an element appended meanwhile is the one it stands
+    // on next. A default-made iterator belongs to no collection and stays at the end.
     class Iterator {
     public:
         using value_type = Variant;
@@ -66,7 +79,11 @@ public:
         ~Iterator() { withdraw(); }
 
         Variant operator*() const {
-            return m_removed ? m_removedValue : m_collection->m_items.at(m_position);
+            if (m_removed)
+                return m_removedValue;
+            if (atEnd())
+                pastTheEnd();
+            return m_collection->m_items.at(m_position);
         }
         Iterator& operator++();
         void operator++(int) { ++*this; }
@@ -74,7 +91,10 @@ public:
 
     private:
         friend class Collection;
-        bool atEnd() const { return !m_removed && m_position >= m_collection->m_items.size(); }
+        bool atEnd() const {
+            return !m_removed && (!m_collection || m_position >= m_collection->m_items.size());
+        }
+        [[noreturn]] static void pastTheEnd();
         explicit Iterator(Collection const& collection);
         void enrol() noexcept;
         void withdraw() noexcept;
