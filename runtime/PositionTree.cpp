@@ -39,7 +39,7 @@ struct Internal final : Node {
     std::array<std::uint32_t, kFanout> sizes{}; // values below each child
 };
 
-// Every node that one insert may need, allocated before the insert changes anything.
+// Every node and key array that one insert may need, allocated before the insert changes anything.
 struct Reserve {
     Reserve() = default;
     Reserve(Reserve const&) = delete;
@@ -51,7 +51,15 @@ struct Reserve {
 
     void addInternal() { internals.at(used++) = new Internal; }
     Internal* takeInternal() noexcept { return std::exchange(internals[--used], nullptr); }
+    // Gives each leaf waiting for one the key array made for it.
+    void placeKeyArrays() noexcept {
+        for (std::size_t i = 0; i < unkeyedLeaves.size(); ++i)
+            unkeyedLeaves[i]->keys = std::move(keyArrays[i]);
+    }
 
+    // When the first keyed value arrives: every leaf of the tree, and a key array for each.
+    std::vector<Leaf*> unkeyedLeaves;
+    std::vector<std::unique_ptr<KeyArray>> keyArrays;
     std::unique_ptr<Leaf> leaf;
     // One spare internal node per level that splits, plus one for a new root; a tree deeper than
     // this would hold far more than 2^31 values.
@@ -422,12 +430,11 @@ void PositionTree::swap(PositionTree& other) noexcept {
     std::swap(m_nextFinger, other.m_nextFinger);
 }
 
-void PositionTree::becomeKeyed() {
-    std::vector<Leaf*> leaves;
-    leaves.reserve(m_size / kLeafCapacity + 1);
+void PositionTree::reserveKeyArrays(Reserve& reserve) const {
+    reserve.unkeyedLeaves.reserve(m_size / kLeafCapacity + 1);
     auto collect = [&](auto& self, Node& node) -> void {
         if (node.leaf) {
-            leaves.push_back(&asLeaf(node));
+            reserve.unkeyedLeaves.push_back(&asLeaf(node));
             return;
         }
         Internal& internal = asInternal(node);
@@ -435,43 +442,54 @@ void PositionTree::becomeKeyed() {
             self(self, *internal.children[slot]);
     };
     collect(collect, *m_root);
-    std::vector<std::unique_ptr<KeyArray>> arrays(leaves.size());
-    for (auto& array : arrays)
+    reserve.keyArrays.resize(reserve.unkeyedLeaves.size());
+    for (auto& array : reserve.keyArrays)
         array = std::make_unique<KeyArray>();
-    // Nothing below fails.
-    for (std::size_t i = 0; i < leaves.size(); ++i)
-        leaves[i]->keys = std::move(arrays[i]);
-    m_keyed = true;
 }
 
 void PositionTree::insert(std::size_t position, Variant&& value, KeyRecord* key) {
+    bool const keyed = m_keyed || key;
     if (!m_root) {
         auto leaf = std::make_unique<Leaf>();
-        if (key)
+        if (keyed)
             leaf->keys = std::make_unique<KeyArray>();
         insertValue(*leaf, 0, std::move(value), key);
         m_root = leaf.release();
         m_size = 1;
-        m_keyed = key != nullptr;
+        m_keyed = keyed;
         return;
     }
-    if (key && !m_keyed)
-        becomeKeyed();
     Finger const at = locate(position < m_size ? position : m_size - 1);
-    Leaf& leaf = *at.leaf;
     auto const slot = static_cast<std::uint16_t>(position - at.start);
-
-    if (!isFull(leaf)) {
-        insertValue(leaf, slot, std::move(value), key);
-        addToAncestors(leaf, 1);
-        ++m_size;
-        shiftFingers(&leaf, at.start, 1);
+    bool const full = isFull(*at.leaf);
+    if (keyed == m_keyed && !full) {
+        insertIntoLeaf(at, slot, std::move(value), key);
         return;
     }
-
     Reserve reserve;
+    if (keyed != m_keyed)
+        reserveKeyArrays(reserve);
+    if (full)
+        reserveSplits(*at.leaf, keyed, reserve);
+    // Nothing below fails.
+    reserve.placeKeyArrays();
+    m_keyed = keyed;
+    if (full)
+        insertIntoFull(at, slot, std::move(value), key, reserve);
+    else
+        insertIntoLeaf(at, slot, std::move(value), key);
+}
+
+void PositionTree::insertIntoLeaf(Finger at, std::size_t slot, Variant&& value, KeyRecord* key) noexcept {
+    insertValue(*at.leaf, static_cast<std::uint16_t>(slot), std::move(value), key);
+    addToAncestors(*at.leaf, 1);
+    ++m_size;
+    shiftFingers(at.leaf, at.start, 1);
+}
+
+void PositionTree::reserveSplits(Leaf const& leaf, bool keyed, Reserve& reserve) {
     reserve.leaf = std::make_unique<Leaf>();
-    if (m_keyed)
+    if (keyed)
         reserve.leaf->keys = std::make_unique<KeyArray>();
     Node const* splitting = &leaf;
     while (splitting->parent && isFull(*splitting->parent)) {
@@ -480,8 +498,6 @@ void PositionTree::insert(std::size_t position, Variant&& value, KeyRecord* key)
     }
     if (!splitting->parent)
         reserve.addInternal();
-    // Nothing below fails.
-    insertIntoFull(at, slot, std::move(value), key, reserve);
 }
 
 void PositionTree::insertIntoFull(Finger at, std::size_t slot, Variant&& value, KeyRecord* key,

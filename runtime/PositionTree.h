@@ -32,12 +32,14 @@ struct Reserve;
 // - fill: every node but the root and the last node of its depth holds at least half its capacity;
 //   the last node of a depth holds at least one slot, and an internal root at least two children.
 //
-// Height. With h levels (h >= 2), the fill rule leaves the root at least 2 children, and each level
-// below at least 16 (N - 1) + 1 nodes where the level above has N, so the leaves number at least
-// 16^(h-2) + 1 and hold at least 16^(h-1) + 1 values: h <= 1 + log16(size() - 1). A tree of 2^31
-// values is at most 8 levels high; reading, inserting and erasing cost O(log n).
-// Two fingers remember the last two leaves that a walk down reached, and where they start, so that
-// reading neighbouring positions, as a sort or an enumeration does, costs O(1).
+// Height. An empty tree has height 0 and a tree of one value height 1. With h levels (h >= 2), the
+// fill rule leaves the root at least 2 children, and each level below at least 16 (N - 1) + 1 nodes
+// where the level above has N, so the leaves number at least 16^(h-2) + 1 and hold at least
+// 16^(h-1) + 1 values: for size() >= 2, h <= 1 + log16(size() - 1). A tree of 2^31 values is at
+// most 8 levels high; reading, inserting and erasing cost O(log n).
+// Two fingers remember the last two leaves that a walk down reached, and where they start: reading
+// a position inside one of those two leaves costs O(1), as a sort or an enumeration mostly does;
+// any other position costs a walk down.
 //
 // A full node splits in two halves, except that appending to the last leaf starts a new leaf, so a
 // sequence built by appending fills its leaves (that last node is the one the fill rule lets hold
@@ -86,6 +88,9 @@ public:
 
     void swap(PositionTree& other) noexcept;
 
+    // True when every leaf carries a key array: from the first keyed insert until the tree is empty.
+    bool keyed() const noexcept { return m_keyed; }
+
     // The number of levels: 0 for an empty tree, 1 for a single leaf.
     std::size_t height() const noexcept;
 
@@ -123,10 +128,13 @@ private:
     void forgetFingers() noexcept;
     void shiftFingers(treenode::Leaf const* changed, std::size_t start, std::ptrdiff_t delta) noexcept;
 
+    void insertIntoLeaf(Finger at, std::size_t slot, Variant&& value, KeyRecord* key) noexcept;
+    // Puts into reserve the leaf and internal nodes that inserting into the full leaf needs.
+    static void reserveSplits(treenode::Leaf const& leaf, bool keyed, treenode::Reserve& reserve);
     void insertIntoFull(Finger at, std::size_t slot, Variant&& value, KeyRecord* key,
                         treenode::Reserve& reserve) noexcept;
-    // Gives every leaf a key array, allocating them all before any is placed.
-    void becomeKeyed();
+    // Puts every leaf of the tree into reserve, with a key array made for each.
+    void reserveKeyArrays(treenode::Reserve& reserve) const;
     // Restores the fill rule from node up after an erase: merges node with a neighbour where they fit
     // together, and then its parent in turn, or else evens the two out. True when any node changed.
     bool rebalance(treenode::Node* node) noexcept;
