@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace runtime {
 
@@ -29,8 +30,9 @@ struct Reserve;
 //   add up to size();
 // - each child points back at its parent, and every key record reached from a leaf points back at
 //   that leaf;
-// - fill: every node but the root and the last node of its depth holds at least half its capacity;
-//   the last node of a depth holds at least one slot, and an internal root at least two children.
+// - fill: every node but the root and the last node of its depth holds at least half its capacity
+//   (kMinLeafCount values, kMinChildren children); the last node of a depth holds at least one
+//   slot, and an internal root at least two children.
 //
 // Height. An empty tree has height 0 and a tree of one value height 1. With h levels (h >= 2), the
 // fill rule leaves the root at least 2 children, and each level below at least 16 (N - 1) + 1 nodes
@@ -53,6 +55,9 @@ struct Reserve;
 // whole again.
 class PositionTree {
 public:
+    // A slot of a node, or a number of slots: every slot computation is done in this one type.
+    using Slot = std::uint32_t;
+
     // The record of one key, owned by the caller; the tree keeps `leaf` current.
     struct KeyRecord {
         treenode::Leaf* leaf = nullptr;
@@ -94,15 +99,23 @@ public:
     // The number of levels: 0 for an empty tree, 1 for a single leaf.
     std::size_t height() const noexcept;
 
+    // The slots in use of every node, level by level from the root, left to right; for tests.
+    std::vector<std::vector<Slot>> shape() const;
+
     // Walks the whole tree and stops the program with a message on the first broken invariant.
     void checkInvariants() const;
 
     // 32 values of 16 bytes make a leaf of about half a kilobyte: an insert shifts at most 31 of
     // them, and the node's own fields cost under a byte per value.
-    static constexpr std::uint16_t kLeafCapacity = 32;
+    static constexpr Slot kLeafCapacity = 32;
     // 32 children keep a tree of a million values four levels deep, and a walk down reads at most
     // 32 sizes per level from one contiguous array.
-    static constexpr std::uint16_t kFanout = 32;
+    static constexpr Slot kFanout = 32;
+    // The fill rule: a node that is neither the root nor the last of its depth holds at least half
+    // its capacity. Half, because a full node splits into two halves and two nodes below it merge
+    // into one that fits.
+    static constexpr Slot kMinLeafCount = kLeafCapacity / 2;
+    static constexpr Slot kMinChildren = kFanout / 2;
 
 private:
     // A leaf reached lately: its values lie at positions start..end-1.
@@ -128,10 +141,10 @@ private:
     void forgetFingers() noexcept;
     void shiftFingers(treenode::Leaf const* changed, std::size_t start, std::ptrdiff_t delta) noexcept;
 
-    void insertIntoLeaf(Finger at, std::size_t slot, Variant&& value, KeyRecord* key) noexcept;
+    void insertIntoLeaf(Finger at, Slot slot, Variant&& value, KeyRecord* key) noexcept;
     // Puts into reserve the leaf and internal nodes that inserting into the full leaf needs.
     static void reserveSplits(treenode::Leaf const& leaf, bool keyed, treenode::Reserve& reserve);
-    void insertIntoFull(Finger at, std::size_t slot, Variant&& value, KeyRecord* key,
+    void insertIntoFull(Finger at, Slot slot, Variant&& value, KeyRecord* key,
                         treenode::Reserve& reserve) noexcept;
     // Puts every leaf of the tree into reserve, with a key array made for each.
     void reserveKeyArrays(treenode::Reserve& reserve) const;
