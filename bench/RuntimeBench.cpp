@@ -17,7 +17,9 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <numeric>
 #include <random>
@@ -194,6 +196,47 @@ void sortVectorFloor(benchmark::State& state) {
     countCompares(state);
 }
 BENCHMARK(sortVectorFloor)->Apply(sortSizes);
+
+// Reports the time of one operation when each iteration makes two.
+void countOperationPairs(benchmark::State& state) {
+    state.counters["per_operation"] =
+        benchmark::Counter(2, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// The two operations of an exchange alone: an Add before a position and the Remove of that
+// position, at each position of a collection of 1,000 from the last to the first, as a pass of the
+// sort meets them: the leaf is a remembered one but at each 32nd position, and no leaf splits or
+// merges.
+void addBeforeAndRemove(benchmark::State& state) {
+    auto const col = collectionOf(randomNumbers(1000));
+    Variant const value(std::int32_t{7});
+    std::int32_t position = 1;
+    for (auto _ : state) {
+        position = position > 1 ? position - 1 : col->Count();
+        col->Add(value, runtime::Missing{}, position);
+        col->Remove(position);
+    }
+    countOperationPairs(state);
+}
+BENCHMARK(addBeforeAndRemove);
+
+// The floor: the bytes those two operations must move, inside one leaf of 16 values, as the
+// collection's leaves hold once the first pass has split them.
+void addBeforeAndRemoveFloor(benchmark::State& state) {
+    std::array<Variant, 32> leaf{};
+    std::size_t const count = 16;
+    std::size_t slot = 0;
+    for (auto _ : state) {
+        slot = slot > 0 ? slot - 1 : count - 1;
+        Variant* const values = leaf.data();
+        std::memmove(static_cast<void*>(values + slot + 1), values + slot, (count - slot) * sizeof(Variant));
+        new (values + slot) Variant(std::int32_t{7});
+        std::memmove(static_cast<void*>(values + slot), values + slot + 1, (count - slot) * sizeof(Variant));
+        benchmark::DoNotOptimize(leaf.data());
+    }
+    countOperationPairs(state);
+}
+BENCHMARK(addBeforeAndRemoveFloor);
 
 class MinusTen final : public ambulon::IUnaryFunc {
 protected:

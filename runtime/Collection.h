@@ -19,7 +19,7 @@ namespace runtime {
 // compare exactly, by UTF-16 code unit: "Key" and "key" are two keys.
 //
 // Item costs O(log n) at any position and by key, and O(1) at a position inside one of the two
-// leaves (of up to 32 elements) that the last walks down the tree reached; Add and Remove cost the
+// leaves (of up to 32 elements) used last; Add and Remove cost the
 // same plus one step for each live iterator, which each of them tells of the change:
 // O(log n + live iterators). The first keyed Add into a collection that already holds elements
 // gives every leaf its key array: O(n) once (a few milliseconds at a million elements). A failed

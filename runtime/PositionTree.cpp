@@ -144,10 +144,26 @@ bool isLastOfItsDepth(Node const& node) noexcept {
 // inside and between leaves. A Variant is its kind and a payload and refers to nothing at its own
 // address, so its bytes may move; this spares each value a move and a release test. The storage left
 // behind holds stale copies, which the caller overwrites without destroying them, or frees.
-void relocate(Variant* first, Variant* last, Variant* target) noexcept {
-    static_assert(std::is_standard_layout_v<Variant>);
-    std::memmove(static_cast<void*>(target), static_cast<void const*>(first),
-                 static_cast<std::size_t>(last - first) * sizeof(Variant));
+//
+// The runs are short (a leaf holds 32 values), so they are copied value by value, in the direction
+// that never reads a value already overwritten: a call of memmove costs more in its choice of method
+// than in the copying, and its wide stores would delay the next read of a value it moved. (GCC is
+// told, in CMakeLists.txt, not to turn the loops back into calls of memmove.)
+[[gnu::always_inline]] inline void relocate(Variant* first, Variant* last, Variant* target) noexcept {
+    static_assert(std::is_standard_layout_v<Variant> && sizeof(Variant) == 16);
+    auto moveBytes = [](Variant const* from, Variant* to) {
+        std::memcpy(static_cast<void*>(to), static_cast<void const*>(from), sizeof(Variant));
+    };
+    if (target < first) {
+#pragma GCC unroll 4
+        for (; first != last; ++first, ++target)
+            moveBytes(first, target);
+    } else {
+        target += last - first;
+#pragma GCC unroll 4
+        while (last != first)
+            moveBytes(--last, --target);
+    }
 }
 
 // Makes the slots [first, last), left behind by relocate(), free: Empty, without destroying the stale
@@ -157,7 +173,8 @@ void free(Variant* first, Variant* last) noexcept {
         new (first) Variant();
 }
 
-void insertValue(Leaf& leaf, Slot slot, Variant&& value, KeyRecord* key) noexcept {
+[[gnu::always_inline]] inline void insertValue(Leaf& leaf, Slot slot, Variant&& value,
+                                               KeyRecord* key) noexcept {
     Variant* const values = leaf.values.data();
     relocate(values + slot, values + leaf.count, values + slot + 1);
     new (values + slot) Variant(std::move(value));
@@ -173,7 +190,7 @@ void insertValue(Leaf& leaf, Slot slot, Variant&& value, KeyRecord* key) noexcep
 
 // Moves the value at slot out into erased, closes the gap and returns the value's key record. No
 // value is released here: the slot that falls free at the end was emptied by the moves.
-KeyRecord* eraseValue(Leaf& leaf, Slot slot, Variant& erased) noexcept {
+[[gnu::always_inline]] inline KeyRecord* eraseValue(Leaf& leaf, Slot slot, Variant& erased) noexcept {
     Variant* const values = leaf.values.data();
     erased = std::move(values[slot]);
     relocate(values + slot + 1, values + leaf.count, values + slot);
@@ -459,13 +476,13 @@ PositionTree::Finger const& PositionTree::rememberLeaf(Leaf& leaf, std::size_t s
 void PositionTree::forgetFingers() noexcept { m_fingers = {}; }
 
 void PositionTree::shiftFingers(Leaf const* changed, std::size_t start, std::ptrdiff_t delta) noexcept {
+    // Without branches: which finger lies where is as hard to predict as the positions a sort
+    // exchanges. An unset finger starts at 0 and is never moved.
+    auto const step = static_cast<std::size_t>(delta);
     for (Finger& finger : m_fingers) {
-        if (finger.leaf == changed) {
-            finger.end += static_cast<std::size_t>(delta);
-        } else if (finger.leaf && finger.start > start) {
-            finger.start += static_cast<std::size_t>(delta);
-            finger.end += static_cast<std::size_t>(delta);
-        }
+        std::size_t const after = finger.start > start;
+        finger.start += after * step;
+        finger.end += (after | std::size_t{finger.leaf == changed}) * step;
     }
 }
 
@@ -506,32 +523,36 @@ void PositionTree::insert(std::size_t position, Variant&& value, KeyRecord* key)
         m_keyed = keyed;
         return;
     }
-    Finger const at = locate(position < m_size ? position : m_size - 1);
-    auto const slot = static_cast<Slot>(position - at.start);
-    bool const full = isFull(*at.leaf);
+    // The finger's fields are read one by one: shiftFingers() wrote them one by one.
+    Finger const& found = locate(position < m_size ? position : m_size - 1);
+    Leaf& leaf = *found.leaf;
+    std::size_t const start = found.start;
+    auto const slot = static_cast<Slot>(position - start);
+    bool const full = isFull(leaf);
     if (keyed == m_keyed && !full) {
-        insertIntoLeaf(at, slot, std::move(value), key);
+        insertIntoLeaf(leaf, start, slot, std::move(value), key);
         return;
     }
     Reserve reserve;
     if (keyed != m_keyed)
         reserveKeyArrays(reserve);
     if (full)
-        reserveSplits(*at.leaf, keyed, reserve);
+        reserveSplits(leaf, keyed, reserve);
     // Nothing below fails.
     reserve.placeKeyArrays();
     m_keyed = keyed;
     if (full)
-        insertIntoFull(at, slot, std::move(value), key, reserve);
+        insertIntoFull(leaf, slot, std::move(value), key, reserve);
     else
-        insertIntoLeaf(at, slot, std::move(value), key);
+        insertIntoLeaf(leaf, start, slot, std::move(value), key);
 }
 
-void PositionTree::insertIntoLeaf(Finger at, Slot slot, Variant&& value, KeyRecord* key) noexcept {
-    insertValue(*at.leaf, slot, std::move(value), key);
-    addToAncestors(*at.leaf, 1);
+[[gnu::always_inline]] inline void PositionTree::insertIntoLeaf(Leaf& leaf, std::size_t start, Slot slot,
+                                                                Variant&& value, KeyRecord* key) noexcept {
+    insertValue(leaf, slot, std::move(value), key);
+    addToAncestors(leaf, 1);
     ++m_size;
-    shiftFingers(at.leaf, at.start, 1);
+    shiftFingers(&leaf, start, 1);
 }
 
 void PositionTree::reserveSplits(Leaf const& leaf, bool keyed, Reserve& reserve) {
@@ -547,13 +568,13 @@ void PositionTree::reserveSplits(Leaf const& leaf, bool keyed, Reserve& reserve)
         reserve.addInternal();
 }
 
-void PositionTree::insertIntoFull(Finger at, Slot slot, Variant&& value, KeyRecord* key,
+void PositionTree::insertIntoFull(Leaf& leaf, Slot slot, Variant&& value, KeyRecord* key,
                                   Reserve& reserve) noexcept {
     Leaf* right = reserve.leaf.release();
-    auto const [target, targetSlot] = splitFor(*at.leaf, *right, slot);
+    auto const [target, targetSlot] = splitFor(leaf, *right, slot);
     insertValue(asLeaf(*target), targetSlot, std::move(value), key);
 
-    Node* left = at.leaf;
+    Node* left = &leaf;
     Node* newRight = right;
     while (Internal* parent = left->parent) {
         Slot const index = left->index;
@@ -581,9 +602,10 @@ void PositionTree::insertIntoFull(Finger at, Slot slot, Variant&& value, KeyReco
 }
 
 PositionTree::KeyRecord* PositionTree::erase(std::size_t position, Variant& erased) noexcept {
-    Finger const at = locate(position);
-    Leaf& leaf = *at.leaf;
-    KeyRecord* key = eraseValue(leaf, static_cast<Slot>(position - at.start), erased);
+    Finger const& found = locate(position);
+    Leaf& leaf = *found.leaf;
+    std::size_t const start = found.start;
+    KeyRecord* key = eraseValue(leaf, static_cast<Slot>(position - start), erased);
     addToAncestors(leaf, -1);
     --m_size;
     if (m_size == 0 || (leaf.parent && leaf.count < kMinLeafCount && rebalance(&leaf))) {
@@ -591,7 +613,7 @@ PositionTree::KeyRecord* PositionTree::erase(std::size_t position, Variant& eras
         forgetFingers();
         shrinkRoot();
     } else {
-        shiftFingers(&leaf, at.start, -1);
+        shiftFingers(&leaf, start, -1);
     }
     return key;
 }

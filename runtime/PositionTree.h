@@ -39,9 +39,9 @@ struct Reserve;
 // where the level above has N, so the leaves number at least 16^(h-2) + 1 and hold at least
 // 16^(h-1) + 1 values: for size() >= 2, h <= 1 + log16(size() - 1). A tree of 2^31 values is at
 // most 8 levels high; reading, inserting and erasing cost O(log n).
-// Two fingers remember the last two leaves that a walk down reached, and where they start: reading
-// a position inside one of those two leaves costs O(1), as a sort or an enumeration mostly does;
-// any other position costs a walk down.
+// Two fingers remember the two leaves used last, and where they start (a walk down replaces the one
+// used longer ago): reading a position inside one of those two leaves costs O(1), as a sort or an
+// enumeration mostly does; any other position costs a walk down.
 //
 // A full node splits in two halves, except that appending to the last leaf starts a new leaf, so a
 // sequence built by appending fills its leaves (that last node is the one the fill rule lets hold
@@ -128,23 +128,27 @@ private:
 
     // The finger on the leaf that holds position (< size()): one already set, or else one set now.
     Finger const& locate(std::size_t position) const {
-        for (Finger const& finger : m_fingers) {
+        for (std::uint8_t i = 0; i < m_fingers.size(); ++i) {
+            Finger const& finger = m_fingers[i];
             // An unset finger covers nothing; a position before the start wraps around past the end.
-            if (position - finger.start < finger.end - finger.start)
+            if (position - finger.start < finger.end - finger.start) {
+                m_nextFinger = i ^ 1; // the other one was used longer ago
                 return finger;
+            }
         }
         return remember(position);
     }
-    // Walks down to the leaf that holds position and sets the finger that was set longer ago on it.
+    // Walks down to the leaf that holds position and sets the finger that was used longer ago on it.
     Finger const& remember(std::size_t position) const;
     Finger const& rememberLeaf(treenode::Leaf& leaf, std::size_t start) const noexcept;
     void forgetFingers() noexcept;
     void shiftFingers(treenode::Leaf const* changed, std::size_t start, std::ptrdiff_t delta) noexcept;
 
-    void insertIntoLeaf(Finger at, Slot slot, Variant&& value, KeyRecord* key) noexcept;
+    void insertIntoLeaf(treenode::Leaf& leaf, std::size_t start, Slot slot, Variant&& value,
+                        KeyRecord* key) noexcept;
     // Puts into reserve the leaf and internal nodes that inserting into the full leaf needs.
     static void reserveSplits(treenode::Leaf const& leaf, bool keyed, treenode::Reserve& reserve);
-    void insertIntoFull(Finger at, Slot slot, Variant&& value, KeyRecord* key,
+    void insertIntoFull(treenode::Leaf& leaf, Slot slot, Variant&& value, KeyRecord* key,
                         treenode::Reserve& reserve) noexcept;
     // Puts every leaf of the tree into reserve, with a key array made for each.
     void reserveKeyArrays(treenode::Reserve& reserve) const;
@@ -157,7 +161,7 @@ private:
     std::size_t m_size = 0;
     bool m_keyed = false; // every leaf carries a key array
     mutable std::array<Finger, 2> m_fingers{};
-    mutable std::uint8_t m_nextFinger = 0; // the finger that the next walk down sets
+    mutable std::uint8_t m_nextFinger = 0; // the finger used longer ago, which the next walk down sets
 };
 
 } // namespace runtime
