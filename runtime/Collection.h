@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/KeyIndex.h"
 #include "runtime/Object.h"
 #include "runtime/PositionTree.h"
 #include "runtime/Ref.h"
@@ -9,7 +10,6 @@
 #include <cstdint>
 #include <iterator>
 #include <string>
-#include <unordered_map>
 
 namespace runtime {
 
@@ -118,7 +118,7 @@ public:
     void checkInvariants() const;
 
 private:
-    using KeyRecord = PositionTree::KeyRecord;
+    using KeyRecord = KeyIndex::Record;
 
     // The 0-based position that index names; role names the argument in messages.
     std::size_t positionOf(Variant const& index, std::string_view role) const {
@@ -139,7 +139,7 @@ private:
     [[noreturn]] void outsidePositions(std::string_view role, std::int32_t position) const;
 
     PositionTree m_items;
-    std::unordered_map<std::u16string, KeyRecord> m_keys;
+    KeyIndex m_keys;
     mutable Iterator* m_iterators = nullptr; // every live iterator, linked through m_next
 };
 

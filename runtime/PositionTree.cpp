@@ -173,6 +173,17 @@ void free(Variant* first, Variant* last) noexcept {
         new (first) Variant();
 }
 
+// Points the key records of the slots [first, last) of leaf at their leaf and slot.
+void pointKeysAt(Leaf& leaf, Slot first, Slot last) noexcept {
+    auto const& keys = *leaf.keys;
+    for (Slot slot = first; slot < last; ++slot) {
+        if (KeyRecord* key = keys[slot]) {
+            key->leaf = &leaf;
+            key->slot = slot;
+        }
+    }
+}
+
 [[gnu::always_inline]] inline void insertValue(Leaf& leaf, Slot slot, Variant&& value,
                                                KeyRecord* key) noexcept {
     Variant* const values = leaf.values.data();
@@ -182,9 +193,8 @@ void free(Variant* first, Variant* last) noexcept {
         auto& keys = *leaf.keys;
         std::copy_backward(keys.begin() + slot, keys.begin() + leaf.count, keys.begin() + leaf.count + 1);
         keys[slot] = key;
+        pointKeysAt(leaf, slot, leaf.count + 1);
     }
-    if (key)
-        key->leaf = &leaf;
     ++leaf.count;
 }
 
@@ -201,6 +211,7 @@ void free(Variant* first, Variant* last) noexcept {
         key = keys[slot];
         std::copy(keys.begin() + slot + 1, keys.begin() + leaf.count, keys.begin() + slot);
         keys[leaf.count - 1] = nullptr;
+        pointKeysAt(leaf, slot, leaf.count - 1);
     }
     --leaf.count;
     return key;
@@ -240,12 +251,9 @@ void transfer(Node& from, Slot fromSlot, Node& to, Slot toSlot, Slot n) noexcept
         free(moved, moved + n);
         if (target.keys) {
             auto& keys = *source.keys;
-            for (Slot i = 0; i < n; ++i) {
-                KeyRecord* key = std::exchange(keys[fromSlot + i], nullptr);
-                (*target.keys)[toSlot + i] = key;
-                if (key)
-                    key->leaf = &target;
-            }
+            for (Slot i = 0; i < n; ++i)
+                (*target.keys)[toSlot + i] = std::exchange(keys[fromSlot + i], nullptr);
+            pointKeysAt(target, toSlot, toSlot + n);
         }
         return;
     }
@@ -265,9 +273,11 @@ void shiftUp(Node& node, Slot first, Slot distance) noexcept {
         Leaf& leaf = asLeaf(node);
         relocate(leaf.values.data() + first, leaf.values.data() + last,
                  leaf.values.data() + first + distance);
-        if (leaf.keys)
+        if (leaf.keys) {
             std::copy_backward(leaf.keys->begin() + first, leaf.keys->begin() + last,
                                leaf.keys->begin() + last + distance);
+            pointKeysAt(leaf, first + distance, last + distance);
+        }
         return;
     }
     Internal& internal = asInternal(node);
@@ -290,6 +300,7 @@ void shiftDown(Node& node, Slot first, Slot distance) noexcept {
             auto& keys = *leaf.keys;
             std::copy(keys.begin() + first, keys.begin() + last, keys.begin() + first - distance);
             std::fill(keys.begin() + last - distance, keys.begin() + last, nullptr);
+            pointKeysAt(leaf, first - distance, last - distance);
         }
         return;
     }
@@ -411,7 +422,8 @@ std::size_t checkNode(Node const& node, Internal const* parent, std::size_t dept
             for (Slot slot = 0; slot < kLeafCapacity; ++slot) {
                 KeyRecord const* key = (*leaf.keys)[slot];
                 expect(slot < leaf.count || key == nullptr, "a free slot still holds a key");
-                expect(key == nullptr || key->leaf == &leaf, "a key record points at another leaf");
+                expect(key == nullptr || (key->leaf == &leaf && key->slot == slot),
+                       "a key record points at another leaf or slot");
             }
         }
         for (FingerCheck& finger : check.fingers) {
@@ -663,26 +675,22 @@ void PositionTree::shrinkRoot() noexcept {
     }
 }
 
-namespace {
-
-Slot slotOf(KeyRecord const& record) noexcept {
-    auto const& keys = *record.leaf->keys;
-    return std::find(keys.begin(), keys.end(), &record) - keys.begin();
-}
-
-} // namespace
-
 std::size_t PositionTree::positionOf(KeyRecord const& record) const noexcept {
     Leaf& leaf = *record.leaf;
     auto const known = std::find_if(m_fingers.begin(), m_fingers.end(),
                                     [&](Finger const& finger) { return finger.leaf == &leaf; });
     std::size_t const start =
         known != m_fingers.end() ? known->start : rememberLeaf(leaf, startOf(leaf)).start;
-    return start + slotOf(record);
+    return start + record.slot;
 }
 
 Variant const& PositionTree::valueOf(KeyRecord const& record) const noexcept {
-    return record.leaf->values[slotOf(record)];
+    return record.leaf->values[record.slot];
+}
+
+PositionTree::KeyRecord const* PositionTree::keyAt(std::size_t position) const noexcept {
+    Finger const& found = locate(position);
+    return found.leaf->keys ? (*found.leaf->keys)[position - found.start] : nullptr;
 }
 
 std::size_t PositionTree::height() const noexcept {

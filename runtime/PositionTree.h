@@ -23,13 +23,14 @@ struct Reserve;
 // kFanout children, and beside each child the number of values below it. Every leaf lies at the
 // same depth. Once a value with a key has been inserted, every leaf carries a key array (until the
 // tree is empty again): for each slot, the record of that value's key, or null. A record points
-// back at the leaf that holds its value.
+// back at the leaf and slot that hold its value: every move of a keyed value within or between
+// leaves writes its record.
 //
 // Invariants (checkInvariants() verifies every one):
 // - each internal size equals the number of values below that child, and the sizes below the root
 //   add up to size();
 // - each child points back at its parent, and every key record reached from a leaf points back at
-//   that leaf;
+//   that leaf and slot;
 // - fill: every node but the root and the last node of its depth holds at least half its capacity
 //   (kMinLeafCount values, kMinChildren children); the last node of a depth holds at least one
 //   slot, and an internal root at least two children.
@@ -58,10 +59,11 @@ public:
     // A slot of a node, or a number of slots: every slot computation is done in this one type.
     using Slot = std::uint32_t;
 
-    // The record of one key, owned by the caller; the tree keeps `leaf` current.
+    // The record of one key, owned by the caller; the tree keeps its leaf and slot current, so that
+    // the value is found without a search.
     struct KeyRecord {
         treenode::Leaf* leaf = nullptr;
-        std::u16string const* key = nullptr;
+        Slot slot = 0;
     };
 
     PositionTree() = default;
@@ -90,6 +92,8 @@ public:
     std::size_t positionOf(KeyRecord const& record) const noexcept;
     // The value that record belongs to.
     Variant const& valueOf(KeyRecord const& record) const noexcept;
+    // The key record of the value at position (< size()), or null.
+    KeyRecord const* keyAt(std::size_t position) const noexcept;
 
     void swap(PositionTree& other) noexcept;
 
