@@ -30,8 +30,10 @@ struct Node {
 
 struct Leaf final : Node {
     Leaf() noexcept : Node(true) {}
+    // In every leaf of a keyed tree, in none of another. It lies beside the node's fields, in the
+    // cache line that every insert and erase reads anyway.
+    std::unique_ptr<KeyArray> keys;
     std::array<Variant, kLeafCapacity> values;
-    std::unique_ptr<KeyArray> keys; // in every leaf of a keyed tree, in none of another
 };
 
 struct Internal final : Node {
