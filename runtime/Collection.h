@@ -18,12 +18,13 @@ namespace runtime {
 // 1..Count raises subscript out of range; an unknown or duplicate key raises invalid argument. Keys
 // compare exactly, by UTF-16 code unit: "Key" and "key" are two keys.
 //
-// Item costs O(log n) at any position and by key, and O(1) at a position inside one of the two
-// leaves (of up to 32 elements) used last; Add and Remove cost the
-// same plus one step for each live iterator, which each of them tells of the change:
-// O(log n + live iterators). The first keyed Add into a collection that already holds elements
-// gives every leaf its key array: O(n) once (a few milliseconds at a million elements). A failed
-// call leaves the collection as it was, and running out of memory raises the out-of-memory error.
+// Item by key costs O(1) on average: the key index finds the key's record, which knows the leaf and
+// slot of its element. Item by position costs O(log n), and O(1) at a position inside one of the
+// two leaves (of up to 32 elements) used last. Add and Remove cost O(log n) plus one step for each
+// live iterator, which each of them tells of the change. The first keyed Add into a collection that
+// already holds elements gives every leaf its key array: O(n) once (a few milliseconds at a million
+// elements). A failed call leaves the collection as it was, and running out of memory raises the
+// out-of-memory error.
 //
 // A value that the collection lets go of (a removed element, the argument of a failed Add, the
 // elements of a collection being destroyed) is released only once the collection is whole again, so
