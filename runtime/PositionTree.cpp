@@ -147,15 +147,22 @@ bool isLastOfItsDepth(Node const& node) noexcept {
 // address, so its bytes may move; this spares each value a move and a release test. The storage left
 // behind holds stale copies, which the caller overwrites without destroying them, or frees.
 //
-// The runs are short (a leaf holds 32 values), so they are copied value by value, in the direction
-// that never reads a value already overwritten: a call of memmove costs more in its choice of method
-// than in the copying, and its wide stores would delay the next read of a value it moved. (GCC is
-// told, in CMakeLists.txt, not to turn the loops back into calls of memmove.)
+// A short run is copied value by value, in the direction that never reads a value already
+// overwritten: a call of memmove would cost more in choosing its method than in copying. A longer
+// one goes to memmove, whose wide moves then pay. (GCC is told, in CMakeLists.txt, not to turn the
+// loops back into calls of memmove.)
+constexpr std::ptrdiff_t kShortRun = 6;
+
 [[gnu::always_inline]] inline void relocate(Variant* first, Variant* last, Variant* target) noexcept {
     static_assert(std::is_standard_layout_v<Variant> && sizeof(Variant) == 16);
     auto moveBytes = [](Variant const* from, Variant* to) {
         std::memcpy(static_cast<void*>(to), static_cast<void const*>(from), sizeof(Variant));
     };
+    if (last - first > kShortRun) {
+        std::memmove(static_cast<void*>(target), static_cast<void const*>(first),
+                     static_cast<std::size_t>(last - first) * sizeof(Variant));
+        return;
+    }
     if (target < first) {
 #pragma GCC unroll 4
         for (; first != last; ++first, ++target)
