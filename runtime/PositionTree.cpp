@@ -177,7 +177,7 @@ constexpr std::ptrdiff_t kShortRun = 6;
 
 // Makes the slots [first, last), left behind by relocate(), free: Empty, without destroying the stale
 // copies they held.
-void free(Variant* first, Variant* last) noexcept {
+void freeSlots(Variant* first, Variant* last) noexcept {
     for (; first != last; ++first)
         new (first) Variant();
 }
@@ -257,7 +257,7 @@ void transfer(Node& from, Slot fromSlot, Node& to, Slot toSlot, Slot n) noexcept
         Leaf& target = asLeaf(to);
         Variant* const moved = source.values.data() + fromSlot;
         relocate(moved, moved + n, target.values.data() + toSlot);
-        free(moved, moved + n);
+        freeSlots(moved, moved + n);
         if (target.keys) {
             auto& keys = *source.keys;
             for (Slot i = 0; i < n; ++i)
@@ -304,7 +304,7 @@ void shiftDown(Node& node, Slot first, Slot distance) noexcept {
         Leaf& leaf = asLeaf(node);
         Variant* const values = leaf.values.data();
         relocate(values + first, values + last, values + first - distance);
-        free(values + last - distance, values + last);
+        freeSlots(values + last - distance, values + last);
         if (leaf.keys) {
             auto& keys = *leaf.keys;
             std::copy(keys.begin() + first, keys.begin() + last, keys.begin() + first - distance);
