@@ -1,20 +1,25 @@
 // Costs of the value model and of the algorithms built on it, each beside a plain peer doing the
-// same work: the sort's passes over a Collection, over a QList<QVariant> and over a vector of
-// integers; the in-place transform; Item at random and sequential positions; the resident bytes of
-// one element; and the logic of one Pelora click.
+// same work: the sort's passes over a Collection, over a QList<QVariant> (swapping, or with the
+// sort's own inserts and removals) and over a vector of integers, on random and on sorted input; the
+// in-place transform; Item at random and sequential positions, and by key beside a QHash; the
+// resident bytes of one element; and the logic of one Pelora click.
 #include "ambulon/Ambulon.h"
 #include "pelora/Form1.h"
 #include "runtime/Collection.h"
 #include "runtime/Text.h"
 #include "sortlib/Sort.h"
 
+#include <QHash>
 #include <QList>
+#include <QString>
 #include <QVariant>
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <numeric>
 #include <random>
@@ -36,6 +41,28 @@ std::vector<std::int32_t> randomNumbers(std::int64_t count) {
     return numbers;
 }
 
+// The numbers a sort benchmark starts from: state.range(0) of them, at random, or already in order
+// when state.range(1) is 1, so that no exchange happens and only the compare path is timed.
+std::vector<std::int32_t> sortInput(benchmark::State& state) {
+    auto numbers = randomNumbers(state.range(0));
+    bool const sorted = state.range(1) != 0;
+    if (sorted)
+        std::sort(numbers.begin(), numbers.end());
+    state.SetLabel(sorted ? "sorted" : "random");
+    return numbers;
+}
+
+// Random input at 100 and 1,000 elements (and 10,000 unless the peer is quadratic in its exchanges),
+// and sorted input at 1,000.
+void sortSizesUpTo(benchmark::internal::Benchmark* benchmark, std::int64_t largest) {
+    benchmark->ArgNames({"n", "sorted"});
+    for (std::int64_t n = 100; n <= largest; n *= 10)
+        benchmark->Args({n, 0});
+    benchmark->Args({1000, 1})->Unit(benchmark::kMillisecond);
+}
+void sortSizes(benchmark::internal::Benchmark* benchmark) { sortSizesUpTo(benchmark, 10000); }
+void smallSortSizes(benchmark::internal::Benchmark* benchmark) { sortSizesUpTo(benchmark, 1000); }
+
 Ref<Collection> collectionOf(std::vector<std::int32_t> const& numbers) {
     auto col = make<Collection>();
     for (std::int32_t number : numbers)
@@ -56,7 +83,7 @@ protected:
 };
 
 void sortCollection(benchmark::State& state) {
-    auto const numbers = randomNumbers(state.range(0));
+    auto const numbers = sortInput(state);
     Ascending ascending;
     for (auto _ : state) {
         state.PauseTiming();
@@ -66,7 +93,7 @@ void sortCollection(benchmark::State& state) {
     }
     countCompares(state);
 }
-BENCHMARK(sortCollection)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(sortCollection)->Apply(sortSizes);
 
 // The peer a Qt programmer would write: the same passes over a QList<QVariant>, an abstract
 // comparator that converts with toInt(), and swapItemsAt as the exchange.
@@ -96,7 +123,7 @@ void sortQList(QList<QVariant>& list, QtCompare const& cmp) {
 
 // The passes of sort over a fresh list of the same random numbers, timed without building the list.
 void timeQListSort(benchmark::State& state, void (*sort)(QList<QVariant>&, QtCompare const&)) {
-    auto const numbers = randomNumbers(state.range(0));
+    auto const numbers = sortInput(state);
     QtAscending const ascending;
     for (auto _ : state) {
         state.PauseTiming();
@@ -111,7 +138,7 @@ void timeQListSort(benchmark::State& state, void (*sort)(QList<QVariant>&, QtCom
 }
 
 void sortQListPeer(benchmark::State& state) { timeQListSort(state, sortQList); }
-BENCHMARK(sortQListPeer)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(sortQListPeer)->Apply(sortSizes);
 
 // The peer most Qt code would write: the comparator reads both values straight from list.at(),
 // without copies.
@@ -125,11 +152,37 @@ void sortQListByReference(QList<QVariant>& list, QtCompare const& cmp) {
 }
 
 void sortQListNoCopyPeer(benchmark::State& state) { timeQListSort(state, sortQListByReference); }
-BENCHMARK(sortQListNoCopyPeer)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(sortQListNoCopyPeer)->Apply(sortSizes);
+
+// The peer under the same contract as the sort: copies fetched with at(), and the exchange made of
+// the same inserts before a position and removals, in the same order, with insert and removeAt.
+void sortQListSameContract(QList<QVariant>& list, QtCompare const& cmp) {
+    for (qsizetype i = 0; i + 1 < list.size(); ++i) {
+        for (qsizetype j = list.size() - 1; j > i; --j) {
+            QVariant const x = list.at(j);
+            QVariant const y = list.at(i);
+            if (!cmp.compare(x, y))
+                continue;
+            QVariant const v = list.at(j);
+            list.insert(i, v);
+            if (j == i + 1) {
+                list.removeAt(i + 2);
+                continue;
+            }
+            QVariant const w = list.at(i + 1);
+            list.insert(j + 1, w);
+            list.removeAt(i + 1);
+            list.removeAt(j + 1);
+        }
+    }
+}
+
+void sortQListSameContractPeer(benchmark::State& state) { timeQListSort(state, sortQListSameContract); }
+BENCHMARK(sortQListSameContractPeer)->Apply(smallSortSizes);
 
 // The floor: the same passes over plain integers.
 void sortVectorFloor(benchmark::State& state) {
-    auto const numbers = randomNumbers(state.range(0));
+    auto const numbers = sortInput(state);
     for (auto _ : state) {
         std::vector<std::int32_t> values = numbers;
         for (std::size_t i = 0; i + 1 < values.size(); ++i) {
@@ -142,7 +195,48 @@ void sortVectorFloor(benchmark::State& state) {
     }
     countCompares(state);
 }
-BENCHMARK(sortVectorFloor)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(sortVectorFloor)->Apply(sortSizes);
+
+// Reports the time of one operation when each iteration makes two.
+void countOperationPairs(benchmark::State& state) {
+    state.counters["per_operation"] =
+        benchmark::Counter(2, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// The two operations of an exchange alone: an Add before a position and the Remove of that
+// position, at each position of a collection of 1,000 from the last to the first, as a pass of the
+// sort meets them: the leaf is a remembered one but at each 32nd position, and no leaf splits or
+// merges.
+void addBeforeAndRemove(benchmark::State& state) {
+    auto const col = collectionOf(randomNumbers(1000));
+    Variant const value(std::int32_t{7});
+    std::int32_t position = 1;
+    for (auto _ : state) {
+        position = position > 1 ? position - 1 : col->Count();
+        col->Add(value, runtime::Missing{}, position);
+        col->Remove(position);
+    }
+    countOperationPairs(state);
+}
+BENCHMARK(addBeforeAndRemove);
+
+// The floor: the bytes those two operations must move, inside one leaf of 16 values, as the
+// collection's leaves hold once the first pass has split them.
+void addBeforeAndRemoveFloor(benchmark::State& state) {
+    std::array<Variant, 32> leaf{};
+    std::size_t const count = 16;
+    std::size_t slot = 0;
+    for (auto _ : state) {
+        slot = slot > 0 ? slot - 1 : count - 1;
+        Variant* const values = leaf.data();
+        std::memmove(static_cast<void*>(values + slot + 1), values + slot, (count - slot) * sizeof(Variant));
+        new (values + slot) Variant(std::int32_t{7});
+        std::memmove(static_cast<void*>(values + slot), values + slot + 1, (count - slot) * sizeof(Variant));
+        benchmark::DoNotOptimize(leaf.data());
+    }
+    countOperationPairs(state);
+}
+BENCHMARK(addBeforeAndRemoveFloor);
 
 class MinusTen final : public ambulon::IUnaryFunc {
 protected:
@@ -209,6 +303,22 @@ void itemByKey(benchmark::State& state) {
     state.SetLabel(state.range(0) != 0 ? "by key" : "by position");
 }
 BENCHMARK(itemByKey)->Arg(1)->Arg(0);
+
+// The peer: a QHash of the same million keys, each with its element, looked up at the same random
+// keys, each a QString ready to pass.
+void itemByKeyQHashPeer(benchmark::State& state) {
+    QHash<QString, QVariant> hash;
+    std::vector<QString> keys;
+    for (std::int32_t i = 0; i < KeyedCollection::kCount; ++i) {
+        keys.push_back(QStringLiteral("k") + QString::number(i));
+        hash.insert(keys.back(), QVariant(i));
+    }
+    std::mt19937 generator(7);
+    std::uniform_int_distribution<std::size_t> which(0, keys.size() - 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(hash.value(keys[which(generator)]));
+}
+BENCHMARK(itemByKeyQHashPeer);
 
 // Remove by key beside Remove by position, at random elements of the same keyed collection; every
 // 100,000 removals the collection is built again, outside the timing.

@@ -26,10 +26,10 @@ Collection::KeyRecord const& Collection::recordOf(Variant const& index, std::str
     if (index.kind() != Kind::String)
         raise(ErrorKind::TypeMismatch, role, " must be a position or a key, got ", index.kindName());
     std::u16string const& key = index.asString();
-    auto const found = m_keys.find(key);
-    if (found == m_keys.end())
+    KeyRecord const* found = m_keys.find(key);
+    if (!found)
         raise(ErrorKind::InvalidArgument, role, " key '", key, "' is not in the collection");
-    return found->second;
+    return *found;
 }
 
 void Collection::Add(Variant item, Variant const& key, Variant const& before, Variant const& after) {
@@ -40,7 +40,7 @@ void Collection::Add(Variant item, Variant const& key, Variant const& before, Va
     if (!key.isMissing()) {
         if (key.kind() != Kind::String)
             raise(ErrorKind::TypeMismatch, "key must be a string, got ", key.kindName());
-        if (m_keys.contains(key.asString()))
+        if (m_keys.find(key.asString()))
             raise(ErrorKind::InvalidArgument, "key '", key.asString(), "' is already in the collection");
     }
     std::size_t position = m_items.size();
@@ -52,19 +52,12 @@ void Collection::Add(Variant item, Variant const& key, Variant const& before, Va
     // On failure item is still the argument's: it is released after this call, with the
     // collection as it was.
     try {
-        KeyRecord* record = nullptr;
-        if (!key.isMissing()) {
-            auto const entry = m_keys.try_emplace(key.asString()).first;
-            record = &entry->second;
-            record->key = &entry->first;
-        }
-        try {
-            m_items.insert(position, std::move(item), record);
-        } catch (...) {
-            if (record)
-                m_keys.erase(m_keys.find(*record->key));
-            throw;
-        }
+        std::unique_ptr<KeyRecord> record;
+        if (!key.isMissing())
+            record = m_keys.prepare(key.asString());
+        m_items.insert(position, std::move(item), record.get());
+        if (record)
+            m_keys.add(std::move(record));
     } catch (std::bad_alloc const&) {
         throw RuntimeError::outOfMemory();
     }
@@ -77,8 +70,8 @@ void Collection::Add(Variant item, Variant const& key, Variant const& before, Va
 void Collection::Remove(Variant const& index) {
     std::size_t const position = positionOf(index, "index");
     Variant removed; // released last, once the collection and its iterators are whole again
-    if (KeyRecord const* record = m_items.erase(position, removed))
-        m_keys.erase(m_keys.find(*record->key));
+    if (PositionTree::KeyRecord const* record = m_items.erase(position, removed))
+        m_keys.erase(static_cast<KeyRecord const&>(*record));
     for (Iterator* it = m_iterators; it; it = it->m_next)
         it->elementRemoved(position, removed);
     if (Observer* observer = Observer::current())
@@ -87,11 +80,13 @@ void Collection::Remove(Variant const& index) {
 
 void Collection::checkInvariants() const {
     m_items.checkInvariants();
-    for (auto const& [key, record] : m_keys) {
-        expectInvariant(record.key == &key && record.leaf != nullptr &&
-                            m_items.positionOf(record) < m_items.size(),
+    m_keys.checkInvariants();
+    m_keys.forEach([&](KeyRecord const& record) {
+        expectInvariant(record.leaf != nullptr && m_items.positionOf(record) < m_items.size() &&
+                            m_items.keyAt(m_items.positionOf(record)) == &record &&
+                            m_keys.find(record.key) == &record,
                         "Collection", "the record of a key is out of step with the elements");
-    }
+    });
 }
 
 Collection::Iterator::Iterator(Collection const& collection) : m_collection(collection) { enrol(); }
@@ -115,9 +110,15 @@ Collection::Iterator& Collection::Iterator::operator=(Iterator const& other) {
     return *this;
 }
 
+void Collection::Iterator::pastTheEnd() {
+    raise(ErrorKind::SubscriptOutOfRange, "the enumeration has no element left to yield");
+}
+
 Collection::Iterator& Collection::Iterator::operator++() {
     if (!m_removed) {
-        ++m_position;
+        // At the end it keeps waiting there: a step further would pass the next element appended.
+        if (!atEnd())
+            ++m_position;
         return *this;
     }
     // It already stands before the element after its removed one; the removed value goes last.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/KeyIndex.h"
 #include "runtime/Object.h"
 #include "runtime/Observer.h"
 #include "runtime/PositionTree.h"
@@ -10,21 +11,26 @@
 #include <cstdint>
 #include <iterator>
 #include <string>
-#include <unordered_map>
 
 namespace runtime {
 
 // An ordered, 1-based container of values, optionally keyed by text.
 // An index is a position (16- or 32-bit integer, 1..Count) or a key (string). A position outside
-// 1..Count raises subscript out of range; an unknown or duplicate key raises invalid argument.
-// Item costs O(log n) at any position and by key, and O(1) next to the last position reached; Add and
-// Remove cost the same plus one step for each live iterator, which each of them tells of the change:
-// O(log n + live iterators). A failed call leaves the collection as it was, and running out of
-// memory raises the out-of-memory error.
+// 1..Count raises subscript out of range; an unknown or duplicate key raises invalid argument. Keys
+// compare exactly, by UTF-16 code unit: "Key" and "key" are two keys.
+//
+// Item by key costs O(1) on average: the key index finds the key's record, which knows the leaf and
+// slot of its element. Item by position costs O(log n), and O(1) at a position inside one of the
+// two leaves (of up to 32 elements) used last. Add and Remove cost O(log n) plus one step for each
+// live iterator, which each of them tells of the change. The first keyed Add into a collection that
+// already holds elements gives every leaf its key array: O(n) once (a few milliseconds at a million
+// elements). A failed call leaves the collection as it was, and running out of memory raises the
+// out-of-memory error.
 //
 // A value that the collection lets go of (a removed element, the argument of a failed Add, the
 // elements of a collection being destroyed) is released only once the collection is whole again, so
-// whatever an object's destructor then does to the collection behaves as on any other.
+// whatever an object's destructor then does to the collection behaves as on any other. Releases run
+// where nothing may throw: a destructor that lets an error escape ends the program.
 class Collection final : public Object {
 public:
     Collection() = default;
@@ -55,7 +61,10 @@ public:
     }
 
     // Appends item, or inserts it before or after the element that before or after names.
-    // Giving both before and after is an invalid argument.
+    // When several arguments are wrong, the first of these checks that fails gives the error: before
+    // and after both given (invalid argument); the collection full (overflow); a key that is no
+    // text (type mismatch); a key already there (invalid argument); then before, or else after,
+    // checked as an index of Item is.
     void Add(Variant item, Variant const& key = Missing{}, Variant const& before = Missing{},
              Variant const& after = Missing{});
 
@@ -66,8 +75,13 @@ public:
     // yields each element at most once, in collection order: every element that lies after the last
     // one it stood on when it gets there, wherever it was added meanwhile, and none added before
     // that. Dereferencing never moves it; when its element is removed it still yields that element's
-    // value until it steps on. A copy behaves as the original, and an iterator keeps its collection
-    // alive.
+    // value until it steps on, and an element added into the gap the removed one left (before the
+    // element that followed it) lies ahead of it: its next step reaches that element. A copy behaves
+    // as the original, and an iterator keeps its collection alive.
+    //
+    // At the end, past the last element, an iterator waits: dereferencing it raises subscript out of
+    // range, stepping leaves it where it is, and an element appended meanwhile is the one it stands
+    // on next. A default-made iterator belongs to no collection and stays at the end.
     class Iterator {
     public:
         using value_type = Variant;
@@ -79,7 +93,11 @@ public:
         ~Iterator() { withdraw(); }
 
         Variant operator*() const {
-            return m_removed ? m_removedValue : m_collection->m_items.at(m_position);
+            if (m_removed)
+                return m_removedValue;
+            if (atEnd())
+                pastTheEnd();
+            return m_collection->m_items.at(m_position);
         }
         Iterator& operator++();
         void operator++(int) { ++*this; }
@@ -87,7 +105,10 @@ public:
 
     private:
         friend class Collection;
-        bool atEnd() const { return !m_removed && m_position >= m_collection->m_items.size(); }
+        bool atEnd() const {
+            return !m_removed && (!m_collection || m_position >= m_collection->m_items.size());
+        }
+        [[noreturn]] static void pastTheEnd();
         explicit Iterator(Collection const& collection);
         void enrol() noexcept;
         void withdraw() noexcept;
@@ -111,7 +132,7 @@ public:
     void checkInvariants() const;
 
 private:
-    using KeyRecord = PositionTree::KeyRecord;
+    using KeyRecord = KeyIndex::Record;
 
     // The 0-based position that index names; role names the argument in messages.
     std::size_t positionOf(Variant const& index, std::string_view role) const {
@@ -132,7 +153,7 @@ private:
     [[noreturn]] void outsidePositions(std::string_view role, std::int32_t position) const;
 
     PositionTree m_items;
-    std::unordered_map<std::u16string, KeyRecord> m_keys;
+    KeyIndex m_keys;
     mutable Iterator* m_iterators = nullptr; // every live iterator, linked through m_next
 };
 

@@ -27,8 +27,10 @@ enum class ErrorKind {
 std::string_view kindName(ErrorKind kind) noexcept;
 
 // The one exception type of the runtime. what() reads "<kind name>: <detail>". Copies share one
-// message, so an error is copied, carried and reported without allocating; the out-of-memory error
-// has a fixed text and is also made without allocating.
+// message, so an error is copied, carried and reported without allocating a message; the
+// out-of-memory error has a fixed text and is also made without allocating one. The exception
+// object that a throw makes is the C++ runtime's own: it takes it from malloc, and from the
+// emergency pool it keeps for exceptions when malloc fails.
 class RuntimeError : public std::exception {
 public:
     // Throws std::bad_alloc when the message cannot be built; raise() turns that into outOfMemory().

@@ -22,6 +22,8 @@ struct MemberEntry {
 };
 
 // Base of every object that the programs' values hold: counted, and readable by member name.
+// The last release deletes it from code that must not throw (a value let go of, a collection's
+// removal or destruction): a destructor that lets an error escape ends the program.
 class Object : public RefCounted {
 public:
     ~Object() override;

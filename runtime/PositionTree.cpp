@@ -14,23 +14,26 @@ namespace runtime {
 
 namespace treenode {
 
-constexpr std::uint16_t kLeafCapacity = PositionTree::kLeafCapacity;
-constexpr std::uint16_t kFanout = PositionTree::kFanout;
+using Slot = PositionTree::Slot;
+constexpr Slot kLeafCapacity = PositionTree::kLeafCapacity;
+constexpr Slot kFanout = PositionTree::kFanout;
 using KeyRecord = PositionTree::KeyRecord;
 using KeyArray = std::array<KeyRecord*, kLeafCapacity>;
 
 struct Node {
     explicit Node(bool isLeaf) noexcept : leaf(isLeaf) {}
     Internal* parent = nullptr;
-    std::uint16_t index = 0; // its slot in the parent
-    std::uint16_t count = 0; // slots in use
+    Slot index = 0; // its slot in the parent
+    Slot count = 0; // slots in use
     bool const leaf;
 };
 
 struct Leaf final : Node {
     Leaf() noexcept : Node(true) {}
+    // In every leaf of a keyed tree, in none of another. It lies beside the node's fields, in the
+    // cache line that every insert and erase reads anyway.
+    std::unique_ptr<KeyArray> keys;
     std::array<Variant, kLeafCapacity> values;
-    std::unique_ptr<KeyArray> keys; // in every leaf of a keyed tree, in none of another
 };
 
 struct Internal final : Node {
@@ -39,7 +42,7 @@ struct Internal final : Node {
     std::array<std::uint32_t, kFanout> sizes{}; // values below each child
 };
 
-// Every node that one insert may need, allocated before the insert changes anything.
+// Every node and key array that one insert may need, allocated before the insert changes anything.
 struct Reserve {
     Reserve() = default;
     Reserve(Reserve const&) = delete;
@@ -51,7 +54,15 @@ struct Reserve {
 
     void addInternal() { internals.at(used++) = new Internal; }
     Internal* takeInternal() noexcept { return std::exchange(internals[--used], nullptr); }
+    // Gives each leaf waiting for one the key array made for it.
+    void placeKeyArrays() noexcept {
+        for (std::size_t i = 0; i < unkeyedLeaves.size(); ++i)
+            unkeyedLeaves[i]->keys = std::move(keyArrays[i]);
+    }
 
+    // When the first keyed value arrives: every leaf of the tree, and a key array for each.
+    std::vector<Leaf*> unkeyedLeaves;
+    std::vector<std::unique_ptr<KeyArray>> keyArrays;
     std::unique_ptr<Leaf> leaf;
     // One spare internal node per level that splits, plus one for a new root; a tree deeper than
     // this would hold far more than 2^31 values.
@@ -69,7 +80,10 @@ Leaf& asLeaf(Node& node) noexcept { return static_cast<Leaf&>(node); }
 Internal& asInternal(Node& node) noexcept { return static_cast<Internal&>(node); }
 Internal const& asInternal(Node const& node) noexcept { return static_cast<Internal const&>(node); }
 
-std::uint16_t capacityOf(Node const& node) noexcept { return node.leaf ? kLeafCapacity : kFanout; }
+Slot capacityOf(Node const& node) noexcept { return node.leaf ? kLeafCapacity : kFanout; }
+Slot minCountOf(Node const& node) noexcept {
+    return node.leaf ? PositionTree::kMinLeafCount : PositionTree::kMinChildren;
+}
 bool isFull(Node const& node) noexcept { return node.count == capacityOf(node); }
 
 void destroy(Node* node) noexcept {
@@ -78,7 +92,7 @@ void destroy(Node* node) noexcept {
         return;
     }
     Internal* internal = &asInternal(*node);
-    for (std::uint16_t i = 0; i < internal->count; ++i)
+    for (Slot i = 0; i < internal->count; ++i)
         destroy(internal->children[i]);
     delete internal;
 }
@@ -91,15 +105,15 @@ std::size_t sizeOf(Node const& node) noexcept {
 }
 
 // Puts child into slot of parent.
-void place(Internal& parent, std::uint16_t slot, Node* child) noexcept {
+void place(Internal& parent, Slot slot, Node* child) noexcept {
     parent.children[slot] = child;
     child->parent = &parent;
     child->index = slot;
 }
 
 // Renumbers the children of parent from slot first on, after they moved.
-void renumber(Internal& parent, std::uint16_t first) noexcept {
-    for (std::uint16_t slot = first; slot < parent.count; ++slot)
+void renumber(Internal& parent, Slot first) noexcept {
+    for (Slot slot = first; slot < parent.count; ++slot)
         parent.children[slot]->index = slot;
 }
 
@@ -128,17 +142,59 @@ bool isLastOfItsDepth(Node const& node) noexcept {
     return true;
 }
 
-// Moves the values [first, last) to start at target by copying their bytes. A Variant is its kind and
-// a payload and refers to nothing at its own address, so its bytes may move; this spares a leaf's
-// shifts a move and a release test per value. The storage left behind holds stale copies, which the
-// caller overwrites without destroying them.
-void relocate(Variant* first, Variant* last, Variant* target) noexcept {
-    static_assert(std::is_standard_layout_v<Variant>);
-    std::memmove(static_cast<void*>(target), static_cast<void const*>(first),
-                 static_cast<std::size_t>(last - first) * sizeof(Variant));
+// Moves the values [first, last) to start at target by copying their bytes: the one way values move
+// inside and between leaves. A Variant is its kind and a payload and refers to nothing at its own
+// address, so its bytes may move; this spares each value a move and a release test. The storage left
+// behind holds stale copies, which the caller overwrites without destroying them, or frees.
+//
+// A short run is copied value by value, in the direction that never reads a value already
+// overwritten: a call of memmove would cost more in choosing its method than in copying. A longer
+// one goes to memmove, whose wide moves then pay. (GCC is told, in CMakeLists.txt, not to turn the
+// loops back into calls of memmove.)
+constexpr std::ptrdiff_t kShortRun = 6;
+
+[[gnu::always_inline]] inline void relocate(Variant* first, Variant* last, Variant* target) noexcept {
+    static_assert(std::is_standard_layout_v<Variant> && sizeof(Variant) == 16);
+    auto moveBytes = [](Variant const* from, Variant* to) {
+        std::memcpy(static_cast<void*>(to), static_cast<void const*>(from), sizeof(Variant));
+    };
+    if (last - first > kShortRun) {
+        std::memmove(static_cast<void*>(target), static_cast<void const*>(first),
+                     static_cast<std::size_t>(last - first) * sizeof(Variant));
+        return;
+    }
+    if (target < first) {
+#pragma GCC unroll 4
+        for (; first != last; ++first, ++target)
+            moveBytes(first, target);
+    } else {
+        target += last - first;
+#pragma GCC unroll 4
+        while (last != first)
+            moveBytes(--last, --target);
+    }
 }
 
-void insertValue(Leaf& leaf, std::uint16_t slot, Variant&& value, KeyRecord* key) noexcept {
+// Makes the slots [first, last), left behind by relocate(), free: Empty, without destroying the stale
+// copies they held.
+void freeSlots(Variant* first, Variant* last) noexcept {
+    for (; first != last; ++first)
+        new (first) Variant();
+}
+
+// Points the key records of the slots [first, last) of leaf at their leaf and slot.
+void pointKeysAt(Leaf& leaf, Slot first, Slot last) noexcept {
+    auto const& keys = *leaf.keys;
+    for (Slot slot = first; slot < last; ++slot) {
+        if (KeyRecord* key = keys[slot]) {
+            key->leaf = &leaf;
+            key->slot = slot;
+        }
+    }
+}
+
+[[gnu::always_inline]] inline void insertValue(Leaf& leaf, Slot slot, Variant&& value,
+                                               KeyRecord* key) noexcept {
     Variant* const values = leaf.values.data();
     relocate(values + slot, values + leaf.count, values + slot + 1);
     new (values + slot) Variant(std::move(value));
@@ -146,15 +202,14 @@ void insertValue(Leaf& leaf, std::uint16_t slot, Variant&& value, KeyRecord* key
         auto& keys = *leaf.keys;
         std::copy_backward(keys.begin() + slot, keys.begin() + leaf.count, keys.begin() + leaf.count + 1);
         keys[slot] = key;
+        pointKeysAt(leaf, slot, leaf.count + 1);
     }
-    if (key)
-        key->leaf = &leaf;
     ++leaf.count;
 }
 
 // Moves the value at slot out into erased, closes the gap and returns the value's key record. No
 // value is released here: the slot that falls free at the end was emptied by the moves.
-KeyRecord* eraseValue(Leaf& leaf, std::uint16_t slot, Variant& erased) noexcept {
+[[gnu::always_inline]] inline KeyRecord* eraseValue(Leaf& leaf, Slot slot, Variant& erased) noexcept {
     Variant* const values = leaf.values.data();
     erased = std::move(values[slot]);
     relocate(values + slot + 1, values + leaf.count, values + slot);
@@ -165,12 +220,13 @@ KeyRecord* eraseValue(Leaf& leaf, std::uint16_t slot, Variant& erased) noexcept 
         key = keys[slot];
         std::copy(keys.begin() + slot + 1, keys.begin() + leaf.count, keys.begin() + slot);
         keys[leaf.count - 1] = nullptr;
+        pointKeysAt(leaf, slot, leaf.count - 1);
     }
     --leaf.count;
     return key;
 }
 
-void insertChild(Internal& parent, std::uint16_t slot, Node* child, std::size_t size) noexcept {
+void insertChild(Internal& parent, Slot slot, Node* child, std::size_t size) noexcept {
     std::copy_backward(parent.children.begin() + slot, parent.children.begin() + parent.count,
                        parent.children.begin() + parent.count + 1);
     std::copy_backward(parent.sizes.begin() + slot, parent.sizes.begin() + parent.count,
@@ -178,10 +234,10 @@ void insertChild(Internal& parent, std::uint16_t slot, Node* child, std::size_t 
     parent.sizes[slot] = static_cast<std::uint32_t>(size);
     ++parent.count;
     place(parent, slot, child);
-    renumber(parent, static_cast<std::uint16_t>(slot + 1));
+    renumber(parent, slot + 1);
 }
 
-void eraseChild(Internal& parent, std::uint16_t slot) noexcept {
+void eraseChild(Internal& parent, Slot slot) noexcept {
     std::copy(parent.children.begin() + slot + 1, parent.children.begin() + parent.count,
               parent.children.begin() + slot);
     std::copy(parent.sizes.begin() + slot + 1, parent.sizes.begin() + parent.count,
@@ -193,110 +249,146 @@ void eraseChild(Internal& parent, std::uint16_t slot) noexcept {
 }
 
 // Moves n slots of from, starting at fromSlot, into the free slots of to starting at toSlot, and
-// points what they hold (children, key records) at to. Counts are the caller's to set.
-void transfer(Node& from, std::uint16_t fromSlot, Node& to, std::uint16_t toSlot, std::uint16_t n) noexcept {
+// points what they hold (children, key records) at to. The slots of from fall free; counts are the
+// caller's to set.
+void transfer(Node& from, Slot fromSlot, Node& to, Slot toSlot, Slot n) noexcept {
     if (to.leaf) {
         Leaf& source = asLeaf(from);
         Leaf& target = asLeaf(to);
-        std::move(source.values.begin() + fromSlot, source.values.begin() + fromSlot + n,
-                  target.values.begin() + toSlot);
+        Variant* const moved = source.values.data() + fromSlot;
+        relocate(moved, moved + n, target.values.data() + toSlot);
+        freeSlots(moved, moved + n);
         if (target.keys) {
             auto& keys = *source.keys;
-            for (std::uint16_t i = 0; i < n; ++i) {
-                KeyRecord* key = std::exchange(keys[fromSlot + i], nullptr);
-                (*target.keys)[toSlot + i] = key;
-                if (key)
-                    key->leaf = &target;
-            }
+            for (Slot i = 0; i < n; ++i)
+                (*target.keys)[toSlot + i] = std::exchange(keys[fromSlot + i], nullptr);
+            pointKeysAt(target, toSlot, toSlot + n);
         }
         return;
     }
     Internal& source = asInternal(from);
     Internal& target = asInternal(to);
-    for (std::uint16_t i = 0; i < n; ++i) {
-        place(target, static_cast<std::uint16_t>(toSlot + i),
-              std::exchange(source.children[fromSlot + i], nullptr));
+    for (Slot i = 0; i < n; ++i) {
+        place(target, toSlot + i, std::exchange(source.children[fromSlot + i], nullptr));
         target.sizes[toSlot + i] = std::exchange(source.sizes[fromSlot + i], 0);
     }
 }
 
-// Moves the slots of node from `first` on by distance (up when positive, down when negative),
-// within the node; count is the caller's to set.
-void shiftSlots(Node& node, std::uint16_t first, int distance) noexcept {
-    auto shift = [&](auto& slots) {
-        auto const begin = slots.begin() + first;
-        auto const end = slots.begin() + node.count;
-        if (distance > 0)
-            std::move_backward(begin, end, end + distance);
-        else
-            std::move(begin, end, begin + distance);
-    };
+// Moves the slots of node from `first` on up by distance, within the node; the slots they leave are
+// the caller's to fill, and count is the caller's to set.
+void shiftUp(Node& node, Slot first, Slot distance) noexcept {
+    Slot const last = node.count;
     if (node.leaf) {
         Leaf& leaf = asLeaf(node);
-        shift(leaf.values);
+        relocate(leaf.values.data() + first, leaf.values.data() + last,
+                 leaf.values.data() + first + distance);
         if (leaf.keys) {
-            shift(*leaf.keys);
-            if (distance < 0)
-                std::fill(leaf.keys->begin() + node.count + distance, leaf.keys->begin() + node.count,
-                          nullptr);
+            std::copy_backward(leaf.keys->begin() + first, leaf.keys->begin() + last,
+                               leaf.keys->begin() + last + distance);
+            pointKeysAt(leaf, first + distance, last + distance);
         }
         return;
     }
     Internal& internal = asInternal(node);
-    shift(internal.children);
-    shift(internal.sizes);
-    if (distance < 0) {
-        std::fill(internal.children.begin() + node.count + distance, internal.children.begin() + node.count,
-                  nullptr);
-        std::fill(internal.sizes.begin() + node.count + distance, internal.sizes.begin() + node.count, 0);
+    std::copy_backward(internal.children.begin() + first, internal.children.begin() + last,
+                       internal.children.begin() + last + distance);
+    std::copy_backward(internal.sizes.begin() + first, internal.sizes.begin() + last,
+                       internal.sizes.begin() + last + distance);
+}
+
+// Moves the slots of node from `first` on down by distance, within the node, over slots already
+// emptied; the last `distance` slots fall free, and count is the caller's to set.
+void shiftDown(Node& node, Slot first, Slot distance) noexcept {
+    Slot const last = node.count;
+    if (node.leaf) {
+        Leaf& leaf = asLeaf(node);
+        Variant* const values = leaf.values.data();
+        relocate(values + first, values + last, values + first - distance);
+        freeSlots(values + last - distance, values + last);
+        if (leaf.keys) {
+            auto& keys = *leaf.keys;
+            std::copy(keys.begin() + first, keys.begin() + last, keys.begin() + first - distance);
+            std::fill(keys.begin() + last - distance, keys.begin() + last, nullptr);
+            pointKeysAt(leaf, first - distance, last - distance);
+        }
+        return;
     }
+    Internal& internal = asInternal(node);
+    std::copy(internal.children.begin() + first, internal.children.begin() + last,
+              internal.children.begin() + first - distance);
+    std::copy(internal.sizes.begin() + first, internal.sizes.begin() + last,
+              internal.sizes.begin() + first - distance);
+    std::fill(internal.children.begin() + last - distance, internal.children.begin() + last, nullptr);
+    std::fill(internal.sizes.begin() + last - distance, internal.sizes.begin() + last, 0);
 }
 
 // Moves the slots of from, starting at `first`, behind the slots of to.
-void appendSlots(Node& to, Node& from, std::uint16_t first) noexcept {
-    auto const moved = static_cast<std::uint16_t>(from.count - first);
+void appendSlots(Node& to, Node& from, Slot first) noexcept {
+    Slot const moved = from.count - first;
     transfer(from, first, to, to.count, moved);
-    to.count = static_cast<std::uint16_t>(to.count + moved);
+    to.count += moved;
     from.count = first;
 }
 
-// Moves slots between two neighbours under one parent until left holds `wanted` of their slots.
-void evenOut(Node& left, Node& right, std::uint16_t wanted) noexcept {
+// True when the slots of two neighbours fit in one node.
+bool canMerge(Node const& left, Node const& right) noexcept {
+    return left.count + right.count <= capacityOf(left);
+}
+
+// Moves every slot of the child right of leftIndex behind those of the child at leftIndex, and
+// drops the emptied child.
+void mergeWithRight(Internal& parent, Slot leftIndex) noexcept {
+    Node& left = *parent.children[leftIndex];
+    Node* const right = parent.children[leftIndex + 1];
+    appendSlots(left, *right, 0);
+    parent.sizes[leftIndex] += parent.sizes[leftIndex + 1];
+    eraseChild(parent, leftIndex + 1);
+    destroy(right);
+}
+
+// Moves slots between the child at leftIndex and its right neighbour, which do not fit in one node,
+// until the left one holds half of their slots (rounded down) and the right one the rest.
+void stealBetween(Internal& parent, Slot leftIndex) noexcept {
+    Node& left = *parent.children[leftIndex];
+    Node& right = *parent.children[leftIndex + 1];
+    Slot const wanted = (left.count + right.count) / 2;
     if (left.count < wanted) {
-        auto const n = static_cast<std::uint16_t>(wanted - left.count);
+        Slot const n = wanted - left.count;
         transfer(right, 0, left, left.count, n);
-        shiftSlots(right, n, -n);
-        left.count = static_cast<std::uint16_t>(left.count + n);
-        right.count = static_cast<std::uint16_t>(right.count - n);
+        shiftDown(right, n, n);
+        left.count += n;
+        right.count -= n;
     } else {
-        auto const n = static_cast<std::uint16_t>(left.count - wanted);
-        shiftSlots(right, 0, n);
+        Slot const n = left.count - wanted;
+        shiftUp(right, 0, n);
         transfer(left, wanted, right, 0, n);
         left.count = wanted;
-        right.count = static_cast<std::uint16_t>(right.count + n);
+        right.count += n;
     }
     if (!right.leaf) {
         renumber(asInternal(left), 0);
         renumber(asInternal(right), 0);
     }
+    parent.sizes[leftIndex] = static_cast<std::uint32_t>(sizeOf(left));
+    parent.sizes[leftIndex + 1] = static_cast<std::uint32_t>(sizeOf(right));
 }
 
 // Where a full node that receives a slot at `slot` divides: in the middle, or, when the slot goes
 // behind the last node of its depth, after every slot, so that appending fills nodes.
-std::uint16_t splitPoint(Node const& node, std::size_t slot) noexcept {
+Slot splitPoint(Node const& node, Slot slot) noexcept {
     if (slot == node.count && isLastOfItsDepth(node))
         return node.count;
-    return static_cast<std::uint16_t>(node.count / 2);
+    return node.count / 2;
 }
 
 // Splits a full node into itself and right (empty) and tells in which of them, at which slot, the
 // new slot goes.
-std::pair<Node*, std::uint16_t> splitFor(Node& node, Node& right, std::size_t slot) noexcept {
-    std::uint16_t const middle = splitPoint(node, slot);
+std::pair<Node*, Slot> splitFor(Node& node, Node& right, Slot slot) noexcept {
+    Slot const middle = splitPoint(node, slot);
     appendSlots(right, node, middle);
     if (slot <= middle && middle < capacityOf(node))
-        return {&node, static_cast<std::uint16_t>(slot)};
-    return {&right, static_cast<std::uint16_t>(slot - middle)};
+        return {&node, slot};
+    return {&right, slot - middle};
 }
 
 void expect(bool holds, char const* what) noexcept { expectInvariant(holds, "PositionTree", what); }
@@ -323,7 +415,7 @@ std::size_t checkNode(Node const& node, Internal const* parent, std::size_t dept
     expect(parent == nullptr || parent->children[node.index] == &node, "a child has the wrong index");
     expect(node.count <= capacityOf(node), "a node holds more slots than it can");
     expect(parent == nullptr || node.count > 0, "a node below the root is empty");
-    expect(parent == nullptr || last || node.count >= capacityOf(node) / 2,
+    expect(parent == nullptr || last || node.count >= minCountOf(node),
            "a node that is neither the root nor the last of its depth is less than half full");
     expect(parent != nullptr || node.leaf || node.count >= 2, "an internal root has a single child");
     if (node.leaf) {
@@ -331,15 +423,16 @@ std::size_t checkNode(Node const& node, Internal const* parent, std::size_t dept
             check.leafDepth = depth;
         expect(check.leafDepth == depth, "leaves lie at different depths");
         Leaf const& leaf = static_cast<Leaf const&>(node);
-        for (std::uint16_t slot = leaf.count; slot < kLeafCapacity; ++slot)
+        for (Slot slot = leaf.count; slot < kLeafCapacity; ++slot)
             expect(leaf.values[slot].isEmpty(), "a free slot still holds a value");
         expect((leaf.keys != nullptr) == check.keyed,
                "a leaf of a keyed tree has no key array, or the reverse");
         if (leaf.keys) {
-            for (std::uint16_t slot = 0; slot < kLeafCapacity; ++slot) {
+            for (Slot slot = 0; slot < kLeafCapacity; ++slot) {
                 KeyRecord const* key = (*leaf.keys)[slot];
                 expect(slot < leaf.count || key == nullptr, "a free slot still holds a key");
-                expect(key == nullptr || key->leaf == &leaf, "a key record points at another leaf");
+                expect(key == nullptr || (key->leaf == &leaf && key->slot == slot),
+                       "a key record points at another leaf or slot");
             }
         }
         for (FingerCheck& finger : check.fingers) {
@@ -352,14 +445,14 @@ std::size_t checkNode(Node const& node, Internal const* parent, std::size_t dept
     }
     Internal const& internal = asInternal(node);
     std::size_t total = 0;
-    for (std::uint16_t slot = 0; slot < internal.count; ++slot) {
+    for (Slot slot = 0; slot < internal.count; ++slot) {
         bool const lastChild = last && slot + 1 == internal.count;
         std::size_t const size =
             checkNode(*internal.children[slot], &internal, depth + 1, start + total, lastChild, check);
         expect(size == internal.sizes[slot], "an internal size differs from the values below it");
         total += size;
     }
-    for (std::uint16_t slot = internal.count; slot < kFanout; ++slot)
+    for (Slot slot = internal.count; slot < kFanout; ++slot)
         expect(internal.children[slot] == nullptr, "a free child slot is not empty");
     return total;
 }
@@ -370,8 +463,8 @@ std::size_t fewestValues(std::size_t height) noexcept {
         return height;
     std::size_t nodes = 2; // below the root
     for (std::size_t level = 3; level <= height; ++level)
-        nodes = (kFanout / 2) * (nodes - 1) + 1;
-    return (kLeafCapacity / 2) * (nodes - 1) + 1;
+        nodes = PositionTree::kMinChildren * (nodes - 1) + 1;
+    return PositionTree::kMinLeafCount * (nodes - 1) + 1;
 }
 
 } // namespace
@@ -386,7 +479,7 @@ PositionTree::Finger const& PositionTree::remember(std::size_t position) const {
     std::size_t start = 0;
     while (!node->leaf) {
         Internal& internal = asInternal(*node);
-        std::uint16_t slot = 0;
+        Slot slot = 0;
         while (position - start >= internal.sizes[slot])
             start += internal.sizes[slot++];
         node = internal.children[slot];
@@ -404,13 +497,13 @@ PositionTree::Finger const& PositionTree::rememberLeaf(Leaf& leaf, std::size_t s
 void PositionTree::forgetFingers() noexcept { m_fingers = {}; }
 
 void PositionTree::shiftFingers(Leaf const* changed, std::size_t start, std::ptrdiff_t delta) noexcept {
+    // Without branches: which finger lies where is as hard to predict as the positions a sort
+    // exchanges. An unset finger starts at 0 and is never moved.
+    auto const step = static_cast<std::size_t>(delta);
     for (Finger& finger : m_fingers) {
-        if (finger.leaf == changed) {
-            finger.end += static_cast<std::size_t>(delta);
-        } else if (finger.leaf && finger.start > start) {
-            finger.start += static_cast<std::size_t>(delta);
-            finger.end += static_cast<std::size_t>(delta);
-        }
+        std::size_t const after = finger.start > start;
+        finger.start += after * step;
+        finger.end += (after | std::size_t{finger.leaf == changed}) * step;
     }
 }
 
@@ -422,56 +515,70 @@ void PositionTree::swap(PositionTree& other) noexcept {
     std::swap(m_nextFinger, other.m_nextFinger);
 }
 
-void PositionTree::becomeKeyed() {
-    std::vector<Leaf*> leaves;
-    leaves.reserve(m_size / kLeafCapacity + 1);
+void PositionTree::reserveKeyArrays(Reserve& reserve) const {
+    reserve.unkeyedLeaves.reserve(m_size / kLeafCapacity + 1);
     auto collect = [&](auto& self, Node& node) -> void {
         if (node.leaf) {
-            leaves.push_back(&asLeaf(node));
+            reserve.unkeyedLeaves.push_back(&asLeaf(node));
             return;
         }
         Internal& internal = asInternal(node);
-        for (std::uint16_t slot = 0; slot < internal.count; ++slot)
+        for (Slot slot = 0; slot < internal.count; ++slot)
             self(self, *internal.children[slot]);
     };
     collect(collect, *m_root);
-    std::vector<std::unique_ptr<KeyArray>> arrays(leaves.size());
-    for (auto& array : arrays)
+    reserve.keyArrays.resize(reserve.unkeyedLeaves.size());
+    for (auto& array : reserve.keyArrays)
         array = std::make_unique<KeyArray>();
-    // Nothing below fails.
-    for (std::size_t i = 0; i < leaves.size(); ++i)
-        leaves[i]->keys = std::move(arrays[i]);
-    m_keyed = true;
 }
 
 void PositionTree::insert(std::size_t position, Variant&& value, KeyRecord* key) {
+    bool const keyed = m_keyed || key;
     if (!m_root) {
         auto leaf = std::make_unique<Leaf>();
-        if (key)
+        if (keyed)
             leaf->keys = std::make_unique<KeyArray>();
         insertValue(*leaf, 0, std::move(value), key);
         m_root = leaf.release();
         m_size = 1;
-        m_keyed = key != nullptr;
+        m_keyed = keyed;
         return;
     }
-    if (key && !m_keyed)
-        becomeKeyed();
-    Finger const at = locate(position < m_size ? position : m_size - 1);
-    Leaf& leaf = *at.leaf;
-    auto const slot = static_cast<std::uint16_t>(position - at.start);
-
-    if (!isFull(leaf)) {
-        insertValue(leaf, slot, std::move(value), key);
-        addToAncestors(leaf, 1);
-        ++m_size;
-        shiftFingers(&leaf, at.start, 1);
+    // The finger's fields are read one by one: shiftFingers() wrote them one by one.
+    Finger const& found = locate(position < m_size ? position : m_size - 1);
+    Leaf& leaf = *found.leaf;
+    std::size_t const start = found.start;
+    auto const slot = static_cast<Slot>(position - start);
+    bool const full = isFull(leaf);
+    if (keyed == m_keyed && !full) {
+        insertIntoLeaf(leaf, start, slot, std::move(value), key);
         return;
     }
-
     Reserve reserve;
+    if (keyed != m_keyed)
+        reserveKeyArrays(reserve);
+    if (full)
+        reserveSplits(leaf, keyed, reserve);
+    // Nothing below fails.
+    reserve.placeKeyArrays();
+    m_keyed = keyed;
+    if (full)
+        insertIntoFull(leaf, slot, std::move(value), key, reserve);
+    else
+        insertIntoLeaf(leaf, start, slot, std::move(value), key);
+}
+
+[[gnu::always_inline]] inline void PositionTree::insertIntoLeaf(Leaf& leaf, std::size_t start, Slot slot,
+                                                                Variant&& value, KeyRecord* key) noexcept {
+    insertValue(leaf, slot, std::move(value), key);
+    addToAncestors(leaf, 1);
+    ++m_size;
+    shiftFingers(&leaf, start, 1);
+}
+
+void PositionTree::reserveSplits(Leaf const& leaf, bool keyed, Reserve& reserve) {
     reserve.leaf = std::make_unique<Leaf>();
-    if (m_keyed)
+    if (keyed)
         reserve.leaf->keys = std::make_unique<KeyArray>();
     Node const* splitting = &leaf;
     while (splitting->parent && isFull(*splitting->parent)) {
@@ -480,23 +587,21 @@ void PositionTree::insert(std::size_t position, Variant&& value, KeyRecord* key)
     }
     if (!splitting->parent)
         reserve.addInternal();
-    // Nothing below fails.
-    insertIntoFull(at, slot, std::move(value), key, reserve);
 }
 
-void PositionTree::insertIntoFull(Finger at, std::size_t slot, Variant&& value, KeyRecord* key,
+void PositionTree::insertIntoFull(Leaf& leaf, Slot slot, Variant&& value, KeyRecord* key,
                                   Reserve& reserve) noexcept {
     Leaf* right = reserve.leaf.release();
-    auto const [target, targetSlot] = splitFor(*at.leaf, *right, slot);
+    auto const [target, targetSlot] = splitFor(leaf, *right, slot);
     insertValue(asLeaf(*target), targetSlot, std::move(value), key);
 
-    Node* left = at.leaf;
+    Node* left = &leaf;
     Node* newRight = right;
     while (Internal* parent = left->parent) {
-        std::uint16_t const index = left->index;
+        Slot const index = left->index;
         parent->sizes[index] = static_cast<std::uint32_t>(sizeOf(*left));
         if (!isFull(*parent)) {
-            insertChild(*parent, static_cast<std::uint16_t>(index + 1), newRight, sizeOf(*newRight));
+            insertChild(*parent, index + 1, newRight, sizeOf(*newRight));
             addToAncestors(*parent, 1);
             newRight = nullptr;
             break;
@@ -518,17 +623,18 @@ void PositionTree::insertIntoFull(Finger at, std::size_t slot, Variant&& value, 
 }
 
 PositionTree::KeyRecord* PositionTree::erase(std::size_t position, Variant& erased) noexcept {
-    Finger const at = locate(position);
-    Leaf& leaf = *at.leaf;
-    KeyRecord* key = eraseValue(leaf, static_cast<std::uint16_t>(position - at.start), erased);
+    Finger const& found = locate(position);
+    Leaf& leaf = *found.leaf;
+    std::size_t const start = found.start;
+    KeyRecord* key = eraseValue(leaf, static_cast<Slot>(position - start), erased);
     addToAncestors(leaf, -1);
     --m_size;
-    if (m_size == 0 || (leaf.parent && leaf.count < kLeafCapacity / 2 && rebalance(&leaf))) {
+    if (m_size == 0 || (leaf.parent && leaf.count < kMinLeafCount && rebalance(&leaf))) {
         // Values moved between nodes, or nodes were freed, and a finger may point at one of them.
         forgetFingers();
         shrinkRoot();
     } else {
-        shiftFingers(&leaf, at.start, -1);
+        shiftFingers(&leaf, start, -1);
     }
     return key;
 }
@@ -536,14 +642,12 @@ PositionTree::KeyRecord* PositionTree::erase(std::size_t position, Variant& eras
 bool PositionTree::rebalance(Node* node) noexcept {
     bool changed = false;
     while (Internal* parent = node->parent) {
-        std::uint16_t const index = node->index;
-        std::uint16_t const capacity = capacityOf(*node);
-        if (node->count >= capacity / 2)
+        if (node->count >= minCountOf(*node))
             return changed;
+        changed = true;
         if (node->count == 0) {
-            eraseChild(*parent, index);
+            eraseChild(*parent, node->index);
             destroy(node);
-            changed = true;
             node = parent;
             continue;
         }
@@ -552,21 +656,12 @@ bool PositionTree::rebalance(Node* node) noexcept {
         if (parent->count == 1)
             return true;
         // The pair it forms with a neighbour under the same parent: with the left one where there is one.
-        auto const leftIndex = static_cast<std::uint16_t>(index > 0 ? index - 1 : index);
-        auto const rightIndex = static_cast<std::uint16_t>(leftIndex + 1);
-        Node& left = *parent->children[leftIndex];
-        Node& right = *parent->children[rightIndex];
-        changed = true;
-        if (left.count + right.count > capacity) {
-            evenOut(left, right, static_cast<std::uint16_t>((left.count + right.count) / 2));
-            parent->sizes[leftIndex] = static_cast<std::uint32_t>(sizeOf(left));
-            parent->sizes[rightIndex] = static_cast<std::uint32_t>(sizeOf(right));
+        Slot const leftIndex = node->index > 0 ? node->index - 1 : 0;
+        if (!canMerge(*parent->children[leftIndex], *parent->children[leftIndex + 1])) {
+            stealBetween(*parent, leftIndex);
             return true;
         }
-        appendSlots(left, right, 0);
-        parent->sizes[leftIndex] += parent->sizes[rightIndex];
-        eraseChild(*parent, rightIndex);
-        destroy(&right);
+        mergeWithRight(*parent, leftIndex);
         node = parent;
     }
     return changed;
@@ -589,32 +684,48 @@ void PositionTree::shrinkRoot() noexcept {
     }
 }
 
-namespace {
-
-std::uint16_t slotOf(KeyRecord const& record) noexcept {
-    auto const& keys = *record.leaf->keys;
-    return static_cast<std::uint16_t>(std::find(keys.begin(), keys.end(), &record) - keys.begin());
-}
-
-} // namespace
-
 std::size_t PositionTree::positionOf(KeyRecord const& record) const noexcept {
     Leaf& leaf = *record.leaf;
     auto const known = std::find_if(m_fingers.begin(), m_fingers.end(),
                                     [&](Finger const& finger) { return finger.leaf == &leaf; });
     std::size_t const start =
         known != m_fingers.end() ? known->start : rememberLeaf(leaf, startOf(leaf)).start;
-    return start + slotOf(record);
+    return start + record.slot;
 }
 
 Variant const& PositionTree::valueOf(KeyRecord const& record) const noexcept {
-    return record.leaf->values[slotOf(record)];
+    return record.leaf->values[record.slot];
+}
+
+PositionTree::KeyRecord const* PositionTree::keyAt(std::size_t position) const noexcept {
+    Finger const& found = locate(position);
+    return found.leaf->keys ? (*found.leaf->keys)[position - found.start] : nullptr;
 }
 
 std::size_t PositionTree::height() const noexcept {
     std::size_t levels = 0;
     for (Node const* node = m_root; node; node = node->leaf ? nullptr : asInternal(*node).children[0])
         ++levels;
+    return levels;
+}
+
+std::vector<std::vector<PositionTree::Slot>> PositionTree::shape() const {
+    std::vector<std::vector<Slot>> levels;
+    std::vector<Node const*> level;
+    if (m_root)
+        level.push_back(m_root);
+    while (!level.empty()) {
+        std::vector<Node const*> below;
+        levels.emplace_back();
+        for (Node const* node : level) {
+            levels.back().push_back(node->count);
+            if (!node->leaf) {
+                auto const& children = asInternal(*node).children;
+                below.insert(below.end(), children.begin(), children.begin() + node->count);
+            }
+        }
+        level = std::move(below);
+    }
     return levels;
 }
 

@@ -94,7 +94,8 @@ TEST(CollectionTest, IndexesThatAreNeitherPositionNorKeyAreATypeMismatch) {
 // Enumeration by element identity, against a model that keeps every element ever added, the
 // removed ones as tombstones, in collection order. An element added at position p goes just before
 // the live element now at p, or last. A model iterator names the entry it stands on, or, waiting at
-// the end, the last one it stood on; a waiting iterator stands on the first element added after that.
+// the end, the last one it stood on; a waiting iterator stands on the first element added after that,
+// a step leaves it waiting, and reading it raises subscript out of range.
 class EnumerationModel {
 public:
     static constexpr std::int32_t kNone = -1;
@@ -128,6 +129,8 @@ public:
     // The entry it yields, or kNone at the end.
     std::int32_t current(Iterator const& it) const { return it.standing; }
     void step(Iterator& it) const {
+        if (it.standing == kNone)
+            return;
         it.passed = it.standing;
         it.standing = firstLiveAfter(it.passed);
     }
@@ -222,10 +225,15 @@ TEST(CollectionTest, EnumerationFollowsElementsWhateverTheOrderOfStepsReadsAndCh
                 EXPECT_TRUE(
                     raises(ErrorKind::InvalidArgument, [&] { col->Add(i16(0), Missing{}, i16(1), i16(1)); }));
                 break;
-            default: // any number of reads, then perhaps a step
-                if (!real.empty() && real[which] != col->end()) {
-                    for (std::uint32_t reads = next(3); reads > 0; --reads)
-                        ASSERT_EQ(*real[which], Variant(model.current(modelled[which])));
+            default: // any number of reads, then perhaps a step, at the end too
+                if (!real.empty()) {
+                    std::int32_t const expected = model.current(modelled[which]);
+                    for (std::uint32_t reads = next(3); reads > 0; --reads) {
+                        if (expected == EnumerationModel::kNone)
+                            ASSERT_TRUE(raises(ErrorKind::SubscriptOutOfRange, [&] { (void)*real[which]; }));
+                        else
+                            ASSERT_EQ(*real[which], Variant(expected));
+                    }
                     if (next(4) != 0) {
                         ++real[which];
                         model.step(modelled[which]);

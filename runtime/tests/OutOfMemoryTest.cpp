@@ -2,6 +2,7 @@
 // enough that adding splits leaves and internal nodes: every failure raises the operation's own error
 // or out-of-memory, never a bare std::bad_alloc, and leaves the collection exactly as it was.
 #include "runtime/Collection.h"
+#include "runtime/PositionTree.h"
 #include "runtime/Text.h"
 #include "runtime/testing/FailingAllocator.h"
 
@@ -146,6 +147,51 @@ TEST(OutOfMemoryTest, EveryOperationRaisesItsErrorOrOutOfMemoryAndChangesNothing
     for (Exhaustion const exhaustion : {Exhaustion::Once, Exhaustion::Lasting}) {
         for (Operation const& op : operations)
             EXPECT_GE(failEachAllocation(op, exhaustion), op.fewestAllocations) << op.name;
+    }
+}
+
+// The first keyed insert gives every leaf a key array: a failure at any allocation leaves the tree
+// unkeyed, with its values, wherever the insert goes (a full leaf, a leaf with room, the end).
+TEST(OutOfMemoryTest, AFailedFirstKeyedInsertLeavesTheTreeUnkeyed) {
+    for (Exhaustion const exhaustion : {Exhaustion::Once, Exhaustion::Lasting}) {
+        for (std::size_t const count : {std::size_t{64}, std::size_t{1024}}) {
+            // Full leaves but one: the one that held position count / 2 + 1, erased.
+            std::vector<Variant> values;
+            for (std::size_t i = 0; i < count; ++i)
+                values.emplace_back(static_cast<std::int32_t>(i));
+            values.erase(values.begin() + static_cast<std::ptrdiff_t>(count / 2 + 1));
+            for (std::size_t const position : {std::size_t{0}, count / 2 + 1, count - 1}) {
+                PositionTree tree;
+                for (Variant const& value : values)
+                    tree.insert(tree.size(), Variant(value), nullptr);
+                PositionTree::KeyRecord record;
+                int failures = 0;
+                for (std::size_t k = 1;; ++k) {
+                    SCOPED_TRACE(::testing::Message()
+                                 << count << " values, at " << position << ", allocation " << k);
+                    bool failed = false;
+                    {
+                        AllocationFailure const failure(k, exhaustion);
+                        try {
+                            tree.insert(position, Variant(std::int32_t{-1}), &record);
+                        } catch (std::bad_alloc const&) {
+                        }
+                        failed = failure.happened();
+                    }
+                    tree.checkInvariants();
+                    if (!failed)
+                        break;
+                    ++failures;
+                    ASSERT_FALSE(tree.keyed());
+                    ASSERT_EQ(tree.size(), values.size());
+                    for (std::size_t i = 0; i < values.size(); ++i)
+                        ASSERT_EQ(tree.at(i), values[i]);
+                }
+                EXPECT_GE(failures, 2); // the list of leaves and a key array at least
+                EXPECT_TRUE(tree.keyed());
+                EXPECT_EQ(tree.positionOf(record), position);
+            }
+        }
     }
 }
 

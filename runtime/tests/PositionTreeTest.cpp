@@ -1,6 +1,7 @@
 // The tree's shape: after building by appending and after erase orders chosen to leave nodes as
 // empty as possible, every node keeps the fill rule (checkInvariants) and the height stays within
-// what the rule allows, 1 + log16(size - 1).
+// what the rule allows, 1 + log16(size - 1); and splits, merges and steals leave exactly the nodes
+// they should.
 #include "runtime/PositionTree.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 namespace runtime {
 namespace {
@@ -77,6 +79,95 @@ TEST(PositionTreeTest, HeightStaysWithinTheFillRuleAfterAppendingAndAdversarialE
         erase(tree, kValues, order.pick);
         expectShape(tree, order.name);
         EXPECT_EQ(tree.size(), 0u);
+    }
+}
+
+// A tree beside a plain sequence of the same values, changed by the steps of one shape case.
+struct Modelled {
+    PositionTree tree;
+    std::vector<std::int32_t> values;
+    std::int32_t next = 0;
+
+    void insertAt(std::size_t position) {
+        tree.insert(position, Variant(next), nullptr);
+        values.insert(values.begin() + static_cast<std::ptrdiff_t>(position), next++);
+    }
+    void append(std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i)
+            insertAt(values.size());
+    }
+    void eraseAt(std::size_t position, std::size_t times) {
+        for (std::size_t i = 0; i < times; ++i) {
+            Variant erased;
+            tree.erase(position, erased);
+            EXPECT_EQ(erased, Variant(values[position]));
+            values.erase(values.begin() + static_cast<std::ptrdiff_t>(position));
+        }
+    }
+};
+
+using Shape = std::vector<std::vector<PositionTree::Slot>>;
+
+// count nodes of the given fill, then the rest.
+std::vector<PositionTree::Slot> nodes(std::size_t count, PositionTree::Slot fill,
+                                      std::vector<PositionTree::Slot> rest = {}) {
+    std::vector<PositionTree::Slot> level(count, fill);
+    level.insert(level.end(), rest.begin(), rest.end());
+    return level;
+}
+
+TEST(PositionTreeTest, SplitsMergesAndStealsGiveExactlyTheExpectedNodes) {
+    struct Case {
+        char const* name;
+        std::function<void(Modelled&)> steps;
+        Shape shape;
+    };
+    Case const cases[] = {
+        {"appending 33 fills a leaf and starts the next", [](Modelled& m) { m.append(33); }, {{2}, {32, 1}}},
+        {"appending 1,025 fills 32 leaves under a full node and starts a new one beside it",
+         [](Modelled& m) { m.append(1025); },
+         {{2}, {32, 1}, nodes(32, 32, {1})}},
+        {"inserting into a full leaf splits it in halves, the new value in the left one",
+         [](Modelled& m) {
+             m.append(64);
+             m.insertAt(3);
+         },
+         {{3}, {17, 16, 32}}},
+        {"a middle leaf left under half full merges with its left neighbour where they fit",
+         [](Modelled& m) {
+             m.append(96);
+             m.eraseAt(0, 16);  // the first leaf keeps 16
+             m.eraseAt(16, 17); // the middle one 15
+         },
+         {{2}, {31, 32}}},
+        {"where they do not fit, the left neighbour gives it 8 and both hold about half",
+         [](Modelled& m) {
+             m.append(96);
+             m.eraseAt(32, 17); // 32 + 15 values: 23 on the left, 24 on the right
+         },
+         {{3}, {23, 24, 32}}},
+        {"the first leaf pairs with its right neighbour, and takes from it",
+         [](Modelled& m) {
+             m.append(96);
+             m.eraseAt(0, 17);
+         },
+         {{3}, {23, 24, 32}}},
+        {"erasing the last leaf's only value drops it, its parent and the root above them",
+         [](Modelled& m) {
+             m.append(1025);
+             m.eraseAt(1024, 1);
+         },
+         {{32}, nodes(32, 32)}},
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.name);
+        Modelled m;
+        c.steps(m);
+        m.tree.checkInvariants();
+        EXPECT_EQ(m.tree.shape(), c.shape);
+        ASSERT_EQ(m.tree.size(), m.values.size());
+        for (std::size_t i = 0; i < m.values.size(); ++i)
+            ASSERT_EQ(m.tree.at(i), Variant(m.values[i])) << i;
     }
 }
 

@@ -1,11 +1,14 @@
 #include "sortlib/Sort.h"
 
+#include "runtime/testing/FailingAllocator.h"
 #include "runtime/testing/RuntimeTesting.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+#include <numeric>
+#include <optional>
 #include <random>
 
 namespace sortlib {
@@ -162,6 +165,100 @@ TEST(SortTest, AnErrorInCompareReachesTheCallerWithEveryElementKept) {
             EXPECT_EQ(kept, (Texts{"0", "1", "2", "3", "4"}));
         }
         EXPECT_EQ(runtime::Object::liveCount(), before);
+    }
+}
+
+// Where the c-th call of Compare falls when the sort runs on order (1-based positions): the order
+// just before it and the positions it compares.
+struct CompareStep {
+    std::vector<int> order;
+    std::int32_t i = 0;
+    std::int32_t j = 0;
+};
+
+CompareStep compareStep(std::vector<int> order, int c) {
+    auto const n = static_cast<std::int32_t>(order.size());
+    for (std::int32_t i = 1; i < n; ++i) {
+        for (std::int32_t j = n; j > i; --j) {
+            auto& x = order[static_cast<std::size_t>(j - 1)];
+            auto& y = order[static_cast<std::size_t>(i - 1)];
+            if (--c == 0)
+                return {order, i, j};
+            if (x < y)
+                std::swap(x, y);
+        }
+    }
+    return {order, 0, 0};
+}
+
+// Ascending integers, counting its calls without allocating.
+class CountingAscending final : public ICompare {
+public:
+    int calls = 0;
+
+protected:
+    bool ICompare_Compare(Variant lhs, Variant rhs) override {
+        ++calls;
+        return ascending(lhs, rhs);
+    }
+};
+
+// Each allocation of a sort of 64 elements (two full leaves) fails in turn, once or from there on:
+// out-of-memory reaches the caller, and the collection holds what Sort.h states: the order before the
+// exchange that was running, or, when the second Add of a far exchange failed, that order with the
+// element from j added again before i.
+TEST(SortTest, AFailedAddLeavesTheOrderBeforeItsExchangeWithAtMostTheMovedElementTwice) {
+    std::vector<int> input(64);
+    std::iota(input.begin(), input.end(), 0);
+    std::shuffle(input.begin(), input.end(), std::mt19937(64));
+    for (auto const exhaustion :
+         {runtime::testing::Exhaustion::Once, runtime::testing::Exhaustion::Lasting}) {
+        int unchanged = 0;
+        int twice = 0;
+        for (std::size_t k = 1;; ++k) {
+            SCOPED_TRACE(::testing::Message() << "allocation " << k);
+            auto const col = make<Collection>();
+            for (int value : input)
+                col->Add(Variant(value));
+            CountingAscending cmp;
+            std::optional<ErrorKind> raised;
+            bool failed = false;
+            {
+                runtime::testing::AllocationFailure const failure(k, exhaustion);
+                try {
+                    Sort::Sort_Collection(*col, cmp);
+                } catch (runtime::RuntimeError const& error) {
+                    raised = error.kind();
+                }
+                failed = failure.happened();
+            }
+            EXPECT_EQ(raised, failed ? std::optional(ErrorKind::OutOfMemory) : std::nullopt);
+            col->checkInvariants();
+            std::vector<int> held;
+            for (Variant const& element : *col)
+                held.push_back(element.toInt32());
+            if (!failed) {
+                EXPECT_TRUE(std::is_sorted(held.begin(), held.end()));
+                break;
+            }
+            CompareStep const step = compareStep(input, cmp.calls);
+            ASSERT_GT(step.i, 0);
+            ASSERT_LT(step.order[static_cast<std::size_t>(step.j - 1)],
+                      step.order[static_cast<std::size_t>(step.i - 1)])
+                << "an allocation failed after a compare that answered false";
+            if (held == step.order) {
+                ++unchanged;
+                continue;
+            }
+            std::vector<int> withCopy = step.order;
+            withCopy.insert(withCopy.begin() + (step.i - 1),
+                            step.order[static_cast<std::size_t>(step.j - 1)]);
+            ASSERT_GT(step.j, step.i + 1) << "a neighbour exchange left a copy";
+            ASSERT_EQ(held, withCopy);
+            ++twice;
+        }
+        EXPECT_GT(unchanged, 0);
+        EXPECT_GT(twice, 0);
     }
 }
 
