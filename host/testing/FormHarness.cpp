@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <unistd.h>
 
 namespace host::testing {
@@ -154,14 +153,6 @@ void expectEveryControlNamedAndDescribed(FormWindow const& window) {
         names << control->accessibleName();
     }
     EXPECT_FALSE(names.isEmpty());
-}
-
-std::vector<std::string> linesOfText(std::string const& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
 }
 
 long residentKiB() {

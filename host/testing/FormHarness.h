@@ -3,6 +3,7 @@
 #include "host/FormWindow.h"
 #include "runtime/Error.h"
 #include "runtime/Object.h"
+#include "runtime/testing/RuntimeTesting.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -44,9 +45,6 @@ void expectListFramesWhole(FormWindow const& window);
 // Checks that every button and list of a window has an accessible name and description, and that no
 // two share a name.
 void expectEveryControlNamedAndDescribed(FormWindow const& window);
-
-// The lines of a text, without their line ends.
-std::vector<std::string> linesOfText(std::string const& text);
 
 // All three checks above.
 inline void expectReadableAndAccessible(FormWindow& window) {
@@ -135,7 +133,7 @@ public:
     std::vector<std::string> click(int index) {
         out.str({});
         harness.click(index);
-        return linesOfText(out.str());
+        return runtime::testing::linesOfText(out.str());
     }
 
     std::ostringstream out;

@@ -44,14 +44,6 @@ private:
     Ref<Item> m_origin;
 };
 
-std::vector<std::string> linesOf(std::string const& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // A sort trace that shows each item with its Key.
 class KeyedTrace final : public SortTrace {
 public:
@@ -95,7 +87,7 @@ TEST(SortTraceTest, FramesTheSortAndNamesElementsByTheirFirstPosition) {
         "-- 3 calls of Compare, 2 exchanges; not shown: 3 reads of Key",
     };
     // clang-format on
-    EXPECT_EQ(linesOf(out.str()), expected);
+    EXPECT_EQ(runtime::testing::linesOfText(out.str()), expected);
 
     // A click that sorts nothing counts no exchange.
     out.str({});
