@@ -37,10 +37,12 @@ bool hasDisplay(int argc, char** argv) {
 // The About window's text: what the program shows, which interface its algorithm knows, how to see
 // the calls, its version and licence.
 QString aboutText(ProgramInfo const& info) {
-    return QStringLiteral("%1 %2\n\n%3\n%4\n\n"
-                          "ボタンを押したときにアルゴリズムがインターフェースをどう呼ぶかは、端末から"
-                          "「%5 --trace」で起動すると、1行に1回の呼び出しとして標準エラーに表示されます。\n\n"
-                          "MIT ライセンスのもとで配布されています。")
+    return QStringLiteral(
+               "%1 %2\n\n%3\n%4\n\n"
+               "ボタンを押したときにアルゴリズムがインターフェースをどう呼ぶかは、端末から"
+               "「%5 --trace」で起動すると、1行に1回の呼び出しとして、アルゴリズムの手順とともに標準エラーに"
+               "表示されます。読み方はマニュアルページ（man %5）の「トレースの読み方」にあります。\n\n"
+               "MIT ライセンスのもとで配布されています。")
         .arg(QString::fromUtf8(info.titleJa), QString::fromUtf8(info.version),
              QString::fromUtf8(info.summaryJa), QString::fromUtf8(info.interfaceJa),
              QString::fromUtf8(info.name));
