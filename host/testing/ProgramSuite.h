@@ -1,14 +1,16 @@
 #pragma once
 
-// One suite of window tests for every program. A program instantiates it with a description of
-// itself, a type that names its form and says what its window must show:
+// One suite of window tests for every program. A program instantiates it with a type that names
+// its form and says what its window must show:
 //
-//   struct Talverin {
+//   struct Program {
 //       using Form = talverin::Form1;
 //       static host::testing::ProgramCase const& expected();
 //   };
-//   INSTANTIATE_TYPED_TEST_SUITE_P(Talverin, ProgramTest, Talverin);
-//   INSTANTIATE_TYPED_TEST_SUITE_P(Talverin, ProgramDisplayTest, Talverin);
+//   namespace host::testing {
+//   INSTANTIATE_TYPED_TEST_SUITE_P(Talverin, ProgramTest, talverin::Program);
+//   INSTANTIATE_TYPED_TEST_SUITE_P(Talverin, ProgramDisplayTest, talverin::Program);
+//   }
 #include "host/testing/FormHarness.h"
 #include "runtime/testing/CallProbe.h"
 #include "runtime/testing/RuntimeTesting.h"
