@@ -2,6 +2,7 @@
 
 #include "ambulon/Ambulon.h"
 #include "ambulon/Binders.h"
+#include "form/Table.h"
 #include "runtime/Collection.h"
 
 #include <array>
@@ -41,8 +42,6 @@ void listTexts(form::ListBox& list, runtime::Collection const& data) {
 
 } // namespace
 
-Form1::Form1(form::EntryWrapper<IUnaryFunc> wrapFunction) : m_wrapFunction(std::move(wrapFunction)) {}
-
 form::FormLayout const& Form1::layout() const { return kLayout; }
 
 void Form1::Command1_Click(std::int16_t Index) {
@@ -54,7 +53,6 @@ void Form1::Command1_Click(std::int16_t Index) {
         make<Bind2nd>()->Init(make<MinusCls>(), Variant(std::int16_t{0})),
         make<Bind1st>()->Init(make<MinusCls>(), Variant(make<SeqCount>())),
     };
-    form::wrapEntries(functions, m_wrapFunction);
 
     auto const data = make<runtime::Collection>();
     for (std::int16_t const number : kNumbers)

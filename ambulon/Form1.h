@@ -1,9 +1,7 @@
 #pragma once
 
-#include "ambulon/Functions.h"
 #include "ambulon/TransformTrace.h"
 #include "form/Form.h"
-#include "form/Table.h"
 
 namespace ambulon {
 
@@ -14,16 +12,11 @@ public:
     // What --trace writes of its clicks.
     using Trace = TransformTrace;
 
-    explicit Form1(form::EntryWrapper<IUnaryFunc> wrapFunction = {});
-
     form::FormLayout const& layout() const override;
     void Command1_Click(std::int16_t Index) override;
 
     form::ListBox List1{*this, "List1"};
     form::ListBox List2{*this, "List2"};
-
-private:
-    form::EntryWrapper<IUnaryFunc> m_wrapFunction;
 };
 
 } // namespace ambulon

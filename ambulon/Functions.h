@@ -13,16 +13,22 @@ namespace ambulon {
 class IUnaryFunc : public runtime::Object {
 public:
     runtime::Variant Exec(runtime::Variant v) {
-        if (!runtime::Observer::current())
-            return IUnaryFunc_Exec(std::move(v));
-        runtime::ObservedCall call(*this, "Exec", {v});
-        return call.returned(IUnaryFunc_Exec(std::move(v)));
+        if (runtime::Observer::current()) [[unlikely]]
+            return observedExec(v);
+        return IUnaryFunc_Exec(std::move(v));
     }
 
 protected:
     virtual runtime::Variant IUnaryFunc_Exec(runtime::Variant v) {
         (void)v;
         return {};
+    }
+
+private:
+    // Exec as the observer is told of it, out of line, so that the path without one stays small.
+    [[gnu::noinline]] runtime::Variant observedExec(runtime::Variant& v) {
+        runtime::ObservedCall call(*this, "Exec", {v});
+        return call.returned(IUnaryFunc_Exec(std::move(v)));
     }
 };
 
@@ -31,10 +37,9 @@ protected:
 class IBinaryFunc : public runtime::Object {
 public:
     runtime::Variant Exec(runtime::Variant lhs, runtime::Variant rhs) {
-        if (!runtime::Observer::current())
-            return IBinaryFunc_Exec(std::move(lhs), std::move(rhs));
-        runtime::ObservedCall call(*this, "Exec", {lhs, rhs});
-        return call.returned(IBinaryFunc_Exec(std::move(lhs), std::move(rhs)));
+        if (runtime::Observer::current()) [[unlikely]]
+            return observedExec(lhs, rhs);
+        return IBinaryFunc_Exec(std::move(lhs), std::move(rhs));
     }
 
 protected:
@@ -42,6 +47,13 @@ protected:
         (void)lhs;
         (void)rhs;
         return {};
+    }
+
+private:
+    // Exec as the observer is told of it, out of line, so that the path without one stays small.
+    [[gnu::noinline]] runtime::Variant observedExec(runtime::Variant& lhs, runtime::Variant& rhs) {
+        runtime::ObservedCall call(*this, "Exec", {lhs, rhs});
+        return call.returned(IBinaryFunc_Exec(std::move(lhs), std::move(rhs)));
     }
 };
 

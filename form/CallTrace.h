@@ -14,6 +14,10 @@
 #include <utility>
 #include <vector>
 
+namespace runtime {
+class Collection;
+}
+
 namespace form {
 
 // Writes what each click does, as a learner follows it, from the runtime's events:
@@ -22,9 +26,12 @@ namespace form {
 // - every interface call that the algorithm makes, one line each with its arguments and answer
 //   ("Compare(...) = True", "Exec(...) = 100"), and beneath it, indented, what the call did in
 //   turn: the members it read and their values, the calls it made;
-// - last, a line with the number of calls.
-// Objects are named by class and their number among the objects of that class made in the click, in
-// order of creation (Student#3).
+// - last, a line that counts the algorithm's calls by operation ("-- 9 calls of Exec"). Members
+//   that the click reads outside any call (a form reading each element's description to list it)
+//   are not shown; the closing line counts them ("not shown: 20 reads of Get_String").
+// Objects are named by class and number (SeqCount#1): by default their number among the objects of
+// their class made in the click, in order of creation, from 1. A reader of an algorithm can number
+// the elements of its collection by position instead (numberElements).
 // While it lives it is the runtime's observer in place. It reads nothing itself, so tracing changes
 // nothing. A reader of an algorithm's own steps derives from it and adds their lines.
 class CallTrace : public runtime::Observer {
@@ -48,31 +55,57 @@ public:
                    runtime::Variant const* result) override;
 
 protected:
+    // A new click has begun: a reader forgets what it kept of the last one.
+    virtual void clickBegun() {}
+    // Writes a reader's own counts on the closing line, after the calls (", 31 exchanges"), with
+    // writeCount.
+    virtual void writeClosingCounts() {}
+    // Writes separator and "1 call" or "36 calls" to the closing line; allocates nothing.
+    std::ostream& writeCount(std::string_view separator, std::size_t count, std::string_view one,
+                             std::string_view many);
+
     // The click's header, naming the class of the object its algorithm was handed.
     void writeHeader(runtime::Object const& chosen);
+    // A line with a label and the collection's elements in order, as many to a line as fit in
+    // kLineWidth columns, further lines aligned under the first element.
+    void writeElements(std::string_view label, runtime::Collection const& collection);
     // The next outermost call is about the elements at these positions ("[9] 5562").
     void setPositions(std::int32_t lhs, std::int32_t rhs) { m_positions.emplace(lhs, rhs); }
     // A line at the depth of the call in progress.
     void write(std::string const& line);
+    bool inCall() const noexcept { return !m_open.empty(); }
+    // Names each object element of the collection by its class and its position (Student#1), and
+    // every object not named yet that is not an element by its class and order of creation from 0,
+    // so that the objects that made the elements stand apart (Student#0).
+    void numberElements(runtime::Collection const& collection);
     // A value as the trace shows it: a number or truth value as its text, a text quoted, an object
-    // by its class and number.
-    std::string describe(runtime::Variant const& value);
-    std::string describe(runtime::Object const& object);
+    // by its name.
+    virtual std::string describe(runtime::Variant const& value);
+    // An object's class and number (Student#3), or its class alone when it has no number.
+    std::string nameOf(runtime::Object const& object);
+
+    // The widest line that lists elements, in columns.
+    static constexpr std::size_t kLineWidth = 80;
 
 private:
     // Numbers the objects made since the last time, now that their construction is over and their
     // class is known.
     void numberNewObjects();
     void writeHeader(std::string const& chosen);
+    void writeClosingLine();
 
     runtime::ObserverScope<runtime::Observer> m_scope{this};
     std::ostream& m_out;
-    std::size_t m_calls = 0;
     std::u16string m_caption;
     bool m_headerWritten = true;
     std::vector<runtime::Object const*> m_new; // made in the click, not numbered yet
     std::unordered_map<runtime::Object const*, std::size_t> m_numbers;
     std::unordered_map<std::string, std::size_t> m_madeOfClass;
+    std::size_t m_firstNumber = 1;
+    // The outermost calls by operation, and the member reads made outside any call by member, each
+    // in order of first appearance.
+    std::vector<std::pair<std::string, std::size_t>> m_calls;
+    std::vector<std::pair<std::string, std::size_t>> m_unshownReads;
     // Each open call: its line so far and the lines of what it did in turn; innermost last.
     struct OpenCall {
         std::string line;

@@ -44,7 +44,9 @@ QString aboutText(ProgramInfo const& info) {
     return QStringLiteral(
                "%1 %2\n\n%3。%4\n\n"
                "ボタンを押したときにアルゴリズムがインターフェースをどう呼び出すかは、端末から"
-               "「%5\u00A0--trace」で起動すると、1回の呼び出しにつき1行ずつ標準エラー出力に表示されます。\n\n"
+               "「%5\u00A0--trace」で起動すると、1回の呼び出しにつき1行ずつ、アルゴリズムの手順とともに"
+               "標準エラー出力に表示されます。読み方はマニュアルページ（man\u00A0%5）の"
+               "「トレースの読み方」にあります。\n\n"
                "MIT ライセンスのもとで配布されています。")
         .arg(QString::fromUtf8(info.titleJa), QString::fromUtf8(info.version),
              QString::fromUtf8(info.summaryJa), QString::fromUtf8(info.interfaceJa),

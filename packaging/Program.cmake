@@ -11,7 +11,7 @@ endfunction()
 macro(read_program_texts name)
     include(${PROJECT_SOURCE_DIR}/packaging/programs/${name}.cmake)
     foreach(text ID TITLE TITLE_JA SUMMARY SUMMARY_JA KEYWORDS KEYWORDS_JA DESCRIPTION DESCRIPTION_JA
-            INTERFACE_JA WINDOW WINDOW_JA SEE_ALSO)
+            INTERFACE_JA WINDOW WINDOW_JA TRACE TRACE_NOTE TRACE_NOTE_JA SEE_ALSO)
         set(ARG_${text} "${${text}}")
     endforeach()
 endmacro()

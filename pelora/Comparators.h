@@ -7,10 +7,19 @@
 
 namespace pelora {
 
+// A comparator that orders objects by one attribute, which it reads by name at run time.
+class AttributeCompare : public sortlib::ICompare {
+public:
+    virtual std::u16string_view attribute() const = 0;
+};
+
 // Orders objects by one attribute read by name at run time, lhs first: true when the attribute of
 // lhs is less than that of rhs. It knows nothing of the objects' classes.
 template <std::u16string_view const& Attribute>
-class AttributeLess : public sortlib::ICompare {
+class AttributeLess : public AttributeCompare {
+public:
+    std::u16string_view attribute() const override { return Attribute; }
+
 protected:
     bool ICompare_Compare(runtime::Variant lhs, runtime::Variant rhs) override {
         runtime::Variant const a = runtime::readMember(lhs, Attribute);

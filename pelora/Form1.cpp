@@ -1,5 +1,6 @@
 #include "pelora/Form1.h"
 
+#include "form/Table.h"
 #include "pelora/Comparators.h"
 #include "pelora/Persons.h"
 #include "runtime/Collection.h"
@@ -69,13 +70,10 @@ constexpr RosterRow kRoster[] = {
 
 } // namespace
 
-Form1::Form1(form::EntryWrapper<ICompare> wrapComparator) : m_wrapComparator(std::move(wrapComparator)) {}
-
 form::FormLayout const& Form1::layout() const { return kLayout; }
 
 void Form1::Command1_Click(std::int16_t Index) {
     std::array<Ref<ICompare>, 3> comparators{make<CmpHeight>(), make<CmpWeight>(), make<CmpAge>()};
-    form::wrapEntries(comparators, m_wrapComparator);
 
     SelfCreatingRef<Student> studentFactory;
     SelfCreatingRef<Teacher> teacherFactory;

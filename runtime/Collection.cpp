@@ -63,7 +63,7 @@ void Collection::Add(Variant item, Variant const& key, Variant const& before, Va
     }
     for (Iterator* it = m_iterators; it; it = it->m_next)
         it->elementAdded(position, m_items.size() - 1);
-    if (Observer* observer = Observer::current())
+    if (Observer* observer = Observer::current()) [[unlikely]]
         observer->added(*this, static_cast<std::int32_t>(position + 1));
 }
 
@@ -74,7 +74,7 @@ void Collection::Remove(Variant const& index) {
         m_keys.erase(static_cast<KeyRecord const&>(*record));
     for (Iterator* it = m_iterators; it; it = it->m_next)
         it->elementRemoved(position, removed);
-    if (Observer* observer = Observer::current())
+    if (Observer* observer = Observer::current()) [[unlikely]]
         observer->removed(*this, static_cast<std::int32_t>(position + 1), removed);
 }
 

@@ -13,10 +13,9 @@ public:
     // True when lhs must stand before rhs. Both arguments are the callee's own copies. The call is
     // told to the observer in place.
     bool Compare(runtime::Variant lhs, runtime::Variant rhs) {
-        if (!runtime::Observer::current())
-            return ICompare_Compare(std::move(lhs), std::move(rhs));
-        runtime::ObservedCall call(*this, "Compare", {lhs, rhs});
-        return call.returned(ICompare_Compare(std::move(lhs), std::move(rhs)));
+        if (runtime::Observer::current()) [[unlikely]]
+            return observedCompare(lhs, rhs);
+        return ICompare_Compare(std::move(lhs), std::move(rhs));
     }
 
 protected:
@@ -24,6 +23,14 @@ protected:
         (void)lhs;
         (void)rhs;
         return false;
+    }
+
+private:
+    // Compare as the observer is told of it, out of line, so that the path without one stays as
+    // small as a plain call.
+    [[gnu::noinline]] bool observedCompare(runtime::Variant& lhs, runtime::Variant& rhs) {
+        runtime::ObservedCall call(*this, "Compare", {lhs, rhs});
+        return call.returned(ICompare_Compare(std::move(lhs), std::move(rhs)));
     }
 };
 

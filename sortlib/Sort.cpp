@@ -27,33 +27,42 @@ void exchange(runtime::Collection& col, std::int32_t i, std::int32_t j) {
     col.Remove(checkedAdd(j, 1));
 }
 
-} // namespace
-
-void Sort_Collection(runtime::Collection& col, ICompare& cmp) {
-    SortObserver* const observer = SortObserver::current();
-    if (observer)
+// The passes of Sort_Collection, telling observer of each step when Announced; the sort without an
+// observer is its own instance, with no test of one inside its loops.
+template <bool Announced>
+void sortCollection(runtime::Collection& col, ICompare& cmp, SortObserver* observer) {
+    if constexpr (Announced)
         observer->sortBegun(col, cmp);
     std::int32_t const last = checkedSubtract(col.Count(), 1);
     for (std::int32_t i = 1; i <= last; i = checkedAdd(i, 1)) {
-        if (observer)
+        if constexpr (Announced)
             observer->passBegun(i, last);
         std::int32_t const stop = checkedAdd(i, 1);
         for (std::int32_t j = col.Count(); j >= stop; j = checkedSubtract(j, 1)) {
-            if (observer)
+            if constexpr (Announced)
                 observer->comparing(j, i);
             Variant x = col.Item(j);
             Variant y = col.Item(i);
             if (!cmp.Compare(std::move(x), std::move(y)))
                 continue;
-            if (observer)
+            if constexpr (Announced)
                 observer->exchangeBegun(i, j);
             exchange(col, i, j);
-            if (observer)
+            if constexpr (Announced)
                 observer->exchangeEnded(i, j);
         }
     }
-    if (observer)
+    if constexpr (Announced)
         observer->sortEnded();
+}
+
+} // namespace
+
+void Sort_Collection(runtime::Collection& col, ICompare& cmp) {
+    if (SortObserver* const observer = SortObserver::current())
+        sortCollection<true>(col, cmp, observer);
+    else
+        sortCollection<false>(col, cmp, nullptr);
 }
 
 } // namespace sortlib::Sort

@@ -1,5 +1,6 @@
 #include "talverin/Form1.h"
 
+#include "form/Table.h"
 #include "runtime/Collection.h"
 #include "sortlib/Sort.h"
 #include "talverin/Comparators.h"
@@ -34,13 +35,10 @@ constexpr std::int32_t kNumbers[] = {1851, 9353, 2748, 926, 1166, 12703, 40, 669
 
 } // namespace
 
-Form1::Form1(form::EntryWrapper<ICompare> wrapComparator) : m_wrapComparator(std::move(wrapComparator)) {}
-
 form::FormLayout const& Form1::layout() const { return kLayout; }
 
 void Form1::Command1_Click(std::int16_t Index) {
     std::array<Ref<ICompare>, 3> comparators{make<LongLess>(), make<LongGT>(), make<StrLess>()};
-    form::wrapEntries(comparators, m_wrapComparator);
 
     auto const data = make<runtime::Collection>();
     for (std::int32_t const number : kNumbers)

@@ -1,7 +1,7 @@
 #include "ambulon/Ambulon.h"
 
 #include "ambulon/Binders.h"
-#include "ambulon/testing/ProbeFunc.h"
+#include "runtime/testing/CallProbe.h"
 #include "runtime/testing/RuntimeTesting.h"
 
 #include <gtest/gtest.h>
@@ -14,17 +14,17 @@ using runtime::ErrorKind;
 using runtime::make;
 using runtime::Object;
 using runtime::Variant;
+using runtime::testing::CallProbe;
 using runtime::testing::collectionOf;
 using runtime::testing::raises;
 using runtime::testing::textsOf;
-using testing::ProbeFunc;
 using Texts = std::vector<std::string>;
 using runtime::testing::i16;
 
 TEST(TransformTest, AnEmptyCollectionStaysEmptyAndFIsNeverCalled) {
     auto const empty = make<Collection>();
-    ProbeFunc probe(make<Sqr>());
-    Ambulon::Transform_Collection(*empty, probe);
+    CallProbe const probe;
+    Ambulon::Transform_Collection(*empty, *make<Sqr>());
     EXPECT_EQ(empty->Count(), 0);
     EXPECT_EQ(probe.calls, 0);
 }
@@ -62,8 +62,9 @@ TEST(TransformTest, AFailureOnTheKthElementLeavesTheCollectionPartWay) {
         auto const before = Object::liveCount();
         {
             auto const col = collectionOf({i16(1), i16(2), i16(3), i16(4)});
-            auto const probe = make<ProbeFunc>(make<Sqr>(), k);
-            EXPECT_TRUE(raises(ErrorKind::FailedCall, [&] { Ambulon::Transform_Collection(*col, *probe); }));
+            auto const square = make<Sqr>();
+            CallProbe const probe(k);
+            EXPECT_TRUE(raises(ErrorKind::FailedCall, [&] { Ambulon::Transform_Collection(*col, *square); }));
             Texts expected;
             for (int i = k; i <= 4; ++i)
                 expected.push_back(std::to_string(i));

@@ -18,7 +18,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <unistd.h>
 
 namespace host::testing {
@@ -244,14 +243,6 @@ std::vector<std::string> lineBreakFaults(QString const& text, QStringList const&
     if (start != text.size())
         faults.push_back("the lines end before the text: " + text.mid(start).toStdString());
     return faults;
-}
-
-std::vector<std::string> linesOfText(std::string const& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
 }
 
 long residentKiB() {

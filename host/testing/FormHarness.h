@@ -4,6 +4,7 @@
 #include "host/UiFont.h"
 #include "runtime/Error.h"
 #include "runtime/Object.h"
+#include "runtime/testing/RuntimeTesting.h"
 
 #include <QApplication>
 #include <QFont>
@@ -64,9 +65,6 @@ void inEveryJapaneseFace(std::function<void(QString const& face)> const& body);
 // ends with an opening bracket. With betweenPhrases, each line also ends a phrase: with hiragana,
 // closing punctuation, before a space or before an opening bracket. Empty when nothing is wrong.
 std::vector<std::string> lineBreakFaults(QString const& text, QStringList const& lines, bool betweenPhrases);
-
-// The lines of a text, without their line ends.
-std::vector<std::string> linesOfText(std::string const& text);
 
 // All three checks above.
 inline void expectReadableAndAccessible(FormWindow& window) {
@@ -155,7 +153,7 @@ public:
     std::vector<std::string> click(int index) {
         out.str({});
         harness.click(index);
-        return linesOfText(out.str());
+        return runtime::testing::linesOfText(out.str());
     }
 
     std::ostringstream out;

@@ -1,206 +1,142 @@
 #include "pelora/Form1.h"
 
-#include "host/testing/FormHarness.h"
-#include "runtime/testing/RuntimeTesting.h"
-#include "sortlib/testing/ProbeCompare.h"
-
-#include <gtest/gtest.h>
-
-#include <regex>
-
-#include <random>
+#include "host/testing/ProgramSuite.h"
 
 namespace pelora {
 namespace {
 
-using host::testing::FormHarness;
-using runtime::ErrorKind;
-using runtime::make;
-using runtime::Object;
-using runtime::Ref;
-using runtime::Variant;
-using sortlib::ICompare;
-using sortlib::testing::ProbeCompare;
+using host::testing::ProgramCase;
 
-// Roster positions, top to bottom, after each button.
-std::vector<int> const kOrders[] = {
-    {8, 7, 6, 16, 1, 2, 12, 19, 15, 18, 5, 9, 13, 17, 10, 3, 14, 4, 11, 20},
-    {16, 12, 5, 18, 8, 6, 7, 1, 19, 2, 17, 11, 3, 4, 15, 13, 14, 20, 9, 10},
-    {1, 2, 3, 5, 4, 6, 9, 10, 7, 8, 11, 17, 12, 13, 18, 16, 15, 19, 20, 14},
+// The line of each roster position.
+QStringList const kRoster{
+    QStringLiteral("身長160cm , 体重56kg , 18才の1年生"),
+    QStringLiteral("身長160cm , 体重58kg , 18才の1年生"),
+    QStringLiteral("身長175cm , 体重60kg , 19才の1年生"),
+    QStringLiteral("身長178cm , 体重62kg , 20才の1年生"),
+    QStringLiteral("身長165cm , 体重50kg , 19才の2年生"),
+    QStringLiteral("身長155cm , 体重55kg , 20才の2年生"),
+    QStringLiteral("身長155cm , 体重55kg , 21才の2年生"),
+    QStringLiteral("身長155cm , 体重55kg , 22才の2年生"),
+    QStringLiteral("身長168cm , 体重70kg , 20才の3年生"),
+    QStringLiteral("身長172cm , 体重85kg , 21才の3年生"),
+    QStringLiteral("身長180cm , 体重60kg , 23才の3年生"),
+    QStringLiteral("身長162cm , 体重49kg , 28才の4年生"),
+    QStringLiteral("身長170cm , 体重62kg , 31才で担当科目は国語の先生"),
+    QStringLiteral("身長178cm , 体重65kg , 60才で担当科目は国語の先生"),
+    QStringLiteral("身長164cm , 体重62kg , 40才で担当科目は数学の先生"),
+    QStringLiteral("身長158cm , 体重45kg , 38才で担当科目は数学の先生"),
+    QStringLiteral("身長170cm , 体重59kg , 27才で担当科目は数学の先生"),
+    QStringLiteral("身長164cm , 体重54kg , 35才で担当科目は数学の先生"),
+    QStringLiteral("身長164cm , 体重57kg , 42才で担当科目は英語の先生"),
+    QStringLiteral("身長181cm , 体重70kg , 50才で担当科目は英語の先生"),
 };
 
-// A comparator that never asks for an exchange, so the list shows the roster in its first order.
-class KeepOrder final : public ICompare {};
-
-// The line of each roster position, read from the window with a sort that moves nothing.
-QStringList rosterLines() {
-    FormHarness<Form1> unsorted([](Ref<ICompare>) { return Ref<ICompare>(make<KeepOrder>()); });
-    unsorted.click(0);
-    return unsorted.lines("List1");
-}
-
-QStringList linesInOrder(std::vector<int> const& positions) {
-    static QStringList const roster = rosterLines();
+// The lines of List1 that list the roster positions in this order.
+host::testing::ListLines listed(std::vector<int> const& positions) {
     QStringList lines;
     for (int position : positions)
-        lines << roster.at(position - 1);
-    return lines;
+        lines << kRoster.at(position - 1);
+    return {{"List1", lines}};
 }
 
-TEST(PeloraWindowTest, WindowShowsTheStoredLayout) {
-    FormHarness<Form1> harness;
-    EXPECT_EQ(harness.window.windowTitle(),
-              QStringLiteral("QZでMRK風サンプル－異なるクラスのオブジェクトの並べ替え"));
-    EXPECT_EQ(harness.window.geometry(), QRect(79, 128, 551, 337));
-    EXPECT_EQ(harness.window.listWidget("List1")->geometry(), QRect(8, 8, 433, 316));
-    EXPECT_EQ(harness.window.commandButton(0)->geometry(), QRect(464, 128, 81, 33));
-    EXPECT_EQ(harness.window.commandButton(2)->geometry(), QRect(464, 192, 81, 41));
-    EXPECT_EQ(harness.window.commandButton(1)->text(), QStringLiteral("体重順"));
-    EXPECT_TRUE(harness.lines("List1").isEmpty());
-}
+// Every line of a trace of the roster sorted by height: each person named by roster position,
+// students 1 to 12 and teachers 13 to 20, with the height.
+std::string const kPerson = R"((Student#([1-9]|1[0-2])|Teacher#(1[3-9]|20))\(\d+\))";
+std::string const kLineShape = "== 身長順: CmpHeight|(Start|End) \\(Height\\):( " + kPerson + ")+| +( " +
+                               kPerson +
+                               ")+|"
+                               R"(Pass \d+ of 19: compares \[20\]( down to \[\d+\])? with \[\d+\]|)"
+                               R"(Compare\(\[\d+\] )" +
+                               kPerson + R"(, \[\d+\] )" + kPerson +
+                               R"(\) = (True|False)|)"
+                               R"(Exchange \[\d+\] and \[\d+\]: )" +
+                               kPerson + R"( to \[\d+\], )" + kPerson +
+                               R"( to \[\d+\]|)"
+                               "-- 190 calls of Compare, 31 exchanges; not shown: 20 reads of Get_String";
 
-TEST(PeloraWindowTest, RosterLinesAreThePersonsOwnDescriptions) {
-    QStringList const roster = rosterLines();
-    ASSERT_EQ(roster.size(), 20);
-    EXPECT_EQ(roster[0], QStringLiteral("身長160cm , 体重56kg , 18才の1年生"));
-    EXPECT_EQ(roster[7], QStringLiteral("身長155cm , 体重55kg , 22才の2年生"));
-    EXPECT_EQ(roster[9], QStringLiteral("身長172cm , 体重85kg , 21才の3年生"));
-    EXPECT_EQ(roster[13], QStringLiteral("身長178cm , 体重65kg , 60才で担当科目は国語の先生"));
-    EXPECT_EQ(roster[15], QStringLiteral("身長158cm , 体重45kg , 38才で担当科目は数学の先生"));
-    EXPECT_EQ(roster[19], QStringLiteral("身長181cm , 体重70kg , 50才で担当科目は英語の先生"));
-}
+struct Program {
+    using Form = Form1;
+    static ProgramCase const& expected();
+};
 
-TEST(PeloraWindowTest, EachButtonListsTheRosterInItsOrder) {
-    FormHarness<Form1> harness;
-    for (int index = 0; index < 3; ++index) {
-        harness.click(index);
-        EXPECT_EQ(harness.lines("List1"), linesInOrder(kOrders[index])) << "button " << index;
-    }
-    harness.click(0);
-    EXPECT_EQ(harness.lines("List1").first(), QStringLiteral("身長155cm , 体重55kg , 22才の2年生"));
-    EXPECT_TRUE(harness.errors.empty());
-}
-
-TEST(PeloraWindowTest, EveryClickMakesOneHundredNinetyCallsAndItsExchanges) {
-    std::vector<Ref<ProbeCompare>> probes;
-    FormHarness<Form1> harness([&](Ref<ICompare> inner) {
-        probes.push_back(make<ProbeCompare>(std::move(inner)));
-        return Ref<ICompare>(probes.back());
-    });
-    int const exchanges[] = {31, 30, 10};
-    for (int index = 0; index < 3; ++index) {
-        probes.clear();
-        harness.click(index);
-        ASSERT_EQ(probes.size(), 3u);
-        EXPECT_EQ(probes[index]->calls, 190);
-        EXPECT_EQ(probes[index]->trueAnswers, exchanges[index]);
-    }
-}
-
-TEST(PeloraWindowTest, AnySequenceOfClicksShowsTwentyLinesAndKeepsNoObject) {
-    FormHarness<Form1> harness;
-    std::mt19937 random(5);
-    for (int click = 0; click < 20; ++click) {
-        int const index = static_cast<int>(random() % 3);
-        auto const before = Object::liveCount();
-        harness.click(index);
-        EXPECT_EQ(Object::liveCount(), before);
-        EXPECT_EQ(harness.lines("List1"), linesInOrder(kOrders[index])) << "click " << click;
-    }
-}
-
-TEST(PeloraWindowTest, AnIndexOutsideTheTableRaisesAndLeavesTheList) {
-    FormHarness<Form1> harness;
-    harness.click(2);
-    for (std::int16_t bad : {std::int16_t{-1}, std::int16_t{3}, std::int16_t{-32768}}) {
-        auto const before = Object::liveCount();
-        EXPECT_TRUE(runtime::testing::raises(ErrorKind::SubscriptOutOfRange,
-                                             [&] { harness.form.Command1_Click(bad); }));
-        EXPECT_EQ(Object::liveCount(), before);
-        EXPECT_EQ(harness.lines("List1"), linesInOrder(kOrders[2]));
-    }
-}
-
-// A click's trace names each person by class and number, shows where each comparison looks and the
-// heights it reads, and how each exchange reorders the roster: the three students of 155 cm end up
-// in reverse roster order because the pass finds the last of them first and only a smaller height
-// displaces it.
-TEST(PeloraWindowTest, TraceShowsEachComparisonItsMemberReadsAndEachExchange) {
-    host::testing::TracedHarness<Form1> traced;
-    std::vector<std::string> const lines = traced.click(0);
-    ASSERT_EQ(lines.size(), 623u);
-    // clang-format off
-    std::vector<std::string> const start{
-        "== 身長順: CmpHeight",
-        "Compare([20] Teacher#9, [1] Student#2) = False",
-        "  Teacher#9.Height = 181",
-        "  Student#2.Height = 160",
+ProgramCase const& Program::expected() {
+    static ProgramCase const program{
+        .title = QStringLiteral("QZでMRK風サンプル－異なるクラスのオブジェクトの並べ替え"),
+        .geometry = QRect(79, 128, 551, 337),
+        .listGeometries = {{"List1", QRect(8, 8, 433, 316)}},
+        // Each button lists the roster positions in its order; ties do not keep roster order.
+        .buttons =
+            {
+                {QStringLiteral("身長順"), QRect(464, 128, 81, 33),
+                 listed({8, 7, 6, 16, 1, 2, 12, 19, 15, 18, 5, 9, 13, 17, 10, 3, 14, 4, 11, 20}), "CmpHeight",
+                 190, 31},
+                {QStringLiteral("体重順"), QRect(464, 160, 81, 33),
+                 listed({16, 12, 5, 18, 8, 6, 7, 1, 19, 2, 17, 11, 3, 4, 15, 13, 14, 20, 9, 10}), "CmpWeight",
+                 190, 30},
+                {QStringLiteral("年齢順"), QRect(464, 192, 81, 41),
+                 listed({1, 2, 3, 5, 4, 6, 9, 10, 7, 8, 11, 17, 12, 13, 18, 16, 15, 19, 20, 14}), "CmpAge",
+                 190, 10},
+            },
+        .filledBeforeTheAlgorithm = {},
+        .indexesOutsideTheTable = {-1, 3, -32768},
+        // clang-format off
+        .trace = {0, 252, {
+            {0, {
+                "== 身長順: CmpHeight",
+                "Start (Height): Student#1(160) Student#2(160) Student#3(175) Student#4(178)",
+                "                Student#5(165) Student#6(155) Student#7(155) Student#8(155)",
+                "                Student#9(168) Student#10(172) Student#11(180) Student#12(162)",
+                "                Teacher#13(170) Teacher#14(178) Teacher#15(164) Teacher#16(158)",
+                "                Teacher#17(170) Teacher#18(164) Teacher#19(164) Teacher#20(181)",
+                "Pass 1 of 19: compares [20] down to [2] with [1]",
+                "Compare([20] Teacher#20(181), [1] Student#1(160)) = False",
+                "Compare([19] Teacher#19(164), [1] Student#1(160)) = False",
+                "Compare([18] Teacher#18(164), [1] Student#1(160)) = False",
+                "Compare([17] Teacher#17(170), [1] Student#1(160)) = False",
+                "Compare([16] Teacher#16(158), [1] Student#1(160)) = True",
+                "Exchange [1] and [16]: Teacher#16(158) to [1], Student#1(160) to [16]",
+                "Compare([15] Teacher#15(164), [1] Teacher#16(158)) = False",
+                "Compare([14] Teacher#14(178), [1] Teacher#16(158)) = False",
+                "Compare([13] Teacher#13(170), [1] Teacher#16(158)) = False",
+                "Compare([12] Student#12(162), [1] Teacher#16(158)) = False",
+                "Compare([11] Student#11(180), [1] Teacher#16(158)) = False",
+                "Compare([10] Student#10(172), [1] Teacher#16(158)) = False",
+                "Compare([9] Student#9(168), [1] Teacher#16(158)) = False",
+                "Compare([8] Student#8(155), [1] Teacher#16(158)) = True",
+                "Exchange [1] and [8]: Student#8(155) to [1], Teacher#16(158) to [8]",
+                "Compare([7] Student#7(155), [1] Student#8(155)) = False",
+                "Compare([6] Student#6(155), [1] Student#8(155)) = False",
+                "Compare([5] Student#5(165), [1] Student#8(155)) = False",
+                "Compare([4] Student#4(178), [1] Student#8(155)) = False",
+                "Compare([3] Student#3(175), [1] Student#8(155)) = False",
+                "Compare([2] Student#2(160), [1] Student#8(155)) = False",
+                "Pass 2 of 19: compares [20] down to [3] with [2]",
+            }},
+            {241, {
+                "Pass 18 of 19: compares [20] down to [19] with [18]",
+                "Compare([20] Teacher#20(181), [18] Student#4(178)) = False",
+                "Compare([19] Student#11(180), [18] Student#4(178)) = False",
+                "Pass 19 of 19: compares [20] with [19]",
+                "Compare([20] Teacher#20(181), [19] Student#11(180)) = False",
+                "End (Height): Student#8(155) Student#7(155) Student#6(155) Teacher#16(158)",
+                "              Student#1(160) Student#2(160) Student#12(162) Teacher#19(164)",
+                "              Teacher#15(164) Teacher#18(164) Student#5(165) Student#9(168)",
+                "              Teacher#13(170) Teacher#17(170) Student#10(172) Student#3(175)",
+                "              Teacher#14(178) Student#4(178) Student#11(180) Teacher#20(181)",
+                "-- 190 calls of Compare, 31 exchanges; not shown: 20 reads of Get_String",
+            }},
+        }, kLineShape},
+        // clang-format on
+        .screenshotButton = 0,
+        .screenshot = QStringLiteral("pelora.png"),
     };
-    // clang-format on
-    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 4), start);
-    // clang-format off
-    std::vector<std::string> const shortest{
-        "Compare([8] Student#9, [1] Teacher#5) = True",
-        "  Student#9.Height = 155",
-        "  Teacher#5.Height = 158",
-        "Exchange 1 and 8: Student#9 Student#3 Student#4 Student#5 Student#6 Student#7 Student#8 Teacher#5 Student#10 Student#11 Student#12 Student#13 Teacher#2 Teacher#3 Teacher#4 Student#2 Teacher#6 Teacher#7 Teacher#8 Teacher#9",
-        "Compare([7] Student#8, [1] Student#9) = False",
-        "  Student#8.Height = 155",
-        "  Student#9.Height = 155",
-        "Compare([6] Student#7, [1] Student#9) = False",
-        "  Student#7.Height = 155",
-        "  Student#9.Height = 155",
-    };
-    // clang-format on
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + 38, lines.begin() + 48), shortest);
-    std::regex const shape(
-        R"((== 身長順: CmpHeight|Compare\(\[\d+\] (Student|Teacher)#\d+, \[\d+\] (Student|Teacher)#\d+\) = (True|False)|  (Student|Teacher)#\d+\.Height = \d+|Exchange \d+ and \d+:( (Student|Teacher)#\d+){20}|(Student|Teacher)#\d+\.Get_String = ".+"|-- 190 calls))");
-    for (std::string const& line : lines)
-        EXPECT_TRUE(std::regex_match(line, shape)) << line;
-    EXPECT_EQ(traced.click(0), lines);
-}
-
-// Also run at the scale factors 1.5 and 2 (see add_display_tests).
-// Lines whole and captions even in every Japanese face, set before or after the window is shown.
-TEST(PeloraDisplayTest, WholeInEveryFace) { host::testing::expectWholeInEveryFace<Form1>("pelora", 0); }
-
-TEST(PeloraDisplayTest, ReadableAtAnyScaleAndFontAndToScreenReaders) {
-    FormHarness<Form1> harness;
-    host::testing::expectReadableAndAccessible(harness.window);
-}
-
-TEST(PeloraWindowTest, ScreenshotShowsTheSortedRoster) {
-    FormHarness<Form1> harness;
-    harness.click(0);
-    EXPECT_TRUE(host::testing::saveScreenshot(harness.window, QStringLiteral("pelora.png")));
-}
-
-TEST(PeloraHardeningTest, AFaultAtEveryComparatorCallIsReportedAndLosesNothing) {
-    int failAt = 0;
-    FormHarness<Form1> harness(
-        [&](Ref<ICompare> inner) { return Ref<ICompare>(make<ProbeCompare>(std::move(inner), failAt)); });
-    for (int button = 0; button < 3; ++button) {
-        failAt = 0;
-        harness.click((button + 1) % 3);
-        QStringList const previous = harness.lines("List1");
-        for (int k = 1; k <= 190; ++k) {
-            SCOPED_TRACE(::testing::Message() << "button " << button << ", call " << k);
-            failAt = k;
-            harness.clickExpectingError(button, ErrorKind::FailedCall);
-            EXPECT_EQ(harness.lines("List1"), previous);
-        }
-        failAt = 0;
-        harness.click(button);
-        EXPECT_EQ(harness.lines("List1"), linesInOrder(kOrders[button]));
-    }
-    EXPECT_TRUE(harness.errors.empty());
-}
-
-TEST(PeloraHardeningTest, TenThousandClicksKeepObjectsLinesAndMemoryFlat) {
-    FormHarness<Form1> harness;
-    harness.clickRepeatedly(1000, "List1");
-    host::testing::expectEndurance(harness.clickRepeatedly(10000, "List1"), 20);
+    return program;
 }
 
 } // namespace
 } // namespace pelora
+
+namespace host::testing {
+INSTANTIATE_TYPED_TEST_SUITE_P(Pelora, ProgramTest, pelora::Program);
+INSTANTIATE_TYPED_TEST_SUITE_P(Pelora, ProgramDisplayTest, pelora::Program);
+} // namespace host::testing

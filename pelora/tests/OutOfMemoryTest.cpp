@@ -12,5 +12,14 @@ TEST(PeloraOutOfMemoryTest, EachFailedAllocationOfAClickIsReportedAndLosesNothin
     host::testing::expectEveryClickSurvivesFailedAllocations(harness, 100);
 }
 
+// With --trace, the start and end lines with each person's attribute, the comparisons and the
+// exchanges are written too, and memory may run out there as well.
+TEST(PeloraOutOfMemoryTest, ATracedClickSurvivesLastingExhaustion) {
+    host::testing::TracedHarness<Form1> traced;
+    EXPECT_GE(
+        host::testing::failEachAllocationOfAClick(traced.harness, 0, runtime::testing::Exhaustion::Lasting),
+        100);
+}
+
 } // namespace
 } // namespace pelora

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,15 @@ inline Ref<Collection> collectionOf(std::vector<Variant> const& values) {
     for (Variant const& value : values)
         collection->Add(value);
     return collection;
+}
+
+// The lines of a text, without their line ends.
+inline std::vector<std::string> linesOfText(std::string const& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 } // namespace runtime::testing

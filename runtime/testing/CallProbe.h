@@ -1,0 +1,57 @@
+#pragma once
+
+#include "runtime/Error.h"
+#include "runtime/Object.h"
+#include "runtime/Observer.h"
+
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace runtime::testing {
+
+// The runtime's observer while it lives: counts the calls made through interfaces and fails a chosen
+// one, before it runs, with the failed-call error, as a failing callee would.
+class CallProbe final : public Observer {
+public:
+    explicit CallProbe(int failAt = 0) : failAt(failAt) {}
+
+    void callBegun(Object const& callee, std::string_view operation,
+                   std::span<Variant const> arguments) override {
+        (void)operation, (void)arguments;
+        if (++everyCall == failAt)
+            raise(ErrorKind::FailedCall, "injected fault in call ", everyCall);
+        if (m_depth++ == 0) {
+            ++calls;
+            callees.insert(callee.className());
+        }
+    }
+    void callEnded(Object const& callee, std::string_view operation, Variant const* result) override {
+        (void)callee, (void)operation;
+        if (--m_depth == 0 && result && result->isTrue())
+            ++trueAnswers;
+    }
+
+    // Forgets the counts, to watch the next run.
+    void reset() {
+        calls = trueAnswers = everyCall = 0;
+        callees.clear();
+    }
+
+    // The call to fail, numbered from 1 among every call begun, inner ones too; 0 fails none.
+    int failAt;
+    // The calls that no other call made (those of the algorithm), and how many of them answered true.
+    int calls = 0;
+    int trueAnswers = 0;
+    // Every call begun, inner ones and a failed one included.
+    int everyCall = 0;
+    // The classes that the algorithm's calls went to.
+    std::set<std::string> callees;
+
+private:
+    ObserverScope<Observer> m_scope{this};
+    int m_depth = 0;
+};
+
+} // namespace runtime::testing
