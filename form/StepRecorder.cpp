@@ -18,8 +18,7 @@ StepRecorder::StepRecorder(ElementText elementText) : m_elementText(std::move(el
 
 StepRecorder::~StepRecorder() = default;
 
-Recording StepRecorder::record(std::u16string title, std::function<void()> const& algorithm) {
-    m_recording.title = std::move(title);
+Recording StepRecorder::record(std::function<void()> const& algorithm) {
     try {
         algorithm();
     } catch (...) {
@@ -126,7 +125,7 @@ void StepRecorder::memberRead(runtime::Object const& object, std::u16string_view
     line += member;
     line += u" = ";
     line += text;
-    m_callLines.push_back({m_depth, std::move(line)});
+    m_callLines.push_back({m_depth, std::move(line), true});
 }
 
 void StepRecorder::callBegun(runtime::Object const& callee, std::string_view operation,

@@ -36,7 +36,7 @@ public:
 
     // Runs the algorithm and returns what was recorded. A run-time error ends the recording with a
     // step that shows it, where it happened; it does not leave.
-    Recording record(std::u16string title, std::function<void()> const& algorithm);
+    Recording record(std::function<void()> const& algorithm);
 
     void memberRead(runtime::Object const& object, std::u16string_view member,
                     runtime::Variant const& value) override;

@@ -137,4 +137,11 @@ ParsedNumbers parseNumbers(std::u16string_view text) {
     return parsed;
 }
 
+runtime::Ref<runtime::Collection> collectionOf(std::span<std::int32_t const> numbers) {
+    auto collection = runtime::make<runtime::Collection>();
+    for (std::int32_t const number : numbers)
+        collection->Add(runtime::Variant::fromInteger(number));
+    return collection;
+}
+
 } // namespace form

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "runtime/Collection.h"
+#include "runtime/Ref.h"
+
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -32,6 +35,7 @@ enum class StepKind : std::uint8_t {
 struct CallLine {
     int depth = 0;
     std::u16string text;
+    bool memberRead = false; // "SeqCount.Counter = 5" rather than a call
 };
 
 struct Step {
@@ -63,7 +67,7 @@ struct StepElement {
 };
 
 struct Recording {
-    std::u16string title; // the button's caption and the class of the object it chose
+    std::u16string chosen; // the class of the object the algorithm was handed
     std::vector<StepElement> elements;
     std::u16string valueName; // the member read of the elements ("Height"), if any
     std::vector<Step> steps;
@@ -116,6 +120,9 @@ struct ParsedNumbers {
     std::u16string message;
 };
 ParsedNumbers parseNumbers(std::u16string_view text);
+
+// The numbers in a new collection, in order, each in the narrowest integer kind that holds it.
+runtime::Ref<runtime::Collection> collectionOf(std::span<std::int32_t const> numbers);
 
 // The pattern with %1, %2, ... replaced by the texts given, for the steps' sentences.
 std::u16string fill(std::u16string_view pattern, std::initializer_list<std::u16string_view> texts);

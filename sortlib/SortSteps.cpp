@@ -42,6 +42,7 @@ SortSteps::SortSteps(ElementText elementText, AnswerWording wording)
 void SortSteps::sortBegun(runtime::Collection const& collection, ICompare const& comparator) {
     follow(collection);
     m_comparator = classOf(comparator);
+    recording().chosen = m_comparator;
     recording().comparisons = 0;
     addStep(
         StepKind::Start, 0,

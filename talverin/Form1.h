@@ -1,6 +1,7 @@
 #pragma once
 
 #include "form/Form.h"
+#include "form/Steps.h"
 #include "form/Table.h"
 #include "sortlib/ICompare.h"
 #include "sortlib/SortTrace.h"
@@ -18,6 +19,8 @@ public:
 
     form::FormLayout const& layout() const override;
     void Command1_Click(std::int16_t Index) override;
+    // What the step window shows of a click: the sort, on the nine numbers or on a learner's own.
+    static form::Lesson const& lesson();
 
     form::ListBox List1{*this, "List1"};
 

@@ -40,7 +40,7 @@ Recording recordSort(std::vector<Variant> const& values,
     auto const collection = runtime::testing::collectionOf(values);
     auto const comparator = runtime::make<AnswerCompare>(std::move(answer));
     SortSteps recorder([](Variant const& element) { return element.toText(); }, kWording);
-    return recorder.record(u"test", [&] { Sort::Sort_Collection(*collection, *comparator); });
+    return recorder.record([&] { Sort::Sort_Collection(*collection, *comparator); });
 }
 
 std::string join(std::vector<std::string> const& texts) {
