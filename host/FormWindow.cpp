@@ -1,6 +1,7 @@
 #include "host/FormWindow.h"
 
 #include "host/CommandButton.h"
+#include "host/StepWindow.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -142,6 +143,24 @@ FormWindow::FormWindow(form::Form& form, QWidget* parent) : QWidget(parent), m_f
     connect(quit, &QShortcut::activated, this, &QWidget::close);
     auto* const help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, &FormWindow::showAbout);
+    auto* const steps = new QShortcut(QKeySequence(Qt::Key_F2), this);
+    connect(steps, &QShortcut::activated, this, &FormWindow::showSteps);
+}
+
+void FormWindow::showSteps() {
+    if (!m_lesson)
+        return;
+    if (!m_steps) {
+        QStringList captions;
+        for (QPushButton const* button : m_buttons)
+            captions << (button ? button->text() : QString());
+        m_steps = new StepWindow(*m_lesson, captions, this);
+        if (m_lastClick >= 0)
+            m_steps->showClick(m_lastClick);
+    }
+    m_steps->show();
+    m_steps->raise();
+    m_steps->activateWindow();
 }
 
 void FormWindow::showAbout() {
@@ -154,6 +173,8 @@ void FormWindow::showAbout() {
             new QMessageBox(QMessageBox::Information, m_aboutTitle, m_aboutText, QMessageBox::Close, this);
         about->setObjectName(QStringLiteral("about"));
         about->setWindowModality(Qt::NonModal);
+        if (m_lesson)
+            addStepsButton(*about);
     }
     about->show();
     about->raise();
@@ -216,6 +237,19 @@ void FormWindow::dispatchClick(int index) {
     }
     if (m_trace)
         m_trace->endClick();
+    // The step window records the click again on its own, so the click itself had no reader.
+    m_lastClick = index;
+    if (m_steps)
+        m_steps->showClick(index);
+}
+
+void FormWindow::addStepsButton(QMessageBox& about) {
+    about.setInformativeText(
+        QStringLiteral("F2 キーか下のボタンで手順のウィンドウを開くと、ボタンを押したときの"
+                       "アルゴリズムの動きを 1 手順ずつ、前後に動かしながら見られます。"));
+    QPushButton* const open = about.addButton(QStringLiteral("手順を見る (F2)"), QMessageBox::ActionRole);
+    open->setAccessibleDescription(QStringLiteral("手順のウィンドウを開きます"));
+    connect(open, &QPushButton::clicked, this, &FormWindow::showSteps);
 }
 
 void FormWindow::report(runtime::RuntimeError const& error) noexcept {

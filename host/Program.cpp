@@ -97,20 +97,27 @@ void startupMessages(QtMsgType type, QMessageLogContext const& context, QString 
 // The command line: --help, --version and --trace besides Qt's own options, described in the
 // language of the installed translations. Returns the exit status when the program must stop: 2 for
 // an argument it does not take.
-std::optional<int> readCommandLine(QCoreApplication& application, ProgramInfo const& info, bool& traced) {
+std::optional<int> readCommandLine(QCoreApplication& application, ProgramInfo const& info, bool& traced,
+                                   bool& steps) {
     QCommandLineParser parser;
     QCommandLineOption const trace(
         QStringLiteral("trace"),
         QCoreApplication::translate("Program",
                                     "Write every interface call that a click makes to standard error, "
                                     "one line each, and after each click the number of calls."));
+    QCommandLineOption const stepsOption(
+        QStringLiteral("steps"),
+        QCoreApplication::translate("Program",
+                                    "Open the step window too, which shows each click step by step."));
     bool const japanese = QLocale().language() == QLocale::Japanese;
     parser.setApplicationDescription(QString::fromUtf8(japanese ? info.summaryJa : info.summary));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(trace);
+    parser.addOption(stepsOption);
     parser.process(application);
     traced = parser.isSet(trace);
+    steps = parser.isSet(stepsOption);
     // The program takes no file or other argument: one given is a mistake, said with the usage.
     QStringList const extra = parser.positionalArguments();
     if (extra.isEmpty())
@@ -129,12 +136,13 @@ int runProgram(int& argc, char** argv, ProgramParts const& parts) {
     QCoreApplication::setApplicationVersion(QString::fromUtf8(info.version));
     Translations translations;
     bool traced = false;
+    bool steps = false;
 
     if (!hasDisplay(argc, argv)) {
         // --help and --version answer without a window; anything else needs one.
         QCoreApplication application(argc, argv);
         translations.install();
-        if (auto const status = readCommandLine(application, info, traced))
+        if (auto const status = readCommandLine(application, info, traced, steps))
             return *status;
         printLine(QCoreApplication::translate("Program",
                                               "%1: needs a graphical desktop, and none was found "
@@ -150,7 +158,7 @@ int runProgram(int& argc, char** argv, ProgramParts const& parts) {
     QApplication application(argc, argv);
     qInstallMessageHandler(g_previousHandler);
     translations.install();
-    if (auto const status = readCommandLine(application, info, traced))
+    if (auto const status = readCommandLine(application, info, traced, steps))
         return *status;
     useJapaneseUiFont();
     QApplication::setDesktopFileName(QString::fromUtf8(info.id));
@@ -164,7 +172,10 @@ int runProgram(int& argc, char** argv, ProgramParts const& parts) {
     FormWindow window(*form);
     window.setCallTrace(callTrace.get());
     window.setAbout(QString::fromUtf8(info.titleJa), aboutText(info));
+    window.setLesson(parts.lesson);
     window.show();
+    if (steps)
+        window.showSteps();
     return application.exec();
 }
 
