@@ -146,6 +146,9 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
              QStringLiteral("いまのコレクションの要素。1行に1つ、位置の順"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setFocusPolicy(Qt::TabFocus);
+    // Rows no taller than a line, so that a roster of twenty shows whole.
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
 
@@ -163,6 +166,7 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
     m_error->setWordWrap(true);
     m_error->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
 
+    QWidget* const controls = createControls();
     auto* side = new QVBoxLayout;
     side->addWidget(new QLabel(QStringLiteral("手続き %1").arg(toQString(lesson.procedure)), this));
     side->addWidget(m_procedure);
@@ -170,6 +174,7 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
     side->addWidget(m_calls);
     side->addWidget(m_counters);
     side->addWidget(m_error);
+    side->addWidget(m_fold);
     side->addStretch();
     auto* middle = new QHBoxLayout;
     middle->addLayout(side, 0);
@@ -179,7 +184,7 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
     layout->addWidget(m_title);
     layout->addWidget(m_sentence);
     layout->addLayout(middle, 1);
-    layout->addWidget(createControls());
+    layout->addWidget(controls);
     if (lesson.takesNumbers)
         layout->addWidget(createOwnNumbers());
 
@@ -189,7 +194,7 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
         else
             stepBy(1);
     });
-    resize(980, 620);
+    resize(980, 680);
     // The slider takes the arrows, Home and End as the window does, and leaves Space to it.
     m_slider->setFocus();
     render();
@@ -217,6 +222,7 @@ QWidget* StepWindow::createControls() {
     m_slider = new QSlider(Qt::Horizontal, controls);
     describe(*m_slider, QStringLiteral("手順の位置"), QStringLiteral("好きな手順へ移ります"));
     m_position = new QLabel(controls);
+    m_position->setMinimumWidth(m_position->fontMetrics().horizontalAdvance(QStringLiteral("手順 0000 / 0000")));
     describe(*m_position, QStringLiteral("手順の番号"), QStringLiteral("いまの手順とすべての手順の数"));
     m_fold = new QCheckBox(QStringLiteral("交換を 1 手順にまとめる"), controls);
     describe(*m_fold, QStringLiteral("交換を 1 手順にまとめる"),
@@ -232,7 +238,6 @@ QWidget* StepWindow::createControls() {
         row->addWidget(widget);
     row->addWidget(m_slider, 1);
     row->addWidget(m_position);
-    row->addWidget(m_fold);
 
     connect(m_first, &QPushButton::clicked, this, [this] { goToStep(0); });
     connect(m_back, &QPushButton::clicked, this, [this] { stepBy(-1); });
@@ -457,6 +462,8 @@ void StepWindow::render() {
                          ? QString()
                          : QStringLiteral("実行時エラー: %1").arg(QString::fromUtf8(current->error)));
     renderRows(*current);
+    // Laid out at once, so that a wrapped error shows whole even before the next event.
+    layout()->activate();
 }
 
 void StepWindow::renderRows(form::Step const& step) {
@@ -488,6 +495,11 @@ void StepWindow::renderRows(form::Step const& step) {
     }
     m_table->resizeColumnsToContents();
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // The rows the step is about stay in sight.
+    for (std::size_t index = rows.size(); index-- > 0;) {
+        if (rows[index].mark != form::Mark::None)
+            m_table->scrollToItem(m_table->item(static_cast<int>(index), 0));
+    }
 }
 
 } // namespace host
