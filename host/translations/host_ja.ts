@@ -12,6 +12,10 @@
         <translation>ボタンを押すたびに、インターフェースの呼び出しを1回につき1行ずつ標準エラーに書き、最後に呼び出しの数を書きます。</translation>
     </message>
     <message>
+        <source>Open the step window too, which shows each click step by step.</source>
+        <translation>手順のウィンドウも開き、クリックごとの手順を1つずつ見せます。</translation>
+    </message>
+    <message>
         <source>%1: unexpected argument &apos;%2&apos;</source>
         <translation>%1: 受け付けない引数「%2」があります</translation>
     </message>
