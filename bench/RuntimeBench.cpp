@@ -1,7 +1,7 @@
 // Costs of the value model and of the algorithms built on it, each beside a plain peer doing the
 // same work: the sort's passes over a Collection, over a QList<QVariant> and over a vector of
 // integers; the in-place transform; Item at random and sequential positions; the resident bytes of
-// one element; and the logic of one Pelora click.
+// one element; and the logic of one Pelora click, plain and recorded for the step window.
 #include "ambulon/Ambulon.h"
 #include "pelora/Form1.h"
 #include "runtime/Collection.h"
@@ -302,6 +302,19 @@ void peloraClick(benchmark::State& state) {
     form.List1.bind(nullptr);
 }
 BENCHMARK(peloraClick)->Unit(benchmark::kMicrosecond);
+
+// The same click recorded for the step window: the roster sorted again with every step kept.
+void peloraClickRecorded(benchmark::State& state) {
+    form::Lesson const& lesson = pelora::Form1::lesson();
+    std::size_t steps = 0;
+    for (auto _ : state) {
+        form::Recording const recording = lesson.record(0, {});
+        steps = recording.steps.size();
+        benchmark::DoNotOptimize(steps);
+    }
+    state.counters["steps"] = static_cast<double>(steps);
+}
+BENCHMARK(peloraClickRecorded)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

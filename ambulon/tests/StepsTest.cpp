@@ -58,6 +58,7 @@ TEST(AmbulonStepsTest, AnOverflowIsShownAtItsStep) {
     EXPECT_EQ(last->kind, StepKind::Error);
     EXPECT_EQ(last->line, 4);
     EXPECT_EQ(last->element, 2);
+    ASSERT_EQ(last->calls.size(), 1u);
     EXPECT_EQ(last->calls.front().text, u"Sqr.Exec(50000) → エラー");
     QString const shown = snapshotOf(window).join(u'\n');
     EXPECT_TRUE(shown.contains(QStringLiteral("overflow"))) << shown.toStdString();

@@ -2,6 +2,7 @@
 // makes the trace that each click writes to standard error, and an argument the program does not
 // take ends it with the usage and exit status 2.
 #include "host/Program.h"
+#include "host/StepWindow.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -38,6 +39,16 @@ public:
     void Command1_Click(std::int16_t) override {}
 };
 
+// A lesson of one step, so that a step window has something to show.
+form::Lesson const kLesson{u"Sample", {}, false, [](std::int16_t, std::span<std::int32_t const>) {
+                               form::Recording recording;
+                               recording.steps.emplace_back();
+                               return recording;
+                           }};
+
+// Whether a step window was open once the program's window was up.
+bool g_stepsShown = false;
+
 // Runs the program with these arguments; once its window is up, presses its button and closes it.
 // Says whether the form was made with a trace.
 int run(std::vector<std::string> arguments, bool& traced) {
@@ -48,20 +59,24 @@ int run(std::vector<std::string> arguments, bool& traced) {
     argv.push_back(nullptr);
     int argc = static_cast<int>(arguments.size());
     traced = false;
-    ProgramParts const parts{[] {
-                                 QTimer::singleShot(0, [] {
-                                     for (QWidget* window : QApplication::topLevelWidgets()) {
-                                         if (auto* button = window->findChild<QPushButton*>())
-                                             button->click();
-                                         window->close();
-                                     }
-                                 });
-                                 return std::unique_ptr<form::Form>(std::make_unique<SampleForm>());
-                             },
-                             [&traced](std::ostream& out) {
-                                 traced = true;
-                                 return std::make_unique<form::CallTrace>(out);
-                             }};
+    g_stepsShown = false;
+    ProgramParts parts{[] {
+                           QTimer::singleShot(0, [] {
+                               for (QWidget* window : QApplication::topLevelWidgets()) {
+                                   if (dynamic_cast<StepWindow*>(window) && window->isVisible())
+                                       g_stepsShown = true;
+                                   if (auto* button = window->findChild<QPushButton*>())
+                                       button->click();
+                                   window->close();
+                               }
+                           });
+                           return std::unique_ptr<form::Form>(std::make_unique<SampleForm>());
+                       },
+                       [&traced](std::ostream& out) {
+                           traced = true;
+                           return std::make_unique<form::CallTrace>(out);
+                       }};
+    parts.lesson = &kLesson;
     return runProgram(argc, argv.data(), parts);
 }
 
@@ -86,6 +101,14 @@ TEST(ProgramTest, AnArgumentItDoesNotTakeGivesTheUsageAndStatusTwo) {
     std::string const written = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(written.find("sample: unexpected argument 'stray'"), std::string::npos) << written;
     EXPECT_NE(written.find("--trace"), std::string::npos) << written;
+}
+
+TEST(ProgramTest, TheStepsOptionOpensTheStepWindow) {
+    bool traced = false;
+    EXPECT_EQ(run({"sample", "-platform", "offscreen", "--steps"}, traced), 0);
+    EXPECT_TRUE(g_stepsShown);
+    EXPECT_EQ(run({"sample", "-platform", "offscreen"}, traced), 0);
+    EXPECT_FALSE(g_stepsShown);
 }
 
 } // namespace

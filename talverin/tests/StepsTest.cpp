@@ -2,8 +2,16 @@
 
 #include "host/testing/StepTesting.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QSlider>
+#include <QTableWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +61,32 @@ TEST(TalverinStepsTest, F2OpensTheWindowAndTheKeysStepForwardAndBackExactly) {
     host::StepWindow* window = steps.open();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
+    // Every control is named and described for screen readers.
+    for (QWidget const* control : window->findChildren<QWidget*>()) {
+        if (!qobject_cast<QAbstractButton const*>(control) && !qobject_cast<QComboBox const*>(control) &&
+            !qobject_cast<QSlider const*>(control) && !qobject_cast<QLineEdit const*>(control) &&
+            !qobject_cast<QTableWidget const*>(control) && !qobject_cast<QListWidget const*>(control))
+            continue;
+        if (control->focusPolicy() == Qt::NoFocus && !qobject_cast<QListWidget const*>(control))
+            continue; // the table's corner and other parts that no one reaches
+        EXPECT_FALSE(control->accessibleName().isEmpty()) << control->metaObject()->className();
+        EXPECT_FALSE(control->accessibleDescription().isEmpty()) << control->metaObject()->className();
+    }
+    // The About window's button opens the same window.
+    window->close();
+    steps.harness.window.setAbout(QStringLiteral("Talverin"), QStringLiteral("説明"));
+    QApplication::setActiveWindow(&steps.harness.window);
+    QTest::keyClick(&steps.harness.window, Qt::Key_F1);
+    auto* about = steps.harness.window.findChild<QMessageBox*>();
+    ASSERT_NE(about, nullptr);
+    QAbstractButton* open = about->buttons().front();
+    for (QAbstractButton* button : about->buttons()) {
+        if (button->text().contains(QStringLiteral("F2")))
+            open = button;
+    }
+    open->click();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(steps.harness.window.stepWindow(), window);
     EXPECT_EQ(window->stepCount(), 0u);
     EXPECT_TRUE(snapshotOf(*window).join(u'\n').contains(QStringLiteral("ボタンを押してください")));
 
@@ -100,7 +134,7 @@ TEST(TalverinStepsTest, OwnNumbersRunHereOnlyAndBadInputRunsNothing) {
 
     QStringList const shown = snapshotOf(window);
     for (QString const& bad : {QStringLiteral("1 x 3"), QStringLiteral("5"), QStringLiteral("1 99999999999"),
-                              QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21")}) {
+                               QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21")}) {
         host::testing::runOwnNumbers(window, bad);
         EXPECT_FALSE(host::testing::ownNumbersMessage(window).isEmpty()) << bad.toStdString();
         QStringList now = snapshotOf(window);
