@@ -2,6 +2,7 @@
 
 #include "host/CommandButton.h"
 #include "host/StepWindow.h"
+#include "host/Utf16.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -21,10 +22,6 @@
 namespace host {
 
 namespace {
-
-QString toQString(std::u16string_view text) {
-    return QStringView(text.data(), qsizetype(text.size())).toString();
-}
 
 // Shows a form's list box in a list widget for as long as it lives. It unbinds the list box only if
 // the list box is still bound to it, so a second window on the same form keeps its own binding.
@@ -226,8 +223,7 @@ void FormWindow::dispatchClick(int index) {
     try {
         if (m_trace) {
             QString const caption = m_buttons[static_cast<std::size_t>(index)]->text();
-            m_trace->beginClick(std::u16string_view(reinterpret_cast<char16_t const*>(caption.utf16()),
-                                                    static_cast<std::size_t>(caption.size())));
+            m_trace->beginClick(toU16(caption));
         }
         m_form.Command1_Click(static_cast<std::int16_t>(index));
     } catch (...) {

@@ -1,6 +1,7 @@
 #include "host/StepWindow.h"
 
 #include "host/CommandButton.h"
+#include "host/Utf16.h"
 #include "runtime/Error.h"
 
 #include <QCheckBox>
@@ -24,10 +25,6 @@
 namespace host {
 
 namespace {
-
-QString toQString(std::u16string_view text) {
-    return QStringView(text.data(), qsizetype(text.size())).toString();
-}
 
 // How fast playing goes: a step every so many milliseconds.
 struct Speed {
@@ -222,7 +219,8 @@ QWidget* StepWindow::createControls() {
     m_slider = new QSlider(Qt::Horizontal, controls);
     describe(*m_slider, QStringLiteral("手順の位置"), QStringLiteral("好きな手順へ移ります"));
     m_position = new QLabel(controls);
-    m_position->setMinimumWidth(m_position->fontMetrics().horizontalAdvance(QStringLiteral("手順 0000 / 0000")));
+    m_position->setMinimumWidth(
+        m_position->fontMetrics().horizontalAdvance(QStringLiteral("手順 0000 / 0000")));
     describe(*m_position, QStringLiteral("手順の番号"), QStringLiteral("いまの手順とすべての手順の数"));
     m_fold = new QCheckBox(QStringLiteral("交換を 1 手順にまとめる"), controls);
     describe(*m_fold, QStringLiteral("交換を 1 手順にまとめる"),
@@ -311,8 +309,7 @@ void StepWindow::runOwnNumbers() {
     if (!m_numbers)
         return;
     QString const typed = m_numbers->text();
-    form::ParsedNumbers const parsed = form::parseNumbers(
-        std::u16string_view(reinterpret_cast<char16_t const*>(typed.utf16()), typed.size()));
+    form::ParsedNumbers const parsed = form::parseNumbers(toU16(typed));
     m_message->setText(toQString(parsed.message));
     if (parsed.numbers.empty())
         return;
