@@ -225,7 +225,6 @@ QWidget* StepWindow::createControls() {
     m_fold = new QCheckBox(QStringLiteral("交換を 1 手順にまとめる"), controls);
     describe(*m_fold, QStringLiteral("交換を 1 手順にまとめる"),
              QStringLiteral("交換の Item・Add・Remove を 1 つの手順として見せます"));
-    m_fold->setVisible(!m_lesson.takesNumbers || m_lesson.procedure == u"Sort_Collection");
     auto* speedLabel = new QLabel(QStringLiteral("速さ(&S)"), controls);
     speedLabel->setBuddy(m_speed);
 
@@ -251,6 +250,7 @@ QWidget* StepWindow::createControls() {
             goToStep(static_cast<std::size_t>(value));
     });
     connect(m_fold, &QCheckBox::toggled, this, &StepWindow::setFolded);
+    m_fold->setVisible(false);
     return controls;
 }
 
@@ -295,13 +295,18 @@ void StepWindow::showClick(int index) {
     try {
         showRecording(m_lesson.record(static_cast<std::int16_t>(index), {}), title);
     } catch (...) {
-        // The algorithm's own errors are recorded at their step; this is one that happened before it
-        // began, such as memory running out.
-        form::Recording failed;
-        failed.steps.push_back({});
-        failed.steps.back().kind = form::StepKind::Error;
-        failed.steps.back().error = runtime::currentError().what();
-        showRecording(std::move(failed), title);
+        // The algorithm's own errors are recorded at their step; this is one that happened outside
+        // it, such as memory running out. The main window's click is over and must not see it.
+        runtime::RuntimeError const error = runtime::currentError();
+        try {
+            form::Recording failed;
+            failed.steps.emplace_back().kind = form::StepKind::Error;
+            failed.steps.back().error = error.what();
+            showRecording(std::move(failed), title);
+        } catch (...) {
+            m_recording = {};
+            m_visible.clear();
+        }
     }
 }
 
@@ -332,6 +337,9 @@ void StepWindow::showRecording(form::Recording recording, QString title) {
     m_title->setText(title);
     m_visible = form::visibleSteps(m_recording, m_folded);
     m_current = 0;
+    // Only a recording with exchanges has anything to fold.
+    m_fold->setVisible(std::any_of(m_recording.steps.begin(), m_recording.steps.end(),
+                                   [](form::Step const& step) { return step.wholeExchange; }));
     render();
 }
 
@@ -427,8 +435,9 @@ void StepWindow::render() {
         return;
     }
     m_position->setText(QStringLiteral("手順 %1 / %2").arg(m_current + 1).arg(m_visible.size()));
-    m_slider->setAccessibleDescription(m_position->text());
     m_sentence->setText(toQString(current->sentence));
+    // The slider usually has the focus: its description tells a screen reader the step's sentence too.
+    m_slider->setAccessibleDescription(m_position->text() + QStringLiteral("。") + m_sentence->text());
     for (int line = 0; line < m_procedure->count(); ++line) {
         QListWidgetItem* item = m_procedure->item(line);
         bool const marked = line + 1 == current->line;

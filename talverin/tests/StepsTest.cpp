@@ -124,6 +124,7 @@ TEST(TalverinStepsTest, OwnNumbersRunHereOnlyAndBadInputRunsNothing) {
     steps.harness.click(2);
     QStringList const mainLines = steps.harness.lines("List1");
     host::StepWindow& window = *steps.open();
+    EXPECT_EQ(window.recording().chosen, u"StrLess") << "the last click, shown again";
     host::testing::runOwnNumbers(window, QStringLiteral("3, 12 1"));
     EXPECT_TRUE(host::testing::ownNumbersMessage(window).isEmpty());
     form::Recording const& own = window.recording();
