@@ -28,6 +28,7 @@ Recording StepRecorder::record(std::function<void()> const& algorithm) {
                              u"実行時エラーが起きたので、この実行はここで終わります。");
         step.calls = std::move(m_callLines);
         step.error = error.what();
+        step.errorKind = error.kind();
     }
     return std::move(m_recording);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/Collection.h"
+#include "runtime/Error.h"
 #include "runtime/Ref.h"
 
 #include <cstdint>
@@ -57,6 +58,7 @@ struct Step {
     std::int32_t exchanges = 0;
     std::int32_t element = 0;
     std::string error; // Error: the runtime's own text of the error (UTF-8)
+    runtime::ErrorKind errorKind = runtime::ErrorKind::FailedCall;
 };
 
 // One element of the recorded collection: its line and, where the algorithm read a member of it,

@@ -264,4 +264,6 @@ void FormWindow::showErrorBox(runtime::RuntimeError const& error) {
                           describe(error.kind()) + QStringLiteral("\n\n") + QString::fromUtf8(error.what()));
 }
 
+QString errorKindText(runtime::ErrorKind kind) { return describe(kind); }
+
 } // namespace host

@@ -25,6 +25,9 @@ class StepWindow;
 // it built its report), the error is written to standard error instead.
 using ErrorReporter = std::function<void(runtime::RuntimeError const& error)>;
 
+// The kind of a run-time error as the windows name it, in Japanese ("オーバーフローしました。").
+QString errorKindText(runtime::ErrorKind kind);
+
 // A window built from a form's stored layout: one widget per control at its stored position and
 // size (15 twips to a logical pixel), the stored tab order and accessible names, and clicks of the
 // Command1 buttons (by mouse, Space or Enter) dispatched to the form's handler. Any exception that

@@ -1,6 +1,7 @@
 #include "host/StepWindow.h"
 
 #include "host/CommandButton.h"
+#include "host/FormWindow.h"
 #include "host/Utf16.h"
 #include "runtime/Error.h"
 
@@ -302,6 +303,7 @@ void StepWindow::showClick(int index) {
             form::Recording failed;
             failed.steps.emplace_back().kind = form::StepKind::Error;
             failed.steps.back().error = error.what();
+            failed.steps.back().errorKind = error.kind();
             showRecording(std::move(failed), title);
         } catch (...) {
             m_recording = {};
@@ -466,7 +468,8 @@ void StepWindow::render() {
     m_counters->setText(counters.join(QStringLiteral("　")));
     m_error->setText(current->error.empty()
                          ? QString()
-                         : QStringLiteral("実行時エラー: %1").arg(QString::fromUtf8(current->error)));
+                         : QStringLiteral("実行時エラー: %1 %2")
+                               .arg(errorKindText(current->errorKind), QString::fromUtf8(current->error)));
     renderRows(*current);
     // Laid out at once, so that a wrapped error shows whole even before the next event.
     layout()->activate();
