@@ -94,7 +94,7 @@ void startupMessages(QtMsgType type, QMessageLogContext const& context, QString 
     g_previousHandler(type, context, message);
 }
 
-// The command line: --help, --version and --trace besides Qt's own options, described in the
+// The command line: --help, --version, --trace and --steps besides Qt's own options, described in the
 // language of the installed translations. Returns the exit status when the program must stop: 2 for
 // an argument it does not take.
 std::optional<int> readCommandLine(QCoreApplication& application, ProgramInfo const& info, bool& traced,

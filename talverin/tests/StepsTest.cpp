@@ -110,6 +110,19 @@ TEST(TalverinStepsTest, F2OpensTheWindowAndTheKeysStepForwardAndBackExactly) {
     EXPECT_EQ(snapshotOf(*window), forwards.back());
     pressKey(*window, Qt::Key_Home);
     EXPECT_EQ(snapshotOf(*window), forwards.front());
+    // Space plays and pauses.
+    auto const playButton = [&] {
+        for (QAbstractButton const* button : window->findChildren<QAbstractButton*>()) {
+            if (button->accessibleName() == QStringLiteral("再生と一時停止"))
+                return button->text();
+        }
+        return QString();
+    };
+    EXPECT_EQ(playButton(), QStringLiteral("再生"));
+    pressKey(*window, Qt::Key_Space);
+    EXPECT_EQ(playButton(), QStringLiteral("一時停止"));
+    pressKey(*window, Qt::Key_Space);
+    EXPECT_EQ(playButton(), QStringLiteral("再生"));
 
     // A new click is followed; the main window's lines are its own.
     steps.harness.click(0);
