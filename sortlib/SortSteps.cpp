@@ -19,7 +19,7 @@ constexpr std::u16string_view kLines[] = {
     u"    True なら位置 i と位置 j を交換する",
     u"      v = Item(j) を位置 i の前に Add",
     u"      離れていれば w = Item(i + 1) を位置 j + 1 の前に Add",
-    u"      重複したほうを Remove",
+    u"      重複した位置を Remove",
 };
 // clang-format on
 
@@ -46,7 +46,7 @@ void SortSteps::sortBegun(runtime::Collection const& collection, ICompare const&
     recording().comparisons = 0;
     addStep(
         StepKind::Start, 0,
-        fill(u"%1 個の要素を %2 で並べ替えます。前の位置 i に来るべき要素を、後ろから順に比べて探します。",
+        fill(u"%1 個の要素を %2 で並べ替えます。パスごとに、位置 i に来る要素を後ろから順に比べて探します。",
              {decimalText(count()), m_comparator}));
 }
 
