@@ -107,7 +107,7 @@ std::vector<std::size_t> visibleSteps(Recording const& recording, bool foldExcha
 // What a program tells the step window: the procedure's text as numbered lines, whether a learner
 // may give numbers of their own, and how to record a click of a button, on the program's own data
 // (numbers empty) or on the given numbers. Recording runs the algorithm afresh on data built the way
-// the click builds it, so the window's own click is never watched.
+// the click builds it, so the main window's click is never watched.
 struct Lesson {
     std::u16string_view procedure; // "Sort_Collection"
     std::span<std::u16string_view const> lines;
