@@ -131,6 +131,21 @@ TEST(TalverinStepsTest, F2OpensTheWindowAndTheKeysStepForwardAndBackExactly) {
     EXPECT_EQ(steps.harness.lines("List1").front(), QStringLiteral("40"));
 }
 
+// With --trace and the step window both open, each reads its own run: the trace holds the click's
+// 36 calls once, and the window has all of them too.
+TEST(TalverinStepsTest, TheTraceAndTheWindowEachReadTheClickOnce) {
+    host::testing::TracedHarness<Form1> traced;
+    traced.harness.window.setLesson(&Form1::lesson());
+    host::testing::pressF2(traced.harness.window);
+    ASSERT_NE(traced.harness.window.stepWindow(), nullptr);
+    std::vector<std::string> const lines = traced.click(1);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "== 大きい順: LongGT");
+    EXPECT_EQ(lines.back(), "-- 36 calls");
+    EXPECT_EQ(traced.harness.window.stepWindow()->recording().comparisons, 36);
+    EXPECT_EQ(traced.click(1), lines);
+}
+
 // Own numbers run in the step window only; input that cannot run says why and runs nothing.
 TEST(TalverinStepsTest, OwnNumbersRunHereOnlyAndBadInputRunsNothing) {
     StepHarness<Form1> steps;
