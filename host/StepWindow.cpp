@@ -391,6 +391,8 @@ void StepWindow::setPlaying(bool playing) {
 }
 
 void StepWindow::keyPressEvent(QKeyEvent* event) {
+    // Keys that a control with the focus takes (Space on a button, the arrows in the table or the
+    // field) never reach here.
     switch (event->key()) {
     case Qt::Key_Left:
         stepBy(-1);
@@ -406,6 +408,9 @@ void StepWindow::keyPressEvent(QKeyEvent* event) {
         break;
     case Qt::Key_Space:
         setPlaying(!m_timer->isActive());
+        break;
+    case Qt::Key_Escape:
+        close();
         break;
     default:
         QWidget::keyPressEvent(event);

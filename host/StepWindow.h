@@ -25,7 +25,7 @@ namespace host {
 // the step made, the counters so far and one Japanese sentence that screen readers are told of.
 // It shows the main window's last click and each new one; with a lesson that takes them, it also runs
 // the chosen button's comparator or function on numbers the learner types, in this window only.
-// Keys: ← and → step, Home and End go to the first and last step, Space plays and pauses.
+// Keys: ← and → step, Home and End go to the first and last step, Space plays and pauses, Esc closes.
 class StepWindow : public QWidget {
 public:
     // captions: the main window's button captions, by Index.

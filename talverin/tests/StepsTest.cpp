@@ -123,6 +123,10 @@ TEST(TalverinStepsTest, F2OpensTheWindowAndTheKeysStepForwardAndBackExactly) {
     EXPECT_EQ(playButton(), QStringLiteral("一時停止"));
     pressKey(*window, Qt::Key_Space);
     EXPECT_EQ(playButton(), QStringLiteral("再生"));
+    pressKey(*window, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    host::testing::pressF2(steps.harness.window);
+    EXPECT_TRUE(window->isVisible());
 
     // A new click is followed; the main window's lines are its own.
     steps.harness.click(0);
