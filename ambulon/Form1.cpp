@@ -2,6 +2,7 @@
 
 #include "ambulon/Ambulon.h"
 #include "ambulon/Binders.h"
+#include "ambulon/TransformSteps.h"
 #include "form/Table.h"
 #include "runtime/Collection.h"
 
@@ -34,6 +35,33 @@ constexpr form::FormLayout kLayout{
 
 constexpr std::int16_t kNumbers[] = {1, 2, 3, 10, 100, 123, 1000, 7777, 10000};
 
+// The function table of a click, one function per button Index: x * x, x - 10, 0 - x, and x minus
+// a running count. The binders hold the only references to their MinusCls and to the SeqCount.
+std::array<Ref<IUnaryFunc>, 4> functionTable() {
+    return {
+        make<Sqr>(),
+        make<Bind1st>()->Init(make<MinusCls>(), Variant(std::int16_t{10})),
+        make<Bind2nd>()->Init(make<MinusCls>(), Variant(std::int16_t{0})),
+        make<Bind1st>()->Init(make<MinusCls>(), Variant(make<SeqCount>())),
+    };
+}
+
+// The program's numbers as 16-bit integers, in order.
+Ref<runtime::Collection> programData() {
+    auto data = make<runtime::Collection>();
+    for (std::int16_t const number : kNumbers)
+        data->Add(Variant(number));
+    return data;
+}
+
+form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
+    std::array<Ref<IUnaryFunc>, 4> functions = functionTable();
+    auto const data = numbers.empty() ? programData() : form::collectionOf(numbers);
+    IUnaryFunc& function = *form::tableAt(functions, Index);
+    TransformSteps recorder;
+    return recorder.record([&] { Ambulon::Transform_Collection(*data, function); });
+}
+
 void listTexts(form::ListBox& list, runtime::Collection const& data) {
     list.Clear();
     for (Variant const& element : data)
@@ -45,23 +73,19 @@ void listTexts(form::ListBox& list, runtime::Collection const& data) {
 form::FormLayout const& Form1::layout() const { return kLayout; }
 
 void Form1::Command1_Click(std::int16_t Index) {
-    // x * x, x - 10, 0 - x, and x minus a running count; the binders hold the only references to
-    // their MinusCls and to the SeqCount.
-    std::array<Ref<IUnaryFunc>, 4> functions{
-        make<Sqr>(),
-        make<Bind1st>()->Init(make<MinusCls>(), Variant(std::int16_t{10})),
-        make<Bind2nd>()->Init(make<MinusCls>(), Variant(std::int16_t{0})),
-        make<Bind1st>()->Init(make<MinusCls>(), Variant(make<SeqCount>())),
-    };
+    std::array<Ref<IUnaryFunc>, 4> functions = functionTable();
 
-    auto const data = make<runtime::Collection>();
-    for (std::int16_t const number : kNumbers)
-        data->Add(Variant(number));
+    auto const data = programData();
     listTexts(List1, *data);
 
     IUnaryFunc& function = *form::tableAt(functions, Index);
     Ambulon::Transform_Collection(*data, function);
     listTexts(List2, *data);
+}
+
+form::Lesson const& Form1::lesson() {
+    static form::Lesson const lesson{u"Transform_Collection", kTransformProcedure, true, recordClick};
+    return lesson;
 }
 
 } // namespace ambulon

@@ -2,6 +2,7 @@
 
 #include "ambulon/TransformTrace.h"
 #include "form/Form.h"
+#include "form/Steps.h"
 
 namespace ambulon {
 
@@ -14,6 +15,8 @@ public:
 
     form::FormLayout const& layout() const override;
     void Command1_Click(std::int16_t Index) override;
+    // What the step window shows of a click: the transform, on the nine numbers or on a learner's own.
+    static form::Lesson const& lesson();
 
     form::ListBox List1{*this, "List1"};
     form::ListBox List2{*this, "List2"};

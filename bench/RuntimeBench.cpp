@@ -2,7 +2,8 @@
 // same work: the sort's passes over a Collection, over a QList<QVariant> (swapping, or with the
 // sort's own inserts and removals) and over a vector of integers, on random and on sorted input; the
 // in-place transform; Item at random and sequential positions, and by key beside a QHash; the
-// resident bytes of one element; and the logic of one Pelora click.
+// resident bytes of one element; and the logic of one Pelora click, plain and recorded for
+// the step window.
 #include "ambulon/Ambulon.h"
 #include "pelora/Form1.h"
 #include "runtime/Collection.h"
@@ -412,6 +413,19 @@ void peloraClick(benchmark::State& state) {
     form.List1.bind(nullptr);
 }
 BENCHMARK(peloraClick)->Unit(benchmark::kMicrosecond);
+
+// The same click recorded for the step window: the roster sorted again with every step kept.
+void peloraClickRecorded(benchmark::State& state) {
+    form::Lesson const& lesson = pelora::Form1::lesson();
+    std::size_t steps = 0;
+    for (auto _ : state) {
+        form::Recording const recording = lesson.record(0, {});
+        steps = recording.steps.size();
+        benchmark::DoNotOptimize(steps);
+    }
+    state.counters["steps"] = static_cast<double>(steps);
+}
+BENCHMARK(peloraClickRecorded)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

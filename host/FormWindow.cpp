@@ -2,7 +2,9 @@
 
 #include "host/CaptionBreaks.h"
 #include "host/CommandButton.h"
+#include "host/StepWindow.h"
 #include "host/UiFont.h"
+#include "host/Utf16.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -27,10 +29,6 @@
 namespace host {
 
 namespace {
-
-QString toQString(std::u16string_view text) {
-    return QStringView(text.data(), qsizetype(text.size())).toString();
-}
 
 // Shows a form's list box in a list widget for as long as it lives. It unbinds the list box only if
 // the list box is still bound to it, so a second window on the same form keeps its own binding.
@@ -209,6 +207,24 @@ FormWindow::FormWindow(form::Form& form, QWidget* parent) : QWidget(parent), m_f
     connect(quit, &QShortcut::activated, this, &QWidget::close);
     auto* const help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, &FormWindow::showAbout);
+    auto* const steps = new QShortcut(QKeySequence(Qt::Key_F2), this);
+    connect(steps, &QShortcut::activated, this, &FormWindow::showSteps);
+}
+
+void FormWindow::showSteps() {
+    if (!m_lesson)
+        return;
+    if (!m_steps) {
+        QStringList captions;
+        for (QPushButton const* button : m_buttons)
+            captions << (button ? button->text() : QString());
+        m_steps = new StepWindow(*m_lesson, captions, this);
+        if (m_lastClick >= 0)
+            m_steps->showClick(m_lastClick);
+    }
+    m_steps->show();
+    m_steps->raise();
+    m_steps->activateWindow();
 }
 
 void FormWindow::showAbout() {
@@ -223,6 +239,8 @@ void FormWindow::showAbout() {
         // The window speaks Japanese under every locale, and so does its About window's button.
         about->button(QMessageBox::Close)->setText(QStringLiteral("閉じる"));
         about->setWindowModality(Qt::NonModal);
+        if (m_lesson)
+            addStepsButton(*about);
     }
     about->show();
     about->raise();
@@ -274,8 +292,7 @@ void FormWindow::dispatchClick(int index) {
     try {
         if (m_trace) {
             QString const caption = m_buttons[static_cast<std::size_t>(index)]->text();
-            m_trace->beginClick(std::u16string_view(reinterpret_cast<char16_t const*>(caption.utf16()),
-                                                    static_cast<std::size_t>(caption.size())));
+            m_trace->beginClick(toU16(caption));
         }
         m_form.Command1_Click(static_cast<std::int16_t>(index));
     } catch (...) {
@@ -285,6 +302,20 @@ void FormWindow::dispatchClick(int index) {
     }
     if (m_trace)
         m_trace->endClick();
+    // The step window records the click again on its own, so the click itself had no reader.
+    m_lastClick = index;
+    if (m_steps)
+        m_steps->showClick(index);
+}
+
+void FormWindow::addStepsButton(QMessageBox& about) {
+    about.setInformativeText(brokenBetweenPhrases(
+        QStringLiteral("F2 キーか下のボタンで手順のウィンドウを開くと、ボタンを押したときの"
+                       "アルゴリズムの動きを1手順ずつ、前後に動かしながら見られます。"),
+        about.font(), about.screen()));
+    QPushButton* const open = about.addButton(QStringLiteral("手順を見る (F2)"), QMessageBox::ActionRole);
+    open->setAccessibleDescription(QStringLiteral("手順のウィンドウを開きます"));
+    connect(open, &QPushButton::clicked, this, &FormWindow::showSteps);
 }
 
 void FormWindow::report(runtime::RuntimeError const& error) noexcept {
@@ -302,5 +333,7 @@ void FormWindow::showErrorBox(runtime::RuntimeError const& error) {
     QMessageBox::critical(this, windowTitle(),
                           describe(error.kind()) + QStringLiteral("\n\n") + QString::fromUtf8(error.what()));
 }
+
+QString errorKindText(runtime::ErrorKind kind) { return describe(kind); }
 
 } // namespace host

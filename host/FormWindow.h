@@ -2,6 +2,7 @@
 
 #include "form/CallTrace.h"
 #include "form/Form.h"
+#include "form/Steps.h"
 #include "runtime/Error.h"
 
 #include <QString>
@@ -13,20 +14,27 @@
 #include <vector>
 
 class QListWidget;
+class QMessageBox;
 class QPushButton;
 
 namespace host {
 
+class StepWindow;
+
 // Receives every run-time error that leaves the form's handler. When it throws (memory ran out while
 // it built its report), the error is written to standard error instead.
 using ErrorReporter = std::function<void(runtime::RuntimeError const& error)>;
+
+// The kind of a run-time error as the windows name it, in Japanese ("オーバーフローしました。").
+QString errorKindText(runtime::ErrorKind kind);
 
 // A window built from a form's stored layout: one widget per control at its stored position and
 // size (15 twips to a logical pixel), the stored tab order and accessible names, and clicks of the
 // Command1 buttons (by mouse, Space or Enter) dispatched to the form's handler. Any exception that
 // leaves the handler goes to the error reporter, by default a modal message box; the window stays
 // usable. A window binds the form's list boxes to its own lists and unbinds only those. F1 shows
-// its About window, where it has one, and Ctrl+Q closes it.
+// its About window, where it has one, and Ctrl+Q closes it. Given a lesson, F2 (or a button in the
+// About window) opens the step window, which shows the last click and follows each new one.
 class FormWindow : public QWidget {
 public:
     explicit FormWindow(form::Form& form, QWidget* parent = nullptr);
@@ -38,6 +46,11 @@ public:
     void setAbout(QString title, QString text);
     // Closes each click in the trace (null: no trace).
     void setCallTrace(form::CallTrace* trace) { m_trace = trace; }
+    // What the step window shows (null: no step window).
+    void setLesson(form::Lesson const* lesson) { m_lesson = lesson; }
+    // Opens the step window, made once, on the last click.
+    void showSteps();
+    StepWindow* stepWindow() const { return m_steps; }
 
     QPushButton* commandButton(int index) const;
     int commandButtonCount() const { return static_cast<int>(m_buttons.size()); }
@@ -52,6 +65,7 @@ private:
     void report(runtime::RuntimeError const& error) noexcept;
     void showErrorBox(runtime::RuntimeError const& error);
     void showAbout();
+    void addStepsButton(QMessageBox& about);
 
     form::Form& m_form;
     std::vector<std::unique_ptr<form::ListBoxView>> m_views;
@@ -60,6 +74,9 @@ private:
     QString m_aboutTitle;
     QString m_aboutText;
     form::CallTrace* m_trace = nullptr;
+    form::Lesson const* m_lesson = nullptr;
+    StepWindow* m_steps = nullptr;
+    int m_lastClick = -1;
 };
 
 } // namespace host

@@ -153,21 +153,27 @@ void releaseHeldMessages() {
     g_heldMessages->clear();
 }
 
-// The command line: --help, --version and --trace besides Qt's own options, described in the
+// The command line: --help, --version, --trace and --steps besides Qt's own options, described in the
 // language of the installed translations. Returns the exit status when the program must stop: 2 for
 // an option or argument it does not take, said in one line with the usage.
-std::optional<int> readCommandLine(QCoreApplication& application, ProgramInfo const& info, bool& traced) {
+std::optional<int> readCommandLine(QCoreApplication& application, ProgramInfo const& info, bool& traced,
+                                   bool& steps) {
     QCommandLineParser parser;
     QCommandLineOption const trace(
         QStringLiteral("trace"),
         QCoreApplication::translate("Program",
                                     "Write every interface call that a click makes to standard error, "
                                     "one line each, and after each click the number of calls."));
+    QCommandLineOption const stepsOption(
+        QStringLiteral("steps"),
+        QCoreApplication::translate("Program",
+                                    "Open the step window too, which shows each click step by step."));
     bool const japanese = QLocale().language() == QLocale::Japanese;
     parser.setApplicationDescription(QString::fromUtf8(japanese ? info.summaryJa : info.summary));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(trace);
+    parser.addOption(stepsOption);
     // The program takes no file or other argument: one given is a mistake, as is an unknown option.
     QString mistake;
     if (!parser.parse(QCoreApplication::arguments()))
@@ -185,6 +191,7 @@ std::optional<int> readCommandLine(QCoreApplication& application, ProgramInfo co
     // --help, --help-all and --version answer here and end the program.
     parser.process(application);
     traced = parser.isSet(trace);
+    steps = parser.isSet(stepsOption);
     return std::nullopt;
 }
 
@@ -196,12 +203,13 @@ int runProgram(int& argc, char** argv, ProgramParts const& parts) {
     QCoreApplication::setApplicationVersion(QString::fromUtf8(info.version));
     Translations translations;
     bool traced = false;
+    bool steps = false;
 
     if (!hasDisplay(argc, argv)) {
         // --help and --version answer without a window; anything else needs one.
         QCoreApplication application(argc, argv);
         translations.install();
-        if (auto const status = readCommandLine(application, info, traced))
+        if (auto const status = readCommandLine(application, info, traced, steps))
             return *status;
         printLine(QCoreApplication::translate("Program",
                                               "%1: needs a graphical desktop, and none was found "
@@ -220,7 +228,7 @@ int runProgram(int& argc, char** argv, ProgramParts const& parts) {
     qInstallMessageHandler(previousHandler);
     releaseHeldMessages();
     translations.install();
-    if (auto const status = readCommandLine(application, info, traced))
+    if (auto const status = readCommandLine(application, info, traced, steps))
         return *status;
     useJapaneseUiFont();
     QApplication::setDesktopFileName(QString::fromUtf8(info.id));
@@ -234,7 +242,10 @@ int runProgram(int& argc, char** argv, ProgramParts const& parts) {
     FormWindow window(*form);
     window.setCallTrace(callTrace.get());
     window.setAbout(QString::fromUtf8(info.titleJa), aboutText(info));
+    window.setLesson(parts.lesson);
     window.show();
+    if (steps)
+        window.showSteps();
     return application.exec();
 }
 

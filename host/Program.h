@@ -2,6 +2,7 @@
 
 #include "form/CallTrace.h"
 #include "form/Form.h"
+#include "form/Steps.h"
 
 #include <functional>
 #include <iosfwd>
@@ -23,20 +24,23 @@ struct ProgramInfo {
 
 ProgramInfo const& programInfo();
 
-// Makes the startup form, and for --trace the trace of its clicks.
+// Makes the startup form, and for --trace the trace of its clicks; the lesson is what its step
+// window shows (null: none).
 struct ProgramParts {
     std::function<std::unique_ptr<form::Form>()> makeForm;
     std::function<std::unique_ptr<form::CallTrace>(std::ostream& out)> makeTrace;
+    form::Lesson const* lesson = nullptr;
 };
 
-// Starts the program: reads the command line (--help, --version, --trace and the standard Qt
-// options), creates the application and the form's window, shows it and runs the event loop until
+// Starts the program: reads the command line (--help, --version, --trace, --steps and the standard
+// Qt options), creates the application and the form's window, shows it and runs the event loop until
 // the window is closed. Without a graphical desktop it says so and returns 1; when Qt's platform
 // cannot start, it names the cause (a missing plugin, the display) and ends with exit status 1. An
 // option or argument it does not take gives the usage and 2.
 int runProgram(int& argc, char** argv, ProgramParts const& parts);
 
-// The one thing a program's main does: run with StartupForm, whose Trace is what --trace writes.
+// The one thing a program's main does: run with StartupForm, whose Trace is what --trace writes and
+// whose lesson() is what the step window shows.
 template <class StartupForm>
 int run(int& argc, char** argv) {
     return runProgram(argc, argv,
@@ -44,7 +48,8 @@ int run(int& argc, char** argv) {
                        [](std::ostream& out) {
                            return std::unique_ptr<form::CallTrace>(
                                std::make_unique<typename StartupForm::Trace>(out));
-                       }});
+                       },
+                       &StartupForm::lesson()});
 }
 
 } // namespace host

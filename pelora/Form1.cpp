@@ -5,6 +5,7 @@
 #include "pelora/Persons.h"
 #include "runtime/Collection.h"
 #include "sortlib/Sort.h"
+#include "sortlib/SortSteps.h"
 
 #include <array>
 #include <variant>
@@ -68,16 +69,15 @@ constexpr RosterRow kRoster[] = {
 };
 // clang-format on
 
-} // namespace
+// The comparator table of a click, one comparator per button Index.
+std::array<Ref<ICompare>, 3> comparatorTable() {
+    return {make<CmpHeight>(), make<CmpWeight>(), make<CmpAge>()};
+}
 
-form::FormLayout const& Form1::layout() const { return kLayout; }
-
-void Form1::Command1_Click(std::int16_t Index) {
-    std::array<Ref<ICompare>, 3> comparators{make<CmpHeight>(), make<CmpWeight>(), make<CmpAge>()};
-
-    SelfCreatingRef<Student> studentFactory;
-    SelfCreatingRef<Teacher> teacherFactory;
-    SelfCreatingRef<runtime::Collection> roster;
+// Adds the persons of the roster's rows in order, each made by its class's factory; the factories
+// and the roster are made when first used.
+void fillRoster(SelfCreatingRef<Student>& studentFactory, SelfCreatingRef<Teacher>& teacherFactory,
+                SelfCreatingRef<runtime::Collection>& roster) {
     for (RosterRow const& row : kRoster) {
         if (auto const* grade = std::get_if<std::int32_t>(&row.gradeOrDomain))
             roster->Add(studentFactory->Create_Instance(row.height, row.weight, row.age, *grade));
@@ -86,13 +86,52 @@ void Form1::Command1_Click(std::int16_t Index) {
                 row.height, row.weight, row.age,
                 std::u16string(std::get<std::u16string_view>(row.gradeOrDomain))));
     }
+}
+
+std::u16string lineOf(Variant const& person) { return runtime::readMember(person, u"Get_String").toText(); }
+
+// How each comparator's answer reads, by button Index.
+constexpr sortlib::AnswerWording kWordings[] = {
+    {u"身長 %1 は %2 より小さいので True", u"身長 %1 は %2 より小さくないので False"},
+    {u"体重 %1 は %2 より小さいので True", u"体重 %1 は %2 より小さくないので False"},
+    {u"年齢 %1 は %2 より小さいので True", u"年齢 %1 は %2 より小さくないので False"},
+};
+
+form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
+    (void)numbers; // the roster has no numbers of a learner's own
+    std::array<Ref<ICompare>, 3> comparators = comparatorTable();
+    SelfCreatingRef<Student> studentFactory;
+    SelfCreatingRef<Teacher> teacherFactory;
+    SelfCreatingRef<runtime::Collection> roster;
+    fillRoster(studentFactory, teacherFactory, roster);
+    ICompare& comparator = *form::tableAt(comparators, Index);
+    sortlib::SortSteps recorder(lineOf, kWordings[static_cast<std::size_t>(Index)]);
+    return recorder.record([&] { sortlib::Sort::Sort_Collection(*roster, comparator); });
+}
+
+} // namespace
+
+form::FormLayout const& Form1::layout() const { return kLayout; }
+
+void Form1::Command1_Click(std::int16_t Index) {
+    std::array<Ref<ICompare>, 3> comparators = comparatorTable();
+
+    SelfCreatingRef<Student> studentFactory;
+    SelfCreatingRef<Teacher> teacherFactory;
+    SelfCreatingRef<runtime::Collection> roster;
+    fillRoster(studentFactory, teacherFactory, roster);
 
     ICompare& comparator = *form::tableAt(comparators, Index);
     sortlib::Sort::Sort_Collection(*roster, comparator);
 
     List1.Clear();
     for (Variant const& person : *roster)
-        List1.AddItem(runtime::readMember(person, u"Get_String").toText());
+        List1.AddItem(lineOf(person));
+}
+
+form::Lesson const& Form1::lesson() {
+    static form::Lesson const lesson{u"Sort_Collection", sortlib::kSortProcedure, false, recordClick};
+    return lesson;
 }
 
 } // namespace pelora

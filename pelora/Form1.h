@@ -1,5 +1,6 @@
 #pragma once
 
+#include "form/Steps.h"
 #include "pelora/RosterTrace.h"
 #include "sortlib/SortingForm.h"
 
@@ -13,6 +14,8 @@ public:
 
     form::FormLayout const& layout() const override;
     void Command1_Click(std::int16_t Index) override;
+    // What the step window shows of a click: the sort of the roster, with the values compared.
+    static form::Lesson const& lesson();
 };
 
 } // namespace pelora

@@ -3,6 +3,7 @@
 #include "form/Table.h"
 #include "runtime/Collection.h"
 #include "sortlib/Sort.h"
+#include "sortlib/SortSteps.h"
 #include "talverin/Comparators.h"
 
 #include <array>
@@ -33,16 +34,34 @@ constexpr form::FormLayout kLayout{u"QZでMRK風サンプル－整数値の並�
 // The data set in its first order; each value is stored in the narrowest integer kind that holds it.
 constexpr std::int32_t kNumbers[] = {1851, 9353, 2748, 926, 1166, 12703, 40, 66916, 5562};
 
+// The comparator table of a click, one comparator per button Index.
+std::array<Ref<ICompare>, 3> comparatorTable() { return {make<LongLess>(), make<LongGT>(), make<StrLess>()}; }
+
+// How each comparator's answer reads, by button Index.
+constexpr sortlib::AnswerWording kWordings[] = {
+    {u"%1 は %2 より小さいので True", u"%1 は %2 より小さくないので False"},
+    {u"%1 は %2 より大きいので True", u"%1 は %2 より大きくないので False"},
+    {u"文字列 \"%1\" は \"%2\" より辞書順で前なので True",
+     u"文字列 \"%1\" は \"%2\" より辞書順で前ではないので False"},
+};
+
+form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
+    std::array<Ref<ICompare>, 3> comparators = comparatorTable();
+    auto const data = form::collectionOf(numbers.empty() ? std::span<std::int32_t const>(kNumbers) : numbers);
+    ICompare& comparator = *form::tableAt(comparators, Index);
+    sortlib::SortSteps recorder([](Variant const& element) { return element.toText(); },
+                                kWordings[static_cast<std::size_t>(Index)]);
+    return recorder.record([&] { sortlib::Sort::Sort_Collection(*data, comparator); });
+}
+
 } // namespace
 
 form::FormLayout const& Form1::layout() const { return kLayout; }
 
 void Form1::Command1_Click(std::int16_t Index) {
-    std::array<Ref<ICompare>, 3> comparators{make<LongLess>(), make<LongGT>(), make<StrLess>()};
+    std::array<Ref<ICompare>, 3> comparators = comparatorTable();
 
-    auto const data = make<runtime::Collection>();
-    for (std::int32_t const number : kNumbers)
-        data->Add(Variant::fromInteger(number));
+    auto const data = form::collectionOf(kNumbers);
 
     ICompare& comparator = *form::tableAt(comparators, Index);
     sortlib::Sort::Sort_Collection(*data, comparator);
@@ -50,6 +69,11 @@ void Form1::Command1_Click(std::int16_t Index) {
     List1.Clear();
     for (Variant const& element : *data)
         List1.AddItem(element.toText());
+}
+
+form::Lesson const& Form1::lesson() {
+    static form::Lesson const lesson{u"Sort_Collection", sortlib::kSortProcedure, true, recordClick};
+    return lesson;
 }
 
 } // namespace talverin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "form/Steps.h"
 #include "sortlib/SortingForm.h"
 
 namespace talverin {
@@ -10,6 +11,8 @@ class Form1 final : public sortlib::SortingForm {
 public:
     form::FormLayout const& layout() const override;
     void Command1_Click(std::int16_t Index) override;
+    // What the step window shows of a click: the sort, on the nine numbers or on a learner's own.
+    static form::Lesson const& lesson();
 };
 
 } // namespace talverin

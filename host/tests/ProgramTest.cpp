@@ -4,6 +4,7 @@
 // ends it with one line that names the cause.
 #include "host/Program.h"
 #include "host/StartupFailure.h"
+#include "host/StepWindow.h"
 #include "host/testing/FormHarness.h"
 
 #include <QApplication>
@@ -45,6 +46,16 @@ public:
     void Command1_Click(std::int16_t) override {}
 };
 
+// A lesson of one step, so that a step window has something to show.
+form::Lesson const kLesson{u"Sample", {}, false, [](std::int16_t, std::span<std::int32_t const>) {
+                               form::Recording recording;
+                               recording.steps.emplace_back();
+                               return recording;
+                           }};
+
+// Whether a step window was open once the program's window was up.
+bool g_stepsShown = false;
+
 // Runs the program with these arguments; once its window is up, hands it to whileShown, presses its
 // button and closes it. Says whether the form was made with a trace.
 int run(std::vector<std::string> arguments, bool& traced, std::function<void(QWidget&)> whileShown = {}) {
@@ -55,22 +66,26 @@ int run(std::vector<std::string> arguments, bool& traced, std::function<void(QWi
     argv.push_back(nullptr);
     int argc = static_cast<int>(arguments.size());
     traced = false;
-    ProgramParts const parts{[whileShown] {
-                                 QTimer::singleShot(0, [whileShown] {
-                                     for (QWidget* window : QApplication::topLevelWidgets()) {
-                                         if (whileShown && window->isVisible())
-                                             whileShown(*window);
-                                         if (auto* button = window->findChild<QPushButton*>())
-                                             button->click();
-                                         window->close();
-                                     }
-                                 });
-                                 return std::unique_ptr<form::Form>(std::make_unique<SampleForm>());
-                             },
-                             [&traced](std::ostream& out) {
-                                 traced = true;
-                                 return std::make_unique<form::CallTrace>(out);
-                             }};
+    g_stepsShown = false;
+    ProgramParts parts{[whileShown] {
+                           QTimer::singleShot(0, [whileShown] {
+                               for (QWidget* window : QApplication::topLevelWidgets()) {
+                                   if (dynamic_cast<StepWindow*>(window) && window->isVisible())
+                                       g_stepsShown = true;
+                                   if (whileShown && window->isVisible())
+                                       whileShown(*window);
+                                   if (auto* button = window->findChild<QPushButton*>())
+                                       button->click();
+                                   window->close();
+                               }
+                           });
+                           return std::unique_ptr<form::Form>(std::make_unique<SampleForm>());
+                       },
+                       [&traced](std::ostream& out) {
+                           traced = true;
+                           return std::make_unique<form::CallTrace>(out);
+                       }};
+    parts.lesson = &kLesson;
     return runProgram(argc, argv.data(), parts);
 }
 
@@ -173,6 +188,14 @@ TEST(ProgramDeathTest, APlatformPluginThatCannotBeLoadedIsNamedInOneLine) {
     bool traced = false;
     EXPECT_EXIT(run({"sample", "-platform", "nosuch"}, traced), ::testing::ExitedWithCode(1),
                 "^sample: cannot open its window: Qt has no platform plugin \"nosuch\"\n$");
+}
+
+TEST(ProgramTest, TheStepsOptionOpensTheStepWindow) {
+    bool traced = false;
+    EXPECT_EQ(run({"sample", "-platform", "offscreen", "--steps"}, traced), 0);
+    EXPECT_TRUE(g_stepsShown);
+    EXPECT_EQ(run({"sample", "-platform", "offscreen"}, traced), 0);
+    EXPECT_FALSE(g_stepsShown);
 }
 
 } // namespace

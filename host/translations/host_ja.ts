@@ -34,6 +34,11 @@
         <translation>オプション「%1」は受け付けません</translation>
     </message>
     <message>
+        <source>Open the step window too, which shows each click step by step.</source>
+        <translation>手順のウィンドウも開いて、ボタンを押すたびに、その手順を
+1つずつ見せる。</translation>
+    </message>
+    <message>
         <source>unexpected argument &apos;%1&apos;</source>
         <translation>引数「%1」は受け付けません</translation>
     </message>

@@ -1,0 +1,147 @@
+#include "form/Steps.h"
+
+#include "runtime/Text.h"
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+
+namespace form {
+
+std::vector<StepRow> rowsOf(Step const& step) {
+    std::vector<StepRow> rows;
+    rows.reserve(step.order.size() + 1);
+    for (std::size_t index = 0; index < step.order.size(); ++index) {
+        auto const position = static_cast<std::int32_t>(index + 1);
+        if (step.kind == StepKind::Remove && position == step.position)
+            rows.push_back({0, step.removed, Mark::Removed});
+        Mark mark = Mark::None;
+        if (step.kind == StepKind::Compare && position == step.lhs)
+            mark = Mark::Lhs;
+        else if (step.kind == StepKind::Compare && position == step.rhs)
+            mark = Mark::Rhs;
+        else if (step.kind == StepKind::Read && position == step.position)
+            mark = Mark::Read;
+        else if (step.kind == StepKind::Insert && position == step.position)
+            mark = Mark::Added;
+        else if (step.kind == StepKind::Insert &&
+                 step.order[index] == step.order[static_cast<std::size_t>(step.position - 1)])
+            mark = Mark::Twin;
+        rows.push_back({position, step.order[index], mark});
+    }
+    if (step.kind == StepKind::Remove && step.position == static_cast<std::int32_t>(step.order.size() + 1))
+        rows.push_back({0, step.removed, Mark::Removed});
+    return rows;
+}
+
+std::vector<std::size_t> visibleSteps(Recording const& recording, bool foldExchanges) {
+    std::vector<std::size_t> visible;
+    for (std::size_t index = 0; index < recording.steps.size(); ++index) {
+        Step const& step = recording.steps[index];
+        if (foldExchanges ? !step.partOfExchange : !step.wholeExchange)
+            visible.push_back(index);
+    }
+    return visible;
+}
+
+std::u16string fill(std::u16string_view pattern, std::initializer_list<std::u16string_view> texts) {
+    std::u16string filled;
+    filled.reserve(pattern.size() + 16);
+    for (std::size_t at = 0; at < pattern.size(); ++at) {
+        std::size_t const index = at + 1 < pattern.size() ? pattern[at + 1] - u'1' : texts.size();
+        if (pattern[at] == u'%' && index < texts.size()) {
+            filled += texts.begin()[index];
+            ++at;
+        } else {
+            filled += pattern[at];
+        }
+    }
+    return filled;
+}
+
+namespace {
+
+bool isSeparator(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\u3000' || c == u',' || c == u'、' || c == u'，';
+}
+
+// A digit typed in either width.
+int digitValue(char16_t c) {
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'０' && c <= u'９')
+        return c - u'０';
+    return -1;
+}
+
+bool isMinus(char16_t c) { return c == u'-' || c == u'－' || c == u'−'; }
+
+// The number a token spells, or nothing; "outside" when it spells one beyond 32 bits.
+std::optional<std::int64_t> numberOf(std::u16string_view token, bool& outside) {
+    outside = false;
+    bool const negative = isMinus(token.front());
+    if (negative || token.front() == u'+' || token.front() == u'＋')
+        token.remove_prefix(1);
+    if (token.empty())
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (char16_t const c : token) {
+        int const digit = digitValue(c);
+        if (digit < 0)
+            return std::nullopt;
+        if (!outside)
+            value = value * 10 + digit;
+        outside = outside || value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    }
+    value = negative ? -value : value;
+    outside = outside || value < std::numeric_limits<std::int32_t>::min() ||
+              value > std::numeric_limits<std::int32_t>::max();
+    return value;
+}
+
+} // namespace
+
+ParsedNumbers parseNumbers(std::u16string_view text) {
+    ParsedNumbers parsed;
+    std::vector<std::int32_t> numbers;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        if (isSeparator(text[at])) {
+            ++at;
+            continue;
+        }
+        std::size_t end = at;
+        while (end < text.size() && !isSeparator(text[end]))
+            ++end;
+        std::u16string_view const token = text.substr(at, end - at);
+        at = end;
+        bool outside = false;
+        std::optional<std::int64_t> const number = numberOf(token, outside);
+        if (!number) {
+            parsed.message = u"「" + std::u16string(token) + u"」は整数ではありません。";
+            return parsed;
+        }
+        if (outside) {
+            parsed.message = u"「" + std::u16string(token) +
+                             u"」は 32 ビットの整数（-2147483648 から 2147483647 まで）に収まりません。";
+            return parsed;
+        }
+        numbers.push_back(static_cast<std::int32_t>(*number));
+    }
+    if (numbers.size() < kFewestNumbers || numbers.size() > kMostNumbers) {
+        parsed.message = u"整数を 2 個から 20 個まで、空白かコンマで区切って入れてください（今は " +
+                         runtime::decimalText(static_cast<std::int64_t>(numbers.size())) + u" 個です）。";
+        return parsed;
+    }
+    parsed.numbers = std::move(numbers);
+    return parsed;
+}
+
+runtime::Ref<runtime::Collection> collectionOf(std::span<std::int32_t const> numbers) {
+    auto collection = runtime::make<runtime::Collection>();
+    for (std::int32_t const number : numbers)
+        collection->Add(runtime::Variant::fromInteger(number));
+    return collection;
+}
+
+} // namespace form
