@@ -74,19 +74,24 @@ std::array<Ref<ICompare>, 3> comparatorTable() {
     return {make<CmpHeight>(), make<CmpWeight>(), make<CmpAge>()};
 }
 
-// Adds the persons of the roster's rows in order, each made by its class's factory; the factories
-// and the roster are made when first used.
-void fillRoster(SelfCreatingRef<Student>& studentFactory, SelfCreatingRef<Teacher>& teacherFactory,
-                SelfCreatingRef<runtime::Collection>& roster) {
-    for (RosterRow const& row : kRoster) {
-        if (auto const* grade = std::get_if<std::int32_t>(&row.gradeOrDomain))
-            roster->Add(studentFactory->Create_Instance(row.height, row.weight, row.age, *grade));
-        else
-            roster->Add(teacherFactory->Create_Instance(
-                row.height, row.weight, row.age,
-                std::u16string(std::get<std::u16string_view>(row.gradeOrDomain))));
+// A click's data: the persons of the roster's rows in order, each made by its class's factory,
+// which the click holds as long as its roster. The factories and the roster are made when first used.
+struct ClickData {
+    SelfCreatingRef<Student> studentFactory;
+    SelfCreatingRef<Teacher> teacherFactory;
+    SelfCreatingRef<runtime::Collection> roster;
+
+    ClickData() {
+        for (RosterRow const& row : kRoster) {
+            if (auto const* grade = std::get_if<std::int32_t>(&row.gradeOrDomain))
+                roster->Add(studentFactory->Create_Instance(row.height, row.weight, row.age, *grade));
+            else
+                roster->Add(teacherFactory->Create_Instance(
+                    row.height, row.weight, row.age,
+                    std::u16string(std::get<std::u16string_view>(row.gradeOrDomain))));
+        }
     }
-}
+};
 
 std::u16string lineOf(Variant const& person) { return runtime::readMember(person, u"Get_String").toText(); }
 
@@ -100,13 +105,10 @@ constexpr sortlib::AnswerWording kWordings[] = {
 form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
     (void)numbers; // the roster has no numbers of a learner's own
     std::array<Ref<ICompare>, 3> comparators = comparatorTable();
-    SelfCreatingRef<Student> studentFactory;
-    SelfCreatingRef<Teacher> teacherFactory;
-    SelfCreatingRef<runtime::Collection> roster;
-    fillRoster(studentFactory, teacherFactory, roster);
+    ClickData data;
     ICompare& comparator = *form::tableAt(comparators, Index);
     sortlib::SortSteps recorder(lineOf, kWordings[static_cast<std::size_t>(Index)]);
-    return recorder.record([&] { sortlib::Sort::Sort_Collection(*roster, comparator); });
+    return recorder.record([&] { sortlib::Sort::Sort_Collection(*data.roster, comparator); });
 }
 
 } // namespace
@@ -116,16 +118,13 @@ form::FormLayout const& Form1::layout() const { return kLayout; }
 void Form1::Command1_Click(std::int16_t Index) {
     std::array<Ref<ICompare>, 3> comparators = comparatorTable();
 
-    SelfCreatingRef<Student> studentFactory;
-    SelfCreatingRef<Teacher> teacherFactory;
-    SelfCreatingRef<runtime::Collection> roster;
-    fillRoster(studentFactory, teacherFactory, roster);
+    ClickData data;
 
     ICompare& comparator = *form::tableAt(comparators, Index);
-    sortlib::Sort::Sort_Collection(*roster, comparator);
+    sortlib::Sort::Sort_Collection(*data.roster, comparator);
 
     List1.Clear();
-    for (Variant const& person : *roster)
+    for (Variant const& person : *data.roster)
         List1.AddItem(lineOf(person));
 }
 

@@ -46,7 +46,9 @@ namespace Sort {
 // the second Add of an exchange of positions i and j > i + 1 fails, the element that stood at j is
 // there twice, that order with a copy of it added before position i. It then stands at i and at
 // j + 1, the element from i at i + 1, those from i + 1 to j - 1 one position later, and Count is one
-// higher. No element is lost in either case.
+// higher. No element is lost in either case. An observer whose hook throws (a recorder that runs out
+// of memory) ends the sort at that step instead: every element is still there, and the two being
+// exchanged may each stand there twice.
 void Sort_Collection(runtime::Collection& col, ICompare& cmp);
 
 } // namespace Sort
