@@ -5,6 +5,7 @@
 #include "host/StepWindow.h"
 #include "host/UiFont.h"
 #include "host/Utf16.h"
+#include "host/WholeFrame.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -90,36 +91,12 @@ public:
     }
 };
 
-// A list box whose lines are drawn at a compact pitch, and whose frame stays whole at any scale. At a
-// fractional device pixel ratio an edge of the list's viewport can fall inside a device pixel; Qt then paints
-// the viewport out to the whole pixel, over the frame's line (at 1.5, the bottom line of every list box
-// disappeared). Where an edge falls inside a pixel, the viewport gives up one logical pixel on that side.
-class ListWidget final : public QListWidget {
+// A list box whose lines are drawn at a compact pitch, and whose frame stays whole at any scale.
+class ListWidget final : public WholeFrame<QListWidget> {
 public:
-    explicit ListWidget(QWidget* parent) : QListWidget(parent) {
+    explicit ListWidget(QWidget* parent) : WholeFrame(parent) {
         setItemDelegate(new CompactLineDelegate(this));
         setUniformItemSizes(true);
-    }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override {
-        keepFrameVisible();
-        QListWidget::resizeEvent(event);
-    }
-    void showEvent(QShowEvent* event) override {
-        keepFrameVisible();
-        QListWidget::showEvent(event);
-    }
-
-private:
-    void keepFrameVisible() {
-        qreal const ratio = devicePixelRatioF();
-        int const frame = frameWidth();
-        auto inside = [ratio](int logical) {
-            qreal const device = logical * ratio;
-            return device != std::floor(device);
-        };
-        setViewportMargins(0, 0, inside(width() - frame) ? 1 : 0, inside(height() - frame) ? 1 : 0);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "host/CommandButton.h"
 #include "host/FormWindow.h"
 #include "host/Utf16.h"
+#include "host/WholeFrame.h"
 #include "runtime/Error.h"
 
 #include <QCheckBox>
@@ -130,7 +131,7 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
     // The label's text is its accessible name, so each new sentence is told to screen readers.
     m_sentence->setAccessibleDescription(QStringLiteral("いまの手順の説明"));
 
-    m_procedure = new QListWidget(this);
+    m_procedure = new WholeFrame<QListWidget>(this);
     describe(*m_procedure, QStringLiteral("手続き %1").arg(toQString(lesson.procedure)),
              QStringLiteral("手続きの行。いまの行に ▶ が付きます"));
     for (std::size_t line = 0; line < lesson.lines.size(); ++line)
@@ -139,7 +140,7 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
     m_procedure->setMinimumWidth(m_procedure->sizeHintForColumn(0) + 24);
     m_procedure->setFixedHeight(m_procedure->sizeHintForRow(0) * static_cast<int>(lesson.lines.size()) + 8);
 
-    m_table = new QTableWidget(this);
+    m_table = new WholeFrame<QTableWidget>(this);
     describe(*m_table, QStringLiteral("コレクション"),
              QStringLiteral("いまのコレクションの要素。1行に1つ、位置の順"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
