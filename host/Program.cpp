@@ -153,6 +153,17 @@ void releaseHeldMessages() {
     g_heldMessages->clear();
 }
 
+// An option as the user typed it, dashes included ("--foo" for the name "foo"); the parser names
+// options without them.
+QString asTyped(QString const& name) {
+    for (QString const& argument : QCoreApplication::arguments()) {
+        QStringView const option = QStringView(argument).left(argument.indexOf(u'='));
+        if (option.startsWith(u'-') && option.mid(option.startsWith(u"--") ? 2 : 1) == name)
+            return option.toString();
+    }
+    return name;
+}
+
 // The command line: --help, --version, --trace and --steps besides Qt's own options, described in the
 // language of the installed translations. Returns the exit status when the program must stop: 2 for
 // an option or argument it does not take, said in one line with the usage.
@@ -180,7 +191,7 @@ std::optional<int> readCommandLine(QCoreApplication& application, ProgramInfo co
         mistake = parser.unknownOptionNames().isEmpty()
                       ? parser.errorText()
                       : QCoreApplication::translate("Program", "unknown option '%1'")
-                            .arg(parser.unknownOptionNames().front());
+                            .arg(asTyped(parser.unknownOptionNames().front()));
     else if (QStringList const extra = parser.positionalArguments(); !extra.isEmpty())
         mistake = QCoreApplication::translate("Program", "unexpected argument '%1'").arg(extra.front());
     if (!mistake.isEmpty()) {

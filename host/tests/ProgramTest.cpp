@@ -106,8 +106,9 @@ TEST(ProgramTest, OnlyTheTraceOptionMakesEachClickTraced) {
 TEST(ProgramTest, AnArgumentOrOptionItDoesNotTakeGivesOneLineTheUsageAndStatusTwo) {
     std::pair<std::string, std::string> const mistakes[] = {
         {"stray", "sample: unexpected argument 'stray'\n\nUsage: "},
-        {"--foo", "sample: unknown option 'foo'\n\nUsage: "},
-        {"-x", "sample: unknown option 'x'\n\nUsage: "},
+        {"--foo", "sample: unknown option '--foo'\n\nUsage: "},
+        {"--foo=1", "sample: unknown option '--foo'\n\nUsage: "},
+        {"-x", "sample: unknown option '-x'\n\nUsage: "},
     };
     for (auto const& [argument, said] : mistakes) {
         bool traced = false;

@@ -25,8 +25,9 @@
     </message>
     <message>
         <source>Write every interface call that a click makes to standard error, one line each, and after each click the number of calls.</source>
-        <translation>ボタンを押すたびに、アルゴリズムによるインターフェースの
-呼び出しを1回につき1行ずつ標準エラー出力に書き、最後に
+        <translation>ボタンを押すたびに、アルゴリズムによる
+インターフェースの呼び出しを1回につき1行ずつ
+標準エラー出力に書き、押し終えるたびに
 呼び出し回数を書く。</translation>
     </message>
     <message>
@@ -35,8 +36,8 @@
     </message>
     <message>
         <source>Open the step window too, which shows each click step by step.</source>
-        <translation>手順のウィンドウも開いて、ボタンを押すたびに、その手順を
-1つずつ見せる。</translation>
+        <translation>手順のウィンドウも開いて、ボタンを押すたびに、
+その手順を1つずつ見せる。</translation>
     </message>
     <message>
         <source>unexpected argument &apos;%1&apos;</source>
