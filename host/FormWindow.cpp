@@ -198,6 +198,16 @@ void FormWindow::showSteps() {
         m_steps = new StepWindow(*m_lesson, captions, this);
         if (m_lastClick >= 0)
             m_steps->showClick(m_lastClick);
+        // Beside this window, not over it, the first time it opens; after that where the learner left it.
+        if (QScreen const* const screen = this->screen()) {
+            // Its frame will be as wide as this one's.
+            QSize const frameMargins = frameGeometry().size() - size();
+            QRect const frame =
+                besideWindow(frameGeometry(), m_steps->size() + frameMargins,
+                             m_steps->minimumSizeHint() + frameMargins, screen->availableGeometry());
+            m_steps->resize(frame.size() - frameMargins);
+            m_steps->move(frame.topLeft());
+        }
     }
     m_steps->show();
     m_steps->raise();
