@@ -221,14 +221,29 @@ TEST(SortStepsTest, TheWalkThroughOfThreeOneTwo) {
     EXPECT_EQ(
         sentences,
         (std::vector<std::u16string>{
-            u"位置 3 の lhs と位置 1 の rhs を比べます: 2 < 3 なので True。位置 1 と位置 3 を交換します。",
-            u"位置 2 の lhs と位置 1 の rhs を比べます: 1 < 2 なので True。位置 1 と位置 2 を交換します。",
-            u"位置 3 の lhs と位置 2 の rhs を比べます: 3 < 2 ではないので False。何も動かしません。",
+            u"位置 3 の lhs と位置 1 の rhs を比べます。2 < 3 なので True です。位置 1 と位置 3 "
+            u"を交換します。",
+            u"位置 2 の lhs と位置 1 の rhs を比べます。1 < 2 なので True です。位置 1 と位置 2 "
+            u"を交換します。",
+            u"位置 3 の lhs と位置 2 の rhs を比べます。3 < 2 ではないので False です。何も動かしません。",
         }));
     EXPECT_EQ(exchanges, (std::vector<std::int32_t>{0, 1, 2}));
     EXPECT_EQ(recording.steps.back().kind, StepKind::End);
     EXPECT_EQ(recording.steps.back().comparison, 3);
     EXPECT_EQ(recording.steps[2].calls.front().text, u"AnswerCompare.Compare(2, 3) = True");
+    // A Remove at the end has nothing behind it to move up; one further in has.
+    std::vector<std::u16string> removals;
+    for (form::Step const& step : recording.steps) {
+        if (step.kind == StepKind::Remove)
+            removals.push_back(step.sentence);
+    }
+    EXPECT_EQ(
+        removals,
+        (std::vector<std::u16string>{
+            u"位置 2 を Remove: 重複の一方が消え、後ろの要素が 1 つずつ前に詰まります。Count は 4 です。",
+            u"位置 4 を Remove: 末尾の重複が消えます。Count は 3 です。",
+            u"位置 3 を Remove: 重複の一方が消え、後ろの要素が 1 つずつ前に詰まります。Count は 3 です。",
+        }));
 }
 
 // A comparator that fails ends the run at the comparison, with the runtime's text of the error.
