@@ -53,6 +53,8 @@ QString markText(form::Mark mark) {
         return QStringLiteral("同じ要素");
     case form::Mark::Removed:
         return QStringLiteral("Remove した");
+    case form::Mark::Exchanged:
+        return QStringLiteral("交換した");
     case form::Mark::None:
         break;
     }
@@ -76,6 +78,7 @@ void styleRow(QTableWidget& table, int row, form::Mark mark) {
         break;
     case form::Mark::Read:
     case form::Mark::Added:
+    case form::Mark::Exchanged:
         font.setBold(true);
         background = QColor(200, 240, 200);
         break;
@@ -92,7 +95,11 @@ void styleRow(QTableWidget& table, int row, form::Mark mark) {
     }
     for (int column = 0; column < table.columnCount(); ++column) {
         QTableWidgetItem* item = table.item(row, column);
-        item->setFont(font);
+        // The mark names what happened and is read as it is; only the element is struck through.
+        QFont cellFont = font;
+        if (column == 1)
+            cellFont.setStrikeOut(false);
+        item->setFont(cellFont);
         item->setBackground(background);
         item->setForeground(Qt::black);
     }

@@ -183,7 +183,8 @@ TEST(SortStepsTest, RowsShowTheDuplicateAppearAndGo) {
     auto const rows = [&](std::size_t index) {
         std::vector<std::string> shown;
         for (form::StepRow const& row : form::rowsOf(recording.steps[index])) {
-            char const* const marks[] = {"", " lhs", " rhs", " read", " added", " twin", " removed"};
+            char const* const marks[] = {"",       " lhs",  " rhs",     " read",
+                                         " added", " twin", " removed", " exchanged"};
             shown.push_back(std::to_string(row.position) + ":" +
                             runtime::toUtf8(recording.elements[row.element].text) +
                             marks[static_cast<int>(row.mark)]);
@@ -197,6 +198,10 @@ TEST(SortStepsTest, RowsShowTheDuplicateAppearAndGo) {
     EXPECT_EQ(rows(6), (Lines{"1:d", "2:a twin", "3:b", "4:c", "5:a added", "6:d"}));
     EXPECT_EQ(rows(7), (Lines{"1:d", "0:a removed", "2:b", "3:c", "4:a", "5:d"}));
     EXPECT_EQ(rows(8), (Lines{"1:d", "2:b", "3:c", "4:a", "0:d removed"}));
+    // Folded, the exchange marks the two positions it swapped.
+    std::size_t const folded = form::visibleSteps(recording, true)[3];
+    ASSERT_EQ(recording.steps[folded].kind, StepKind::Exchange);
+    EXPECT_EQ(rows(folded), (Lines{"1:d exchanged", "2:b", "3:c", "4:a exchanged"}));
     EXPECT_EQ(recording.steps[8].exchanges, 1);
     EXPECT_EQ(recording.steps[7].exchanges, 0);
     EXPECT_EQ(recording.steps[2].line, 3);
