@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -206,6 +207,9 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
     m_error = new QLabel(this);
     describe(*m_error, QStringLiteral("エラー"), QStringLiteral("この手順で起きた実行時エラー"));
     m_error->setWordWrap(true);
+    // Its width follows the column, never the text: a long error wraps at its spaces instead of
+    // widening the column and narrowing the table on that one step.
+    m_error->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_error->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
 
     QWidget* const controls = createControls();
@@ -259,6 +263,12 @@ void StepWindow::addKeys() {
     add(QKeySequence(Qt::Key_End), [this] { goToStep(m_visible.empty() ? 0 : m_visible.size() - 1); });
     add(QKeySequence(Qt::Key_Space), [this] { setPlaying(!m_timer->isActive()); });
     add(QKeySequence(Qt::Key_Escape), [this] { close(); });
+    // Ctrl+Q ends the program here as in the main window.
+    add(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] {
+        close();
+        if (QWidget* const main = parentWidget())
+            main->close();
+    });
 }
 
 StepWindow::~StepWindow() = default;
@@ -282,6 +292,8 @@ QWidget* StepWindow::createControls() {
     m_speed->setCurrentIndex(kNormalSpeed);
     m_slider = new QSlider(Qt::Horizontal, controls);
     describe(*m_slider, QStringLiteral("手順の位置"), QStringLiteral("好きな手順へ移ります"));
+    // Wide enough to be dragged and to show where in the run it stands, at any window size.
+    m_slider->setMinimumWidth(m_slider->fontMetrics().horizontalAdvance(QStringLiteral("手順 0000 / 0000")));
     m_position = new QLabel(controls);
     m_position->setMinimumWidth(
         m_position->fontMetrics().horizontalAdvance(QStringLiteral("手順 0000 / 0000")));
@@ -402,6 +414,7 @@ void StepWindow::showRecording(form::Recording recording, QString title) {
     m_title->setText(title);
     m_visible = form::visibleSteps(m_recording, m_folded);
     m_current = 0;
+    m_fitColumns = true;
     // Only a recording with exchanges has anything to fold.
     m_fold->setVisible(std::any_of(m_recording.steps.begin(), m_recording.steps.end(),
                                    [](form::Step const& step) { return step.wholeExchange; }));
@@ -542,7 +555,21 @@ void StepWindow::renderRows(form::Step const& step) {
         }
         styleRow(*m_table, static_cast<int>(index), row.mark);
     }
-    m_table->resizeColumnsToContents();
+    // The widths are fitted once a recording, so that the columns stay put from step to step: the
+    // mark column as wide as its widest mark, the others to the first step, which holds every element.
+    if (m_fitColumns) {
+        m_fitColumns = false;
+        m_table->resizeColumnsToContents();
+        QFont bold = m_table->font();
+        bold.setBold(true);
+        bold.setItalic(true);
+        QFontMetrics const metrics(bold);
+        int markWidth = m_table->columnWidth(1);
+        for (form::Mark const mark : {form::Mark::Lhs, form::Mark::Rhs, form::Mark::Read, form::Mark::Added,
+                                      form::Mark::Twin, form::Mark::Removed, form::Mark::Exchanged})
+            markWidth = std::max(markWidth, metrics.horizontalAdvance(markText(mark)) + 16);
+        m_table->setColumnWidth(1, markWidth);
+    }
     m_table->horizontalHeader()->setStretchLastSection(true);
     // The rows the step is about stay in sight.
     for (std::size_t index = rows.size(); index-- > 0;) {

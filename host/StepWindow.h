@@ -70,6 +70,7 @@ private:
     std::vector<std::size_t> m_visible;
     std::size_t m_current = 0;
     bool m_folded = false;
+    bool m_fitColumns = true;
 
     QLabel* m_title;
     QLabel* m_sentence;
