@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -255,6 +256,10 @@ TEST(TalverinStepsTest, Screenshot) {
     while (window.step()->kind != StepKind::Insert)
         pressKey(window, Qt::Key_Right);
     EXPECT_TRUE(snapshotOf(window).join(u'\n').contains(QStringLiteral("同じ要素")));
+    // The column headers show above the rows, inside the table's frame.
+    QHeaderView const* header = window.findChild<QTableWidget*>()->horizontalHeader();
+    EXPECT_GE(header->geometry().top(), 0);
+    EXPECT_GT(header->height(), 0);
     EXPECT_TRUE(host::testing::saveScreenshot(
         window, QDir::current().filePath(QStringLiteral("talverin-steps.png"))));
 }
