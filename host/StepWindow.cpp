@@ -571,6 +571,8 @@ void StepWindow::renderRows(form::Step const& step) {
         m_table->setColumnWidth(1, markWidth);
     }
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // The headers and viewport laid out now, for the new rows and widths, not on some later event.
+    m_table->doItemsLayout();
     // The rows the step is about stay in sight.
     for (std::size_t index = rows.size(); index-- > 0;) {
         if (rows[index].mark != form::Mark::None)
