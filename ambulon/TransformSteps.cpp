@@ -15,7 +15,7 @@ namespace {
 constexpr std::u16string_view kLines[] = {
     u"n = Count（はじめの要素の数）",
     u"k = 1 から n まで、くり返す",
-    u"  x = Item(1): 先頭の要素を取り出す",
+    u"  x = Item(1): 先頭の要素を読む",
     u"  r = f.Exec(x): 関数を呼ぶ",
     u"  Add r: 結果を末尾に加える",
     u"  Remove 1: 先頭を取り除く",
@@ -38,7 +38,8 @@ void TransformSteps::transformBegun(runtime::Collection const& collection, IUnar
     recording().chosen = m_function;
     recording().elementCount = count();
     addStep(StepKind::Start, kCountLine,
-            fill(u"%1 個の要素に %2 を先頭から順に適用します。先頭を取り出して結果を末尾に加えるので、"
+            fill(u"%1 個の要素に %2 を先頭から順に適用します。先頭を読んで結果を末尾に加え、先頭を Remove "
+                 u"するので、"
                  u"コレクションは回るように入れ替わります。",
                  {decimalText(count()), m_function}));
 }
@@ -51,7 +52,7 @@ void TransformSteps::elementBegun(std::int32_t k, std::int32_t count) {
 
 void TransformSteps::onItemRead(std::int32_t position) {
     form::Step& step = addStep(StepKind::Read, kFetchLine,
-                               fill(u"要素 %1: Item(1) で先頭の %2 を取り出します。",
+                               fill(u"要素 %1: Item(1) で先頭の %2 を読みます。",
                                     {decimalText(m_element), textOf(order()[position - 1])}));
     step.position = position;
     m_lineInProgress = kExecLine;

@@ -27,6 +27,8 @@ std::vector<StepRow> rowsOf(Step const& step) {
         else if (step.kind == StepKind::Insert &&
                  step.order[index] == step.order[static_cast<std::size_t>(step.position - 1)])
             mark = Mark::Twin;
+        else if (step.kind == StepKind::Exchange && (position == step.lhs || position == step.rhs))
+            mark = Mark::Exchanged;
         rows.push_back({position, step.order[index], mark});
     }
     if (step.kind == StepKind::Remove && step.position == static_cast<std::int32_t>(step.order.size() + 1))

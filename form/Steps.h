@@ -82,12 +82,13 @@ struct Recording {
 // How a row of the collection is marked in a step.
 enum class Mark : std::uint8_t {
     None,
-    Lhs,     // compared as lhs (position j)
-    Rhs,     // compared as rhs (position i)
-    Read,    // read by Item
-    Added,   // put there by Add
-    Twin,    // the same element as the one just added, at its other position
-    Removed, // taken away by Remove (shown where it stood, without a position)
+    Lhs,       // compared as lhs (position j)
+    Rhs,       // compared as rhs (position i)
+    Read,      // read by Item
+    Added,     // put there by Add
+    Twin,      // the same element as the one just added, at its other position
+    Removed,   // taken away by Remove (shown where it stood, without a position)
+    Exchanged, // one of the two positions a whole exchange swapped
 };
 
 struct StepRow {

@@ -198,6 +198,21 @@ void FormWindow::showSteps() {
         m_steps = new StepWindow(*m_lesson, captions, this);
         if (m_lastClick >= 0)
             m_steps->showClick(m_lastClick);
+        // Named after the program, as its About window is: "Talverin" of "Talverin（整数の並べ替え）".
+        QString const program = m_aboutTitle.section(QChar(u'（'), 0, 0);
+        if (!program.isEmpty())
+            m_steps->setWindowTitle(
+                QStringLiteral("%1 の手順 — %2").arg(program, toQString(m_lesson->procedure)));
+        // Beside this window, not over it, the first time it opens; after that where the learner left it.
+        if (QScreen const* const screen = this->screen()) {
+            // Its frame will be as wide as this one's.
+            QSize const frameMargins = frameGeometry().size() - size();
+            QRect const frame =
+                besideWindow(frameGeometry(), m_steps->size() + frameMargins,
+                             m_steps->minimumSizeHint() + frameMargins, screen->availableGeometry());
+            m_steps->resize(frame.size() - frameMargins);
+            m_steps->move(frame.topLeft());
+        }
     }
     m_steps->show();
     m_steps->raise();
@@ -293,6 +308,9 @@ void FormWindow::addStepsButton(QMessageBox& about) {
     QPushButton* const open = about.addButton(QStringLiteral("手順を見る (F2)"), QMessageBox::ActionRole);
     open->setAccessibleDescription(QStringLiteral("手順のウィンドウを開きます"));
     connect(open, &QPushButton::clicked, this, &FormWindow::showSteps);
+    // F2 opens it from here too, as the button's caption says.
+    auto* const steps = new QShortcut(QKeySequence(Qt::Key_F2), &about);
+    connect(steps, &QShortcut::activated, this, &FormWindow::showSteps);
 }
 
 void FormWindow::report(runtime::RuntimeError const& error) noexcept {

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,6 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
+#include <QShortcut>
 #include <QSlider>
 #include <QStringView>
 #include <QTableWidget>
@@ -51,6 +54,8 @@ QString markText(form::Mark mark) {
         return QStringLiteral("同じ要素");
     case form::Mark::Removed:
         return QStringLiteral("Remove した");
+    case form::Mark::Exchanged:
+        return QStringLiteral("交換した");
     case form::Mark::None:
         break;
     }
@@ -74,6 +79,7 @@ void styleRow(QTableWidget& table, int row, form::Mark mark) {
         break;
     case form::Mark::Read:
     case form::Mark::Added:
+    case form::Mark::Exchanged:
         font.setBold(true);
         background = QColor(200, 240, 200);
         break;
@@ -90,7 +96,11 @@ void styleRow(QTableWidget& table, int row, form::Mark mark) {
     }
     for (int column = 0; column < table.columnCount(); ++column) {
         QTableWidgetItem* item = table.item(row, column);
-        item->setFont(font);
+        // The mark names what happened and is read as it is; only the element is struck through.
+        QFont cellFont = font;
+        if (column == 1)
+            cellFont.setStrikeOut(false);
+        item->setFont(cellFont);
         item->setBackground(background);
         item->setForeground(Qt::black);
     }
@@ -109,6 +119,36 @@ QPushButton* makeButton(QString const& caption, QString const& name, QString con
 }
 
 } // namespace
+
+QRect besideWindow(QRect main, QSize size, QSize minimum, QRect available) {
+    size = size.boundedTo(available.size()).expandedTo(minimum);
+    // The room on each side of the main window, within the screen.
+    QRect const right(QPoint(main.right() + 1, available.top()), available.bottomRight());
+    QRect const below(QPoint(available.left(), main.bottom() + 1), available.bottomRight());
+    QRect const left(available.topLeft(), QPoint(main.left() - 1, available.bottom()));
+    QRect const above(available.topLeft(), QPoint(available.right(), main.top() - 1));
+    auto const fits = [&](QRect const& room) {
+        return room.width() >= minimum.width() && room.height() >= minimum.height();
+    };
+    // Inside room, as near to the main window's top or left as the screen lets it.
+    auto const within = [&](QRect const& room, QPoint at) {
+        QSize const shown = size.boundedTo(room.size());
+        at.setX(std::clamp(at.x(), room.left(), room.right() + 1 - shown.width()));
+        at.setY(std::clamp(at.y(), room.top(), room.bottom() + 1 - shown.height()));
+        return QRect(at, shown);
+    };
+    if (fits(right))
+        return within(right, QPoint(right.left(), main.top()));
+    if (fits(below))
+        return within(below, QPoint(main.left(), below.top()));
+    if (fits(left))
+        return within(left, QPoint(left.right() + 1 - size.width(), main.top()));
+    if (fits(above))
+        return within(above, QPoint(main.left(), above.bottom() + 1 - size.height()));
+    // No side has room: on the screen, where it covers the least of the main window.
+    return within(available,
+                  QPoint(available.right() + 1 - size.width(), available.bottom() + 1 - size.height()));
+}
 
 StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget* parent)
     : QWidget(parent, Qt::Window), m_lesson(lesson), m_captions(std::move(captions)),
@@ -136,6 +176,8 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
              QStringLiteral("手続きの行。いまの行に ▶ が付きます"));
     for (std::size_t line = 0; line < lesson.lines.size(); ++line)
         m_procedure->addItem(QStringLiteral("   %1  %2").arg(line + 1).arg(toQString(lesson.lines[line])));
+    // The ▶ marks the current line; a selection would be a second mark beside it.
+    m_procedure->setSelectionMode(QAbstractItemView::NoSelection);
     m_procedure->setFocusPolicy(Qt::NoFocus);
     m_procedure->setMinimumWidth(m_procedure->sizeHintForColumn(0) + 24);
     m_procedure->setFixedHeight(m_procedure->sizeHintForRow(0) * static_cast<int>(lesson.lines.size()) + 8);
@@ -145,7 +187,9 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
              QStringLiteral("いまのコレクションの要素。1行に1つ、位置の順"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
-    m_table->setFocusPolicy(Qt::TabFocus);
+    // No stop for Tab: the table's arrows would walk its cells, and the window's arrows step. Its
+    // rows are read from the step's sentence and the slider's description.
+    m_table->setFocusPolicy(Qt::NoFocus);
     // Rows no taller than a line, so that a roster of twenty shows whole.
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->verticalHeader()->hide();
@@ -163,6 +207,9 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
     m_error = new QLabel(this);
     describe(*m_error, QStringLiteral("エラー"), QStringLiteral("この手順で起きた実行時エラー"));
     m_error->setWordWrap(true);
+    // Its width follows the column, never the text: a long error wraps at its spaces instead of
+    // widening the column and narrowing the table on that one step.
+    m_error->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_error->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
 
     QWidget* const controls = createControls();
@@ -193,10 +240,35 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
         else
             stepBy(1);
     });
+    addKeys();
     resize(980, 680);
-    // The slider takes the arrows, Home and End as the window does, and leaves Space to it.
+    // The keys work wherever the focus is but in the field; it starts on the slider, which stays
+    // enabled even before the first click so that the focus never falls to the field.
     m_slider->setFocus();
     render();
+}
+
+void StepWindow::addKeys() {
+    // Shortcuts of the whole window, so that the keys step whichever control has the focus. The field
+    // of own numbers claims its editing keys first (a line edit overrides shortcuts for them), so
+    // there they edit the text.
+    auto const add = [this](QKeySequence const& keys, auto action) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    add(QKeySequence(Qt::Key_Left), [this] { stepBy(-1); });
+    add(QKeySequence(Qt::Key_Right), [this] { stepBy(1); });
+    add(QKeySequence(Qt::Key_Home), [this] { goToStep(0); });
+    add(QKeySequence(Qt::Key_End), [this] { goToStep(m_visible.empty() ? 0 : m_visible.size() - 1); });
+    add(QKeySequence(Qt::Key_Space), [this] { setPlaying(!m_timer->isActive()); });
+    add(QKeySequence(Qt::Key_Escape), [this] { close(); });
+    // Ctrl+Q ends the program here as in the main window.
+    add(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] {
+        close();
+        if (QWidget* const main = parentWidget())
+            main->close();
+    });
 }
 
 StepWindow::~StepWindow() = default;
@@ -220,11 +292,13 @@ QWidget* StepWindow::createControls() {
     m_speed->setCurrentIndex(kNormalSpeed);
     m_slider = new QSlider(Qt::Horizontal, controls);
     describe(*m_slider, QStringLiteral("手順の位置"), QStringLiteral("好きな手順へ移ります"));
+    // Wide enough to be dragged and to show where in the run it stands, at any window size.
+    m_slider->setMinimumWidth(m_slider->fontMetrics().horizontalAdvance(QStringLiteral("手順 0000 / 0000")));
     m_position = new QLabel(controls);
     m_position->setMinimumWidth(
         m_position->fontMetrics().horizontalAdvance(QStringLiteral("手順 0000 / 0000")));
     describe(*m_position, QStringLiteral("手順の番号"), QStringLiteral("いまの手順とすべての手順の数"));
-    m_fold = new QCheckBox(QStringLiteral("交換を 1 手順にまとめる"), controls);
+    m_fold = new QCheckBox(QStringLiteral("交換を 1 手順にまとめる(&F)"), controls);
     describe(*m_fold, QStringLiteral("交換を 1 手順にまとめる"),
              QStringLiteral("交換の Item・Add・Remove を 1 つの手順として見せます"));
     auto* speedLabel = new QLabel(QStringLiteral("速さ(&S)"), controls);
@@ -340,6 +414,7 @@ void StepWindow::showRecording(form::Recording recording, QString title) {
     m_title->setText(title);
     m_visible = form::visibleSteps(m_recording, m_folded);
     m_current = 0;
+    m_fitColumns = true;
     // Only a recording with exchanges has anything to fold.
     m_fold->setVisible(std::any_of(m_recording.steps.begin(), m_recording.steps.end(),
                                    [](form::Step const& step) { return step.wholeExchange; }));
@@ -391,38 +466,10 @@ void StepWindow::setPlaying(bool playing) {
     m_play->setText(m_timer->isActive() ? QStringLiteral("一時停止") : QStringLiteral("再生"));
 }
 
-void StepWindow::keyPressEvent(QKeyEvent* event) {
-    // Keys that a control with the focus takes (Space on a button, the arrows in the table or the
-    // field) never reach here.
-    switch (event->key()) {
-    case Qt::Key_Left:
-        stepBy(-1);
-        break;
-    case Qt::Key_Right:
-        stepBy(1);
-        break;
-    case Qt::Key_Home:
-        goToStep(0);
-        break;
-    case Qt::Key_End:
-        goToStep(m_visible.empty() ? 0 : m_visible.size() - 1);
-        break;
-    case Qt::Key_Space:
-        setPlaying(!m_timer->isActive());
-        break;
-    case Qt::Key_Escape:
-        close();
-        break;
-    default:
-        QWidget::keyPressEvent(event);
-    }
-}
-
 void StepWindow::render() {
     form::Step const* const current = step();
     bool const any = current != nullptr;
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{m_first, m_back, m_next, m_last, m_play, m_slider})
+    for (QWidget* control : std::initializer_list<QWidget*>{m_first, m_back, m_next, m_last, m_play})
         control->setEnabled(any);
     {
         QSignalBlocker const blocker(m_slider);
@@ -508,8 +555,24 @@ void StepWindow::renderRows(form::Step const& step) {
         }
         styleRow(*m_table, static_cast<int>(index), row.mark);
     }
-    m_table->resizeColumnsToContents();
+    // The widths are fitted once a recording, so that the columns stay put from step to step: the
+    // mark column as wide as its widest mark, the others to the first step, which holds every element.
+    if (m_fitColumns) {
+        m_fitColumns = false;
+        m_table->resizeColumnsToContents();
+        QFont bold = m_table->font();
+        bold.setBold(true);
+        bold.setItalic(true);
+        QFontMetrics const metrics(bold);
+        int markWidth = m_table->columnWidth(1);
+        for (form::Mark const mark : {form::Mark::Lhs, form::Mark::Rhs, form::Mark::Read, form::Mark::Added,
+                                      form::Mark::Twin, form::Mark::Removed, form::Mark::Exchanged})
+            markWidth = std::max(markWidth, metrics.horizontalAdvance(markText(mark)) + 16);
+        m_table->setColumnWidth(1, markWidth);
+    }
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // The headers and viewport laid out now, for the new rows and widths, not on some later event.
+    m_table->doItemsLayout();
     // The rows the step is about stay in sight.
     for (std::size_t index = rows.size(); index-- > 0;) {
         if (rows[index].mark != form::Mark::None)

@@ -2,6 +2,7 @@
 
 #include "form/Steps.h"
 
+#include <QRect>
 #include <QStringList>
 #include <QWidget>
 
@@ -20,12 +21,19 @@ class QTimer;
 
 namespace host {
 
+// Where a window of size (at least minimum) goes beside the main window, both in frame coordinates:
+// to its right, else below, left or above it, wherever it fits whole within the screen's available
+// area; it is made smaller, down to minimum, to fit a side. With no room on any side it stays on the
+// screen, in the corner furthest from where the main window starts.
+QRect besideWindow(QRect main, QSize size, QSize minimum, QRect available);
+
 // A window beside the main one that shows a click step by step: the procedure's lines with the
 // current one marked, the collection as it stands with the positions the step is about, the calls
 // the step made, the counters so far and one Japanese sentence that screen readers are told of.
 // It shows the main window's last click and each new one; with a lesson that takes them, it also runs
 // the chosen button's comparator or function on numbers the learner types, in this window only.
-// Keys: ← and → step, Home and End go to the first and last step, Space plays and pauses, Esc closes.
+// Keys, wherever the focus is but in the field of own numbers: ← and → step, Home and End go to the
+// first and last step, Space plays and pauses, Esc closes. Enter presses the focused button.
 class StepWindow : public QWidget {
 public:
     // captions: the main window's button captions, by Index.
@@ -48,10 +56,8 @@ public:
     std::size_t currentStep() const { return m_current; }
     form::Step const* step() const;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
+    void addKeys();
     QWidget* createControls();
     QWidget* createOwnNumbers();
     void showRecording(form::Recording recording, QString title);
@@ -64,6 +70,7 @@ private:
     std::vector<std::size_t> m_visible;
     std::size_t m_current = 0;
     bool m_folded = false;
+    bool m_fitColumns = true;
 
     QLabel* m_title;
     QLabel* m_sentence;

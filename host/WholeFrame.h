@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QMargins>
 #include <QResizeEvent>
 #include <QShowEvent>
 
@@ -35,7 +36,9 @@ private:
             qreal const device = logical * ratio;
             return device != std::floor(device);
         };
-        this->setViewportMargins(0, 0, inside(this->width() - frame) ? 1 : 0,
+        // The left and top margins are the view's own: a table keeps its headers there.
+        QMargins const margins = this->viewportMargins();
+        this->setViewportMargins(margins.left(), margins.top(), inside(this->width() - frame) ? 1 : 0,
                                  inside(this->height() - frame) ? 1 : 0);
     }
 };

@@ -74,10 +74,11 @@ void SortSteps::onCall(std::vector<form::CallLine> lines, runtime::Variant const
     std::u16string const lhsKey = keyAt(m_lhs);
     std::u16string const rhsKey = keyAt(m_rhs);
     std::u16string sentence =
-        fill(u"位置 %1 の lhs と位置 %2 の rhs を比べます: ", {decimalText(m_lhs), decimalText(m_rhs)});
+        fill(u"位置 %1 の lhs と位置 %2 の rhs を比べます。", {decimalText(m_lhs), decimalText(m_rhs)});
     sentence += fill(answer ? m_wording.whenTrue : m_wording.whenFalse, {lhsKey, rhsKey});
-    sentence += answer ? fill(u"。位置 %1 と位置 %2 を交換します。", {decimalText(m_rhs), decimalText(m_lhs)})
-                       : std::u16string(u"。何も動かしません。");
+    sentence +=
+        answer ? fill(u" です。位置 %1 と位置 %2 を交換します。", {decimalText(m_rhs), decimalText(m_lhs)})
+               : std::u16string(u" です。何も動かしません。");
     form::Step& step = addStep(StepKind::Compare, kCompareLine, std::move(sentence));
     step.lhs = m_lhs;
     step.rhs = m_rhs;
@@ -122,10 +123,13 @@ void SortSteps::onAdded(std::int32_t position) {
 }
 
 void SortSteps::onRemoved(std::int32_t position, std::uint16_t element) {
+    // The last position has nothing behind it to move up.
+    bool const last = position > count();
     form::Step& step =
         addStep(StepKind::Remove, kRemoveLine,
-                fill(u"位置 %1 を Remove: 重複の一方が消え、後ろの要素が 1 つずつ前に詰まります。"
-                     u"Count は %2 です。",
+                fill(last ? u"位置 %1 を Remove: 末尾の重複が消えます。Count は %2 です。"
+                          : u"位置 %1 を Remove: 重複の一方が消え、後ろの要素が 1 つずつ前に詰まります。"
+                            u"Count は %2 です。",
                      {decimalText(position), decimalText(count())}));
     step.position = position;
     step.removed = element;

@@ -2,6 +2,8 @@
 
 #include "host/testing/StepTesting.h"
 
+#include <QSlider>
+
 #include <gtest/gtest.h>
 
 namespace ambulon {
@@ -52,6 +54,8 @@ TEST(AmbulonStepsTest, AnOverflowIsShownAtItsStep) {
     QStringList const results = steps.harness.lines("List2");
     host::StepWindow& window = *steps.open();
     host::testing::runOwnNumbers(window, QStringLiteral("7 50000 2"));
+    // End in the field goes to the end of its text; on the slider it goes to the last step.
+    window.findChild<QSlider*>()->setFocus();
     pressKey(window, Qt::Key_End);
     form::Step const* last = window.step();
     ASSERT_NE(last, nullptr);

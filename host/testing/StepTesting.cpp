@@ -30,6 +30,9 @@ QStringList snapshotOf(StepWindow const& window) {
 }
 
 void pressKey(StepWindow& window, Qt::Key key) {
+    // The window's keys are its shortcuts, which act in the active window only.
+    if (QApplication::activeWindow() != &window)
+        QApplication::setActiveWindow(&window);
     QWidget* target = QApplication::focusWidget();
     QTest::keyClick(target && window.isAncestorOf(target) ? target : &window, key);
 }

@@ -183,7 +183,8 @@ TEST(SortStepsTest, RowsShowTheDuplicateAppearAndGo) {
     auto const rows = [&](std::size_t index) {
         std::vector<std::string> shown;
         for (form::StepRow const& row : form::rowsOf(recording.steps[index])) {
-            char const* const marks[] = {"", " lhs", " rhs", " read", " added", " twin", " removed"};
+            char const* const marks[] = {"",       " lhs",  " rhs",     " read",
+                                         " added", " twin", " removed", " exchanged"};
             shown.push_back(std::to_string(row.position) + ":" +
                             runtime::toUtf8(recording.elements[row.element].text) +
                             marks[static_cast<int>(row.mark)]);
@@ -197,6 +198,10 @@ TEST(SortStepsTest, RowsShowTheDuplicateAppearAndGo) {
     EXPECT_EQ(rows(6), (Lines{"1:d", "2:a twin", "3:b", "4:c", "5:a added", "6:d"}));
     EXPECT_EQ(rows(7), (Lines{"1:d", "0:a removed", "2:b", "3:c", "4:a", "5:d"}));
     EXPECT_EQ(rows(8), (Lines{"1:d", "2:b", "3:c", "4:a", "0:d removed"}));
+    // Folded, the exchange marks the two positions it swapped.
+    std::size_t const folded = form::visibleSteps(recording, true)[3];
+    ASSERT_EQ(recording.steps[folded].kind, StepKind::Exchange);
+    EXPECT_EQ(rows(folded), (Lines{"1:d exchanged", "2:b", "3:c", "4:a exchanged"}));
     EXPECT_EQ(recording.steps[8].exchanges, 1);
     EXPECT_EQ(recording.steps[7].exchanges, 0);
     EXPECT_EQ(recording.steps[2].line, 3);
@@ -221,14 +226,29 @@ TEST(SortStepsTest, TheWalkThroughOfThreeOneTwo) {
     EXPECT_EQ(
         sentences,
         (std::vector<std::u16string>{
-            u"位置 3 の lhs と位置 1 の rhs を比べます: 2 < 3 なので True。位置 1 と位置 3 を交換します。",
-            u"位置 2 の lhs と位置 1 の rhs を比べます: 1 < 2 なので True。位置 1 と位置 2 を交換します。",
-            u"位置 3 の lhs と位置 2 の rhs を比べます: 3 < 2 ではないので False。何も動かしません。",
+            u"位置 3 の lhs と位置 1 の rhs を比べます。2 < 3 なので True です。位置 1 と位置 3 "
+            u"を交換します。",
+            u"位置 2 の lhs と位置 1 の rhs を比べます。1 < 2 なので True です。位置 1 と位置 2 "
+            u"を交換します。",
+            u"位置 3 の lhs と位置 2 の rhs を比べます。3 < 2 ではないので False です。何も動かしません。",
         }));
     EXPECT_EQ(exchanges, (std::vector<std::int32_t>{0, 1, 2}));
     EXPECT_EQ(recording.steps.back().kind, StepKind::End);
     EXPECT_EQ(recording.steps.back().comparison, 3);
     EXPECT_EQ(recording.steps[2].calls.front().text, u"AnswerCompare.Compare(2, 3) = True");
+    // A Remove at the end has nothing behind it to move up; one further in has.
+    std::vector<std::u16string> removals;
+    for (form::Step const& step : recording.steps) {
+        if (step.kind == StepKind::Remove)
+            removals.push_back(step.sentence);
+    }
+    EXPECT_EQ(
+        removals,
+        (std::vector<std::u16string>{
+            u"位置 2 を Remove: 重複の一方が消え、後ろの要素が 1 つずつ前に詰まります。Count は 4 です。",
+            u"位置 4 を Remove: 末尾の重複が消えます。Count は 3 です。",
+            u"位置 3 を Remove: 重複の一方が消え、後ろの要素が 1 つずつ前に詰まります。Count は 3 です。",
+        }));
 }
 
 // A comparator that fails ends the run at the comparison, with the runtime's text of the error.

@@ -6,12 +6,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSlider>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +87,11 @@ TEST(TalverinStepsTest, F2OpensTheWindowAndTheKeysStepForwardAndBackExactly) {
         if (button->text().contains(QStringLiteral("F2")))
             open = button;
     }
+    // F2 works there too, as the button's caption says.
+    QApplication::setActiveWindow(about);
+    QTest::keyClick(about, Qt::Key_F2);
+    EXPECT_TRUE(window->isVisible());
+    window->close();
     open->click();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(steps.harness.window.stepWindow(), window);
@@ -135,6 +143,70 @@ TEST(TalverinStepsTest, F2OpensTheWindowAndTheKeysStepForwardAndBackExactly) {
     EXPECT_EQ(steps.harness.lines("List1").front(), QStringLiteral("40"));
 }
 
+// The keys step wherever the focus is but in the field, which starts without it; Tab goes round the
+// controls in a handful of presses, not through the table's cells; the window opens beside the main one.
+TEST(TalverinStepsTest, KeysStepFromEveryControlAndTabGoesRoundTheControls) {
+    StepHarness<Form1> steps;
+    steps.harness.window.move(0, 0);
+    steps.harness.click(1);
+    host::StepWindow& window = *steps.open();
+    EXPECT_FALSE(window.frameGeometry().intersects(steps.harness.window.frameGeometry()))
+        << "step window at " << window.x() << "," << window.y();
+    QRect const screen = window.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(window.frameGeometry()))
+        << window.frameGeometry().width() << "x" << window.frameGeometry().height() << " on "
+        << screen.width() << "x" << screen.height() << ", at least " << window.minimumSizeHint().width()
+        << "x" << window.minimumSizeHint().height();
+    QApplication::setActiveWindow(&window);
+    auto* const field = window.findChild<QLineEdit*>();
+    ASSERT_NE(field, nullptr);
+    ASSERT_TRUE(window.isAncestorOf(QApplication::focusWidget()));
+    EXPECT_NE(QApplication::focusWidget(), field);
+
+    auto* const speed = window.findChild<QComboBox*>();
+    int const chosenSpeed = speed->currentIndex();
+    std::vector<QWidget*> focusable;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        if ((control->focusPolicy() & Qt::TabFocus) && control->isVisibleTo(&window) && control->isEnabled())
+            focusable.push_back(control);
+    }
+    ASSERT_GE(focusable.size(), 10u);
+    for (QWidget* control : focusable) {
+        control->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), control);
+        char const* const name = control->metaObject()->className();
+        window.goToStep(5);
+        pressKey(window, Qt::Key_Right);
+        if (control == field) {
+            EXPECT_EQ(window.currentStep(), 5u) << "the field's arrows edit its text";
+            continue;
+        }
+        EXPECT_EQ(window.currentStep(), 6u) << name;
+        pressKey(window, Qt::Key_Left);
+        EXPECT_EQ(window.currentStep(), 5u) << name;
+        pressKey(window, Qt::Key_End);
+        EXPECT_EQ(window.currentStep() + 1, window.stepCount()) << name;
+        pressKey(window, Qt::Key_Home);
+        EXPECT_EQ(window.currentStep(), 0u) << name;
+        pressKey(window, Qt::Key_Space);
+        EXPECT_EQ(window.findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly)->isActive(), true) << name;
+        pressKey(window, Qt::Key_Space);
+        EXPECT_EQ(window.findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly)->isActive(), false)
+            << name;
+    }
+    EXPECT_EQ(speed->currentIndex(), chosenSpeed);
+
+    // From the first button, Tab comes round to it again past every control, and never into the table.
+    focusable.front()->setFocus();
+    QWidget* const first = QApplication::focusWidget();
+    std::size_t presses = 0;
+    do {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(qobject_cast<QTableWidget*>(QApplication::focusWidget()), nullptr);
+    } while (QApplication::focusWidget() != first && ++presses < 3 * focusable.size());
+    EXPECT_EQ(presses + 1, focusable.size());
+}
+
 // With --trace and the step window both open, each reads its own run: the trace holds the click's
 // 36 calls once, and the window has all of them too.
 TEST(TalverinStepsTest, TheTraceAndTheWindowEachReadTheClickOnce) {
@@ -184,6 +256,10 @@ TEST(TalverinStepsTest, Screenshot) {
     while (window.step()->kind != StepKind::Insert)
         pressKey(window, Qt::Key_Right);
     EXPECT_TRUE(snapshotOf(window).join(u'\n').contains(QStringLiteral("同じ要素")));
+    // The column headers show above the rows, inside the table's frame.
+    QHeaderView const* header = window.findChild<QTableWidget*>()->horizontalHeader();
+    EXPECT_GE(header->geometry().top(), 0);
+    EXPECT_GT(header->height(), 0);
     EXPECT_TRUE(host::testing::saveScreenshot(
         window, QDir::current().filePath(QStringLiteral("talverin-steps.png"))));
 }
