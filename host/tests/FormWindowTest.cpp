@@ -252,15 +252,17 @@ constexpr form::ControlLayout kMismatchedControls[] = {
 };
 constexpr form::FormLayout kMismatchedLayout{u"x", 0, 0, 3000, 3000, kMismatchedControls};
 
-class MismatchedForm final : public form::Form {
+// A form with one list box, List1, whose handler does nothing, shown by a layout that is wrong.
+template <form::FormLayout const& Layout>
+class FormWithWrongLayout final : public form::Form {
 public:
-    form::FormLayout const& layout() const override { return kMismatchedLayout; }
+    form::FormLayout const& layout() const override { return Layout; }
     void Command1_Click(std::int16_t) override {}
     form::ListBox List1{*this, "List1"};
 };
 
 TEST(FormWindowTest, ALayoutNamingAMissingListBoxIsRejectedBeforeAnythingIsBound) {
-    MismatchedForm form;
+    FormWithWrongLayout<kMismatchedLayout> form;
     EXPECT_TRUE(runtime::testing::raises(runtime::ErrorKind::FailedCall, [&] { FormWindow window(form); }));
     EXPECT_TRUE(runtime::testing::raises(runtime::ErrorKind::FailedCall, [&] { form.List1.AddItem(u"x"); }));
 }
@@ -271,15 +273,8 @@ constexpr form::ControlLayout kUnindexedButton[] = {
 };
 constexpr form::FormLayout kUnindexedLayout{u"x", 0, 0, 3000, 3000, kUnindexedButton};
 
-class UnindexedForm final : public form::Form {
-public:
-    form::FormLayout const& layout() const override { return kUnindexedLayout; }
-    void Command1_Click(std::int16_t) override {}
-    form::ListBox List1{*this, "List1"};
-};
-
 TEST(FormWindowTest, AButtonWithoutAValidIndexIsRejected) {
-    UnindexedForm form;
+    FormWithWrongLayout<kUnindexedLayout> form;
     EXPECT_TRUE(
         runtime::testing::raises(runtime::ErrorKind::InvalidArgument, [&] { FormWindow window(form); }));
     EXPECT_TRUE(runtime::testing::raises(runtime::ErrorKind::FailedCall, [&] { form.List1.Clear(); }));
