@@ -14,19 +14,19 @@ void Assign_Variant(Variant& dst, Variant const& src) {
 
 void Transform_Collection(runtime::Collection& col, IUnaryFunc& f) {
     constexpr std::int16_t kFirst = 1;
-    TransformObserver* const observer = TransformObserver::current();
-    if (observer)
-        observer->transformBegun(col, f);
+    runtime::ObservedRun<TransformObserver> const readers;
+    if (readers)
+        readers.tell(&TransformObserver::transformBegun, col, f);
     std::int32_t const n = col.Count();
     for (std::int32_t pass = 1; pass <= n; pass = runtime::checkedAdd(pass, 1)) {
-        if (observer)
-            observer->elementBegun(pass, n);
+        if (readers)
+            readers.tell(&TransformObserver::elementBegun, pass, n);
         Variant result = f.Exec(col.Item(kFirst));
         col.Add(std::move(result));
         col.Remove(kFirst);
     }
-    if (observer)
-        observer->transformEnded();
+    if (readers)
+        readers.tell(&TransformObserver::transformEnded);
 }
 
 } // namespace ambulon::Ambulon

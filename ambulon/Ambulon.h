@@ -8,20 +8,21 @@
 
 namespace ambulon {
 
-// The steps of Transform_Collection, told by the transform itself to the observer in place as it
-// takes them, between the runtime's own events (the Item, Exec, Add and Remove calls of each
-// element). Every hook does nothing unless a reader overrides it.
+// The steps of Transform_Collection, told by the transform itself to its readers as it takes them,
+// between the runtime's own events (the Item, Exec, Add and Remove calls of each element). A
+// transform is told to the readers attached when it begins, as long as they stay attached. Every hook
+// does nothing unless a reader overrides it, and none may throw.
 class TransformObserver : public runtime::ObserverSlot<TransformObserver> {
 public:
     // The transform of collection by function has begun.
-    virtual void transformBegun(runtime::Collection const& collection, IUnaryFunc const& function) {
+    virtual void transformBegun(runtime::Collection const& collection, IUnaryFunc const& function) noexcept {
         (void)collection, (void)function;
     }
     // Element k of count is about to be taken from the front, passed to the function, its result
     // appended and the front removed.
-    virtual void elementBegun(std::int32_t k, std::int32_t count) { (void)k, (void)count; }
+    virtual void elementBegun(std::int32_t k, std::int32_t count) noexcept { (void)k, (void)count; }
     // The transform has run to its end (not told when an error ends it).
-    virtual void transformEnded() {}
+    virtual void transformEnded() noexcept {}
 
 protected:
     ~TransformObserver() = default;

@@ -59,6 +59,7 @@ form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> nu
     auto const data = numbers.empty() ? programData() : form::collectionOf(numbers);
     IUnaryFunc& function = *form::tableAt(functions, Index);
     TransformSteps recorder;
+    runtime::Attachment const attached(recorder);
     return recorder.record([&] { Ambulon::Transform_Collection(*data, function); });
 }
 

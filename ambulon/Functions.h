@@ -13,7 +13,7 @@ namespace ambulon {
 class IUnaryFunc : public runtime::Object {
 public:
     runtime::Variant Exec(runtime::Variant v) {
-        if (runtime::Observer::current()) [[unlikely]]
+        if (runtime::Observer::attached()) [[unlikely]]
             return observedExec(v);
         return IUnaryFunc_Exec(std::move(v));
     }
@@ -37,7 +37,7 @@ private:
 class IBinaryFunc : public runtime::Object {
 public:
     runtime::Variant Exec(runtime::Variant lhs, runtime::Variant rhs) {
-        if (runtime::Observer::current()) [[unlikely]]
+        if (runtime::Observer::attached()) [[unlikely]]
             return observedExec(lhs, rhs);
         return IBinaryFunc_Exec(std::move(lhs), std::move(rhs));
     }

@@ -32,19 +32,26 @@ std::span<std::u16string_view const> const kTransformProcedure{kLines};
 
 TransformSteps::TransformSteps() : StepRecorder(numberText) {}
 
-void TransformSteps::transformBegun(runtime::Collection const& collection, IUnaryFunc const& function) {
-    follow(collection);
-    m_function = classOf(function);
-    recording().chosen = m_function;
-    recording().elementCount = count();
-    addStep(StepKind::Start, kCountLine,
-            fill(u"%1 個の要素に %2 を先頭から順に適用します。先頭を読んで結果を末尾に加え、先頭を Remove "
-                 u"するので、"
-                 u"コレクションは回るように入れ替わります。",
-                 {decimalText(count()), m_function}));
+void TransformSteps::attachTo(runtime::Attachment& attachment) {
+    StepRecorder::attachTo(attachment);
+    attachment.add<TransformObserver>(*this);
 }
 
-void TransformSteps::elementBegun(std::int32_t k, std::int32_t count) {
+void TransformSteps::transformBegun(runtime::Collection const& collection, IUnaryFunc const& function) noexcept {
+    recordOrStop([&] {
+        follow(collection);
+        m_function = classOf(function);
+        recording().chosen = m_function;
+        recording().elementCount = count();
+        addStep(StepKind::Start, kCountLine,
+                fill(u"%1 個の要素に %2 を先頭から順に適用します。先頭を読んで結果を末尾に加え、先頭を Remove "
+                     u"するので、"
+                     u"コレクションは回るように入れ替わります。",
+                     {decimalText(count()), m_function}));
+    });
+}
+
+void TransformSteps::elementBegun(std::int32_t k, std::int32_t count) noexcept {
     (void)count;
     m_element = k;
     m_lineInProgress = kFetchLine;
@@ -94,9 +101,11 @@ void TransformSteps::onRemoved(std::int32_t position, std::uint16_t element) {
     step.removed = element;
 }
 
-void TransformSteps::transformEnded() {
-    addStep(StepKind::End, 0,
-            fill(u"%1 個の要素をすべて %2 の結果に置き換えました。", {decimalText(m_element), m_function}));
+void TransformSteps::transformEnded() noexcept {
+    recordOrStop([&] {
+        addStep(StepKind::End, 0,
+                fill(u"%1 個の要素をすべて %2 の結果に置き換えました。", {decimalText(m_element), m_function}));
+    });
 }
 
 } // namespace ambulon

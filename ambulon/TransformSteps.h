@@ -18,9 +18,11 @@ class TransformSteps final : public form::StepRecorder, public TransformObserver
 public:
     TransformSteps();
 
-    void transformBegun(runtime::Collection const& collection, IUnaryFunc const& function) override;
-    void elementBegun(std::int32_t k, std::int32_t count) override;
-    void transformEnded() override;
+    void attachTo(runtime::Attachment& attachment) override;
+
+    void transformBegun(runtime::Collection const& collection, IUnaryFunc const& function) noexcept override;
+    void elementBegun(std::int32_t k, std::int32_t count) noexcept override;
+    void transformEnded() noexcept override;
 
 private:
     void onItemRead(std::int32_t position) override;
@@ -29,7 +31,6 @@ private:
     void onCall(std::vector<form::CallLine> lines, runtime::Variant const* result) override;
     std::uint16_t addedElement() override;
 
-    runtime::ObserverScope<TransformObserver> m_scope{this};
     std::u16string m_function;
     std::u16string m_result;
 };

@@ -12,15 +12,23 @@ class TransformTrace final : public form::CallTrace, public TransformObserver {
 public:
     explicit TransformTrace(std::ostream& out) : CallTrace(out) {}
 
-    void transformBegun(runtime::Collection const& collection, IUnaryFunc const& function) override {
-        m_collection = &collection;
-        writeHeader(function);
-        writeElements("Start", collection);
+    void attachTo(runtime::Attachment& attachment) override {
+        CallTrace::attachTo(attachment);
+        attachment.add<TransformObserver>(*this);
     }
-    void transformEnded() override { writeElements("End", *m_collection); }
+
+    void transformBegun(runtime::Collection const& collection, IUnaryFunc const& function) noexcept override {
+        m_collection = &collection;
+        writeOrLose([&] {
+            writeHeader(function);
+            writeElements("Start", collection);
+        });
+    }
+    void transformEnded() noexcept override {
+        writeOrLose([&] { writeElements("End", *m_collection); });
+    }
 
 private:
-    runtime::ObserverScope<TransformObserver> m_scope{this};
     runtime::Collection const* m_collection = nullptr;
 };
 

@@ -26,6 +26,8 @@ CallTrace::CallTrace(std::ostream& out) : m_out(out) {}
 
 CallTrace::~CallTrace() = default;
 
+void CallTrace::attachTo(runtime::Attachment& attachment) { attachment.add<runtime::Observer>(*this); }
+
 void CallTrace::beginClick(std::u16string_view caption) {
     m_caption = caption;
     m_headerWritten = false;
@@ -37,6 +39,7 @@ void CallTrace::beginClick(std::u16string_view caption) {
     m_unshownReads.clear();
     m_open.clear();
     m_positions.reset();
+    m_linesLost = false;
     clickBegun();
 }
 
@@ -62,6 +65,8 @@ void CallTrace::writeClosingLine() {
     for (std::size_t i = 0; i < m_unshownReads.size(); ++i)
         writeCount(i > 0 ? ", " : "; not shown: ", m_unshownReads[i].second, "read", "reads")
             << " of " << m_unshownReads[i].first;
+    if (m_linesLost)
+        m_out << "; lines lost for want of memory";
     m_out << std::endl;
 }
 
@@ -102,11 +107,13 @@ void CallTrace::numberElements(runtime::Collection const& collection) {
 }
 
 void CallTrace::memberRead(runtime::Object const& object, std::u16string_view member,
-                           runtime::Variant const& value) {
-    if (!inCall())
-        countOne(m_unshownReads, runtime::toUtf8(member));
-    else
-        write(nameOf(object) + '.' + runtime::toUtf8(member) + " = " + describe(value));
+                           runtime::Variant const& value) noexcept {
+    writeOrLose([&] {
+        if (!inCall())
+            countOne(m_unshownReads, runtime::toUtf8(member));
+        else
+            write(nameOf(object) + '.' + runtime::toUtf8(member) + " = " + describe(value));
+    });
 }
 
 void CallTrace::callBegun(runtime::Object const& callee, std::string_view operation,
@@ -129,18 +136,20 @@ void CallTrace::callBegun(runtime::Object const& callee, std::string_view operat
 }
 
 void CallTrace::callEnded(runtime::Object const& callee, std::string_view operation,
-                          runtime::Variant const* result) {
+                          runtime::Variant const* result) noexcept {
     (void)callee;
     if (!inCall()) // a call whose start could not be recorded
         return;
     OpenCall call = std::move(m_open.back());
     m_open.pop_back();
-    call.line += result ? ") = " + describe(*result) : std::string(") raised an error");
-    if (!inCall())
-        countOne(m_calls, operation);
-    write(call.line);
-    for (std::string const& nested : call.inner)
-        write("  " + nested);
+    writeOrLose([&] {
+        call.line += result ? ") = " + describe(*result) : std::string(") raised an error");
+        if (!inCall())
+            countOne(m_calls, operation);
+        write(call.line);
+        for (std::string const& nested : call.inner)
+            write("  " + nested);
+    });
 }
 
 void CallTrace::writeHeader(runtime::Object const& chosen) { writeHeader(chosen.className()); }

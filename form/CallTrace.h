@@ -32,9 +32,11 @@ namespace form {
 // Objects are named by class and number (SeqCount#1): by default their number among the objects of
 // their class made in the click, in order of creation, from 1. A reader of an algorithm can number
 // the elements of its collection by position instead (numberElements).
-// While it lives it is the runtime's observer in place. It reads nothing itself, so tracing changes
-// nothing. A reader of an algorithm's own steps derives from it and adds their lines.
-class CallTrace : public runtime::Observer {
+// It reads while attached (runtime::Attachment), and reads nothing itself, so tracing changes
+// nothing. A reader of an algorithm's own steps derives from it, adds their lines and attaches itself
+// to their events too. Lines that memory did not suffice for are left out, and the closing line says
+// so.
+class CallTrace : public runtime::Observer, public runtime::Reader {
 public:
     explicit CallTrace(std::ostream& out);
     CallTrace(CallTrace const&) = delete;
@@ -45,14 +47,16 @@ public:
     // Writes the click's closing line; never throws, so a click that ran out of memory still ends.
     void endClick() noexcept;
 
+    void attachTo(runtime::Attachment& attachment) override;
+
     void objectMade(runtime::Object const& object) noexcept override;
     void objectGone(runtime::Object const& object) noexcept override;
     void memberRead(runtime::Object const& object, std::u16string_view member,
-                    runtime::Variant const& value) override;
+                    runtime::Variant const& value) noexcept override;
     void callBegun(runtime::Object const& callee, std::string_view operation,
                    std::span<runtime::Variant const> arguments) override;
     void callEnded(runtime::Object const& callee, std::string_view operation,
-                   runtime::Variant const* result) override;
+                   runtime::Variant const* result) noexcept override;
 
 protected:
     // A new click has begun: a reader forgets what it kept of the last one.
@@ -73,6 +77,16 @@ protected:
     void setPositions(std::int32_t lhs, std::int32_t rhs) { m_positions.emplace(lhs, rhs); }
     // A line at the depth of the call in progress.
     void write(std::string const& line);
+    // Runs what a hook that may not throw writes; when memory runs out, the lines are lost and the
+    // closing line says so.
+    template <class Body>
+    void writeOrLose(Body const& body) noexcept {
+        try {
+            body();
+        } catch (...) {
+            m_linesLost = true;
+        }
+    }
     bool inCall() const noexcept { return !m_open.empty(); }
     // Names each object element of the collection by its class and its position (Student#1), and
     // every object not named yet that is not an element by its class and order of creation from 0,
@@ -94,8 +108,8 @@ private:
     void writeHeader(std::string const& chosen);
     void writeClosingLine();
 
-    runtime::ObserverScope<runtime::Observer> m_scope{this};
     std::ostream& m_out;
+    bool m_linesLost = false;
     std::u16string m_caption;
     bool m_headerWritten = true;
     std::vector<runtime::Object const*> m_new; // made in the click, not numbered yet

@@ -18,9 +18,14 @@ StepRecorder::StepRecorder(ElementText elementText) : m_elementText(std::move(el
 
 StepRecorder::~StepRecorder() = default;
 
+void StepRecorder::attachTo(runtime::Attachment& attachment) { attachment.add<runtime::Observer>(*this); }
+
 Recording StepRecorder::record(std::function<void()> const& algorithm) {
     try {
         algorithm();
+        // A hook that failed stopped the recording; the run itself went on to its end.
+        if (m_failure)
+            std::rethrow_exception(m_failure);
     } catch (...) {
         runtime::RuntimeError const error = runtime::currentError();
         // Shown with the lines of the call that the error left, if it left one.
@@ -36,6 +41,7 @@ Recording StepRecorder::record(std::function<void()> const& algorithm) {
 void StepRecorder::follow(runtime::Collection const& collection) {
     m_collection = &collection;
     m_reading = true;
+    runtime::Observer::Pause const unobserved; // the recorder's own reads are no event of the run
     for (runtime::Variant const& element : collection) {
         auto const number = static_cast<std::uint16_t>(m_recording.elements.size());
         m_recording.elements.push_back({m_elementText(element), {}});
@@ -111,6 +117,11 @@ std::u16string StepRecorder::describe(runtime::Variant const& value) {
 }
 
 void StepRecorder::memberRead(runtime::Object const& object, std::u16string_view member,
+                              runtime::Variant const& value) noexcept {
+    recordOrStop([&] { readMember(object, member, value); });
+}
+
+void StepRecorder::readMember(runtime::Object const& object, std::u16string_view member,
                               runtime::Variant const& value) {
     if (m_reading || !m_collection)
         return;
@@ -149,44 +160,52 @@ void StepRecorder::callBegun(runtime::Object const& callee, std::string_view ope
 }
 
 void StepRecorder::callEnded(runtime::Object const& callee, std::string_view operation,
-                             runtime::Variant const* result) {
+                             runtime::Variant const* result) noexcept {
     (void)callee, (void)operation;
     if (!m_collection || m_depth == 0)
         return;
     --m_depth;
-    // The call's own line is the last one opened at its depth.
-    auto const own = std::find_if(m_callLines.rbegin(), m_callLines.rend(),
-                                  [&](CallLine const& line) { return line.depth == m_depth; });
-    own->text += result ? u" = " + describe(*result) : std::u16string(u" → エラー");
-    if (m_depth == 0 && result)
-        onCall(std::exchange(m_callLines, {}), result);
+    recordOrStop([&] {
+        // The call's own line is the last one opened at its depth.
+        auto const own = std::find_if(m_callLines.rbegin(), m_callLines.rend(),
+                                      [&](CallLine const& line) { return line.depth == m_depth; });
+        own->text += result ? u" = " + describe(*result) : std::u16string(u" → エラー");
+        if (m_depth == 0 && result)
+            onCall(std::exchange(m_callLines, {}), result);
+    });
 }
 
 void StepRecorder::itemRead(runtime::Collection const& collection, std::int32_t position,
-                            runtime::Variant const& value) {
+                            runtime::Variant const& value) noexcept {
     (void)value;
     if (&collection != m_collection)
         return;
-    m_lastRead = m_order.at(static_cast<std::size_t>(position - 1));
-    onItemRead(position);
+    recordOrStop([&] {
+        m_lastRead = m_order.at(static_cast<std::size_t>(position - 1));
+        onItemRead(position);
+    });
 }
 
-void StepRecorder::added(runtime::Collection const& collection, std::int32_t position) {
+void StepRecorder::added(runtime::Collection const& collection, std::int32_t position) noexcept {
     if (&collection != m_collection)
         return;
-    m_order.insert(m_order.begin() + (position - 1), addedElement());
-    onAdded(position);
+    recordOrStop([&] {
+        m_order.insert(m_order.begin() + (position - 1), addedElement());
+        onAdded(position);
+    });
 }
 
 void StepRecorder::removed(runtime::Collection const& collection, std::int32_t position,
-                           runtime::Variant const& value) {
+                           runtime::Variant const& value) noexcept {
     (void)value;
     if (&collection != m_collection)
         return;
-    auto const at = m_order.begin() + (position - 1);
-    std::uint16_t const element = *at;
-    m_order.erase(at);
-    onRemoved(position, element);
+    recordOrStop([&] {
+        auto const at = m_order.begin() + (position - 1);
+        std::uint16_t const element = *at;
+        m_order.erase(at);
+        onRemoved(position, element);
+    });
 }
 
 } // namespace form

@@ -5,6 +5,7 @@
 #include "runtime/Variant.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <span>
 #include <string>
@@ -22,9 +23,10 @@ namespace form {
 // of an algorithm's own steps (a sort's, a transform's) derives from it. It keeps a copy of the
 // collection's order as element numbers, moved by each Item, Add and Remove of that collection,
 // the lines of each interface call the algorithm makes (its arguments, the members read and calls
-// made beneath it, its answer), and makes the steps. While it lives it is the runtime's observer in
-// place; it reads element texts only when the run begins, with its own reading ignored.
-class StepRecorder : public runtime::Observer {
+// made beneath it, its answer), and makes the steps. It reads while attached; it reads element texts
+// itself only when the run begins, and no reader is told of that reading. Hooks cannot fail: when
+// memory runs out in one, the recording ends there with the out-of-memory error, after the run.
+class StepRecorder : public runtime::Observer, public runtime::Reader {
 public:
     // The line of an element in the collection (a number's text, a person's description).
     using ElementText = std::function<std::u16string(runtime::Variant const& element)>;
@@ -38,19 +40,34 @@ public:
     // step that shows it, where it happened; it does not leave.
     Recording record(std::function<void()> const& algorithm);
 
+    void attachTo(runtime::Attachment& attachment) override;
+
     void memberRead(runtime::Object const& object, std::u16string_view member,
-                    runtime::Variant const& value) override;
+                    runtime::Variant const& value) noexcept override;
     void callBegun(runtime::Object const& callee, std::string_view operation,
                    std::span<runtime::Variant const> arguments) override;
     void callEnded(runtime::Object const& callee, std::string_view operation,
-                   runtime::Variant const* result) override;
+                   runtime::Variant const* result) noexcept override;
     void itemRead(runtime::Collection const& collection, std::int32_t position,
-                  runtime::Variant const& value) override;
-    void added(runtime::Collection const& collection, std::int32_t position) override;
+                  runtime::Variant const& value) noexcept override;
+    void added(runtime::Collection const& collection, std::int32_t position) noexcept override;
     void removed(runtime::Collection const& collection, std::int32_t position,
-                 runtime::Variant const& value) override;
+                 runtime::Variant const& value) noexcept override;
 
 protected:
+    // Runs what a hook does; an error in it (memory running out) stops the recording, and record()
+    // reports it once the run is over.
+    template <class Body>
+    void recordOrStop(Body const& body) noexcept {
+        if (m_failure)
+            return;
+        try {
+            body();
+        } catch (...) {
+            m_failure = std::current_exception();
+        }
+    }
+
     // Starts following collection: its elements get their numbers and texts.
     void follow(runtime::Collection const& collection);
     // A step at this procedure line, with the collection as it stands and the counters so far.
@@ -86,12 +103,13 @@ protected:
     int m_lineInProgress = 0; // the procedure line of the operation under way
 
 private:
+    void readMember(runtime::Object const& object, std::u16string_view member, runtime::Variant const& value);
     std::u16string describe(runtime::Variant const& value);
     std::u16string describe(runtime::Object const& object);
     int elementOf(runtime::Object const& object) const;
 
-    runtime::ObserverScope<runtime::Observer> m_scope{this};
     ElementText m_elementText;
+    std::exception_ptr m_failure;
     Recording m_recording;
     runtime::Collection const* m_collection = nullptr;
     std::vector<runtime::Object const*> m_objects; // the object of each element, or null

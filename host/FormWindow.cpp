@@ -26,6 +26,7 @@
 #include <limits>
 #include <map>
 #include <new>
+#include <optional>
 
 namespace host {
 
@@ -281,19 +282,27 @@ QListWidget* FormWindow::listWidget(std::string_view name) const {
 }
 
 void FormWindow::dispatchClick(int index) {
-    try {
-        if (m_trace) {
-            QString const caption = m_buttons[static_cast<std::size_t>(index)]->text();
-            m_trace->beginClick(toU16(caption));
+    std::optional<runtime::RuntimeError> failure;
+    {
+        // The trace reads the click and nothing else: it is attached for the click alone.
+        runtime::Attachment traced;
+        try {
+            if (m_trace) {
+                QString const caption = m_buttons[static_cast<std::size_t>(index)]->text();
+                m_trace->beginClick(toU16(caption));
+                m_trace->attachTo(traced);
+            }
+            m_form.Command1_Click(static_cast<std::int16_t>(index));
+        } catch (...) {
+            // Nothing but the runtime's own error should leave a handler; anything else is still
+            // reported, as a failed call or as out-of-memory, and must not end the program.
+            failure = runtime::currentError();
         }
-        m_form.Command1_Click(static_cast<std::int16_t>(index));
-    } catch (...) {
-        // Nothing but the runtime's own error should leave a handler; anything else is still
-        // reported, as a failed call or as out-of-memory, and must not end the program.
-        report(runtime::currentError());
+        if (m_trace)
+            m_trace->endClick();
     }
-    if (m_trace)
-        m_trace->endClick();
+    if (failure)
+        report(*failure);
     // The step window records the click again on its own, so the click itself had no reader.
     m_lastClick = index;
     if (m_steps)

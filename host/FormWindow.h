@@ -46,6 +46,7 @@ public:
     void setAbout(QString title, QString text);
     // Closes each click in the trace (null: no trace).
     void setCallTrace(form::CallTrace* trace) { m_trace = trace; }
+    form::CallTrace* callTrace() const { return m_trace; }
     // What the step window shows (null: no step window).
     void setLesson(form::Lesson const* lesson) { m_lesson = lesson; }
     // Opens the step window, made once, on the last click.

@@ -108,6 +108,7 @@ form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> nu
     ClickData data;
     ICompare& comparator = *form::tableAt(comparators, Index);
     sortlib::SortSteps recorder(lineOf, kWordings[static_cast<std::size_t>(Index)]);
+    runtime::Attachment const attached(recorder);
     return recorder.record([&] { sortlib::Sort::Sort_Collection(*data.roster, comparator); });
 }
 

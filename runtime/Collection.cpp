@@ -63,8 +63,8 @@ void Collection::Add(Variant item, Variant const& key, Variant const& before, Va
     }
     for (Iterator* it = m_iterators; it; it = it->m_next)
         it->elementAdded(position, m_items.size() - 1);
-    if (Observer* observer = Observer::current()) [[unlikely]]
-        observer->added(*this, static_cast<std::int32_t>(position + 1));
+    if (Observer::attached()) [[unlikely]]
+        Observer::tell(&Observer::added, *this, static_cast<std::int32_t>(position + 1));
 }
 
 void Collection::Remove(Variant const& index) {
@@ -74,8 +74,8 @@ void Collection::Remove(Variant const& index) {
         m_keys.erase(static_cast<KeyRecord const&>(*record));
     for (Iterator* it = m_iterators; it; it = it->m_next)
         it->elementRemoved(position, removed);
-    if (Observer* observer = Observer::current()) [[unlikely]]
-        observer->removed(*this, static_cast<std::int32_t>(position + 1), removed);
+    if (Observer::attached()) [[unlikely]]
+        Observer::tell(&Observer::removed, *this, static_cast<std::int32_t>(position + 1), removed);
 }
 
 void Collection::checkInvariants() const {

@@ -41,22 +41,23 @@ public:
     // A copy of the element.
     Variant Item(std::same_as<std::int32_t> auto position) const {
         Variant value = m_items.at(positionAt(position, "index"));
-        if (Observer* observer = Observer::current()) [[unlikely]]
-            observer->itemRead(*this, position, value);
+        if (Observer::attached()) [[unlikely]]
+            Observer::tell(&Observer::itemRead, *this, position, value);
         return value;
     }
     Variant Item(Variant const& index) const {
         if (index.kind() != Kind::String) {
             std::size_t const position = positionOf(index, "index");
             Variant value = m_items.at(position);
-            if (Observer* observer = Observer::current()) [[unlikely]]
-                observer->itemRead(*this, static_cast<std::int32_t>(position + 1), value);
+            if (Observer::attached()) [[unlikely]]
+                Observer::tell(&Observer::itemRead, *this, static_cast<std::int32_t>(position + 1), value);
             return value;
         }
         KeyRecord const& record = recordOf(index, "index");
         Variant value = m_items.valueOf(record);
-        if (Observer* observer = Observer::current()) [[unlikely]]
-            observer->itemRead(*this, static_cast<std::int32_t>(m_items.positionOf(record) + 1), value);
+        if (Observer::attached()) [[unlikely]]
+            Observer::tell(&Observer::itemRead, *this, static_cast<std::int32_t>(m_items.positionOf(record) + 1),
+                           value);
         return value;
     }
 

@@ -13,15 +13,15 @@ namespace runtime {
 
 Object::~Object() {
     --s_liveCount;
-    if (Observer* observer = Observer::current())
-        observer->objectGone(*this);
+    if (Observer::attached())
+        Observer::tell(&Observer::objectGone, *this);
 }
 
 namespace {
 
 Variant reported(Object const& object, MemberEntry const& entry, Variant value) {
-    if (Observer* observer = Observer::current())
-        observer->memberRead(object, entry.name, value);
+    if (Observer::attached())
+        Observer::tell(&Observer::memberRead, object, entry.name, value);
     return value;
 }
 
@@ -29,8 +29,8 @@ Variant reported(Object const& object, MemberEntry const& entry, Variant value) 
 
 Object::Object() noexcept {
     ++s_liveCount;
-    if (Observer* observer = Observer::current())
-        observer->objectMade(*this);
+    if (Observer::attached())
+        Observer::tell(&Observer::objectMade, *this);
 }
 
 Variant Object::readMember(std::u16string_view name) {

@@ -13,7 +13,7 @@ public:
     // True when lhs must stand before rhs. Both arguments are the callee's own copies. The call is
     // told to the observer in place.
     bool Compare(runtime::Variant lhs, runtime::Variant rhs) {
-        if (runtime::Observer::current()) [[unlikely]]
+        if (runtime::Observer::attached()) [[unlikely]]
             return observedCompare(lhs, rhs);
         return ICompare_Compare(std::move(lhs), std::move(rhs));
     }

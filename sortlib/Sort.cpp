@@ -27,42 +27,45 @@ void exchange(runtime::Collection& col, std::int32_t i, std::int32_t j) {
     col.Remove(checkedAdd(j, 1));
 }
 
-// The passes of Sort_Collection, telling observer of each step when Announced; the sort without an
-// observer is its own instance, with no test of one inside its loops.
+// The passes of Sort_Collection, telling the readers of each step when Announced; the sort without a
+// reader is its own instance, with no test of one inside its loops.
 template <bool Announced>
-void sortCollection(runtime::Collection& col, ICompare& cmp, SortObserver* observer) {
+void sortCollection(runtime::Collection& col, ICompare& cmp, runtime::ObservedRun<SortObserver> const& readers) {
     if constexpr (Announced)
-        observer->sortBegun(col, cmp);
+        readers.tell(&SortObserver::sortBegun, col, cmp);
     std::int32_t const last = checkedSubtract(col.Count(), 1);
     for (std::int32_t i = 1; i <= last; i = checkedAdd(i, 1)) {
         if constexpr (Announced)
-            observer->passBegun(i, last);
+            readers.tell(&SortObserver::passBegun, i, last);
         std::int32_t const stop = checkedAdd(i, 1);
         for (std::int32_t j = col.Count(); j >= stop; j = checkedSubtract(j, 1)) {
             if constexpr (Announced)
-                observer->comparing(j, i);
+                readers.tell(&SortObserver::comparing, j, i);
             Variant x = col.Item(j);
             Variant y = col.Item(i);
             if (!cmp.Compare(std::move(x), std::move(y)))
                 continue;
             if constexpr (Announced)
-                observer->exchangeBegun(i, j);
+                readers.tell(&SortObserver::exchangeBegun, i, j);
             exchange(col, i, j);
             if constexpr (Announced)
-                observer->exchangeEnded(i, j);
+                readers.tell(&SortObserver::exchangeEnded, i, j);
         }
     }
     if constexpr (Announced)
-        observer->sortEnded();
+        readers.tell(&SortObserver::sortEnded);
 }
 
 } // namespace
 
 void Sort_Collection(runtime::Collection& col, ICompare& cmp) {
-    if (SortObserver* const observer = SortObserver::current())
-        sortCollection<true>(col, cmp, observer);
+    // A reader attached during the sort is told nothing of it, so without one at the start the sort
+    // runs unannounced to its end.
+    runtime::ObservedRun<SortObserver> const readers;
+    if (readers)
+        sortCollection<true>(col, cmp, readers);
     else
-        sortCollection<false>(col, cmp, nullptr);
+        sortCollection<false>(col, cmp, readers);
 }
 
 } // namespace sortlib::Sort

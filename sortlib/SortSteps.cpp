@@ -39,7 +39,16 @@ std::span<std::u16string_view const> const kSortProcedure{kLines};
 SortSteps::SortSteps(ElementText elementText, AnswerWording wording)
     : StepRecorder(std::move(elementText)), m_wording(wording) {}
 
-void SortSteps::sortBegun(runtime::Collection const& collection, ICompare const& comparator) {
+void SortSteps::attachTo(runtime::Attachment& attachment) {
+    StepRecorder::attachTo(attachment);
+    attachment.add<SortObserver>(*this);
+}
+
+void SortSteps::sortBegun(runtime::Collection const& collection, ICompare const& comparator) noexcept {
+    recordOrStop([&] { beginSort(collection, comparator); });
+}
+
+void SortSteps::beginSort(runtime::Collection const& collection, ICompare const& comparator) {
     follow(collection);
     m_comparator = classOf(comparator);
     recording().chosen = m_comparator;
@@ -50,19 +59,21 @@ void SortSteps::sortBegun(runtime::Collection const& collection, ICompare const&
              {decimalText(count()), m_comparator}));
 }
 
-void SortSteps::passBegun(std::int32_t i, std::int32_t last) {
+void SortSteps::passBegun(std::int32_t i, std::int32_t last) noexcept {
     m_pass = i;
     recording().passes = last;
-    addStep(StepKind::Pass, kPassLine,
-            fill(u"パス %1: 位置 %1 に来る要素を決めます。j は %2 から %3 まで下がります。",
-                 {decimalText(i), decimalText(count()), decimalText(i + 1)}));
+    recordOrStop([&] {
+        addStep(StepKind::Pass, kPassLine,
+                fill(u"パス %1: 位置 %1 に来る要素を決めます。j は %2 から %3 まで下がります。",
+                     {decimalText(i), decimalText(count()), decimalText(i + 1)}));
+    });
 }
 
-void SortSteps::comparing(std::int32_t lhs, std::int32_t rhs) {
+void SortSteps::comparing(std::int32_t lhs, std::int32_t rhs) noexcept {
     m_lhs = lhs;
     m_rhs = rhs;
     m_lineInProgress = kCompareLine;
-    nameElementsAt(lhs, rhs);
+    recordOrStop([&] { nameElementsAt(lhs, rhs); });
 }
 
 void SortSteps::onCall(std::vector<form::CallLine> lines, runtime::Variant const* result) {
@@ -85,7 +96,7 @@ void SortSteps::onCall(std::vector<form::CallLine> lines, runtime::Variant const
     step.calls = std::move(lines);
 }
 
-void SortSteps::exchangeBegun(std::int32_t i, std::int32_t j) {
+void SortSteps::exchangeBegun(std::int32_t i, std::int32_t j) noexcept {
     (void)i, (void)j;
     m_exchanging = true;
     m_reads = 0;
@@ -136,9 +147,13 @@ void SortSteps::onRemoved(std::int32_t position, std::uint16_t element) {
     step.partOfExchange = true;
 }
 
-void SortSteps::exchangeEnded(std::int32_t i, std::int32_t j) {
+void SortSteps::exchangeEnded(std::int32_t i, std::int32_t j) noexcept {
     m_exchanging = false;
     ++m_exchanges;
+    recordOrStop([&] { endExchange(i, j); });
+}
+
+void SortSteps::endExchange(std::int32_t i, std::int32_t j) {
     recording().steps.back().exchanges = m_exchanges;
     form::Step& step = addStep(
         StepKind::Exchange, kExchangeLine,
@@ -151,10 +166,12 @@ void SortSteps::exchangeEnded(std::int32_t i, std::int32_t j) {
     step.wholeExchange = true;
 }
 
-void SortSteps::sortEnded() {
-    addStep(StepKind::End, 0,
-            fill(u"並べ替えが終わりました。Compare を %1 回呼び、%2 回交換しました。",
-                 {decimalText(m_comparison), decimalText(m_exchanges)}));
+void SortSteps::sortEnded() noexcept {
+    recordOrStop([&] {
+        addStep(StepKind::End, 0,
+                fill(u"並べ替えが終わりました。Compare を %1 回呼び、%2 回交換しました。",
+                     {decimalText(m_comparison), decimalText(m_exchanges)}));
+    });
 }
 
 } // namespace sortlib

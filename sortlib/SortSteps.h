@@ -25,20 +25,23 @@ class SortSteps final : public form::StepRecorder, public SortObserver {
 public:
     SortSteps(ElementText elementText, AnswerWording wording);
 
-    void sortBegun(runtime::Collection const& collection, ICompare const& comparator) override;
-    void passBegun(std::int32_t i, std::int32_t last) override;
-    void comparing(std::int32_t lhs, std::int32_t rhs) override;
-    void exchangeBegun(std::int32_t i, std::int32_t j) override;
-    void exchangeEnded(std::int32_t i, std::int32_t j) override;
-    void sortEnded() override;
+    void attachTo(runtime::Attachment& attachment) override;
+
+    void sortBegun(runtime::Collection const& collection, ICompare const& comparator) noexcept override;
+    void passBegun(std::int32_t i, std::int32_t last) noexcept override;
+    void comparing(std::int32_t lhs, std::int32_t rhs) noexcept override;
+    void exchangeBegun(std::int32_t i, std::int32_t j) noexcept override;
+    void exchangeEnded(std::int32_t i, std::int32_t j) noexcept override;
+    void sortEnded() noexcept override;
 
 private:
+    void beginSort(runtime::Collection const& collection, ICompare const& comparator);
+    void endExchange(std::int32_t i, std::int32_t j);
     void onItemRead(std::int32_t position) override;
     void onAdded(std::int32_t position) override;
     void onRemoved(std::int32_t position, std::uint16_t element) override;
     void onCall(std::vector<form::CallLine> lines, runtime::Variant const* result) override;
 
-    runtime::ObserverScope<SortObserver> m_scope{this};
     AnswerWording m_wording;
     std::u16string m_comparator;
     std::int32_t m_lhs = 0;

@@ -20,37 +20,46 @@ void SortTrace::clickBegun() {
     m_comparing = false;
 }
 
-void SortTrace::sortBegun(runtime::Collection const& collection, ICompare const& comparator) {
+void SortTrace::attachTo(runtime::Attachment& attachment) {
+    CallTrace::attachTo(attachment);
+    attachment.add<SortObserver>(*this);
+}
+
+void SortTrace::sortBegun(runtime::Collection const& collection, ICompare const& comparator) noexcept {
     m_collection = &collection;
     m_sorted = true;
-    writeHeader(comparator);
-    numberElements(collection);
-    m_key = keyMember(comparator);
-    if (!m_key.empty()) {
-        // The trace's own reads are no event of the click.
-        runtime::ObserverScope<runtime::Observer> const unobserved(nullptr);
-        for (runtime::Variant const& element : collection) {
-            if (element.kind() != runtime::Kind::Object || !element.asObject())
-                continue;
-            try {
-                m_keys[element.asObject().get()] = describe(element.asObject()->readMember(m_key));
-            } catch (runtime::RuntimeError const& error) {
-                // An element without the member is shown by its name alone.
-                if (error.kind() != runtime::ErrorKind::FailedCall)
-                    throw;
+    writeOrLose([&] {
+        writeHeader(comparator);
+        numberElements(collection);
+        m_key = keyMember(comparator);
+        if (!m_key.empty()) {
+            // The trace's own reads are no event of the click.
+            runtime::Observer::Pause const unobserved;
+            for (runtime::Variant const& element : collection) {
+                if (element.kind() != runtime::Kind::Object || !element.asObject())
+                    continue;
+                try {
+                    m_keys[element.asObject().get()] = describe(element.asObject()->readMember(m_key));
+                } catch (runtime::RuntimeError const& error) {
+                    // An element without the member is shown by its name alone.
+                    if (error.kind() != runtime::ErrorKind::FailedCall)
+                        throw;
+                }
             }
         }
-    }
-    writeElements(m_key.empty() ? "Start" : "Start (" + runtime::toUtf8(m_key) + ')', collection);
+        writeElements(m_key.empty() ? "Start" : "Start (" + runtime::toUtf8(m_key) + ')', collection);
+    });
 }
 
-void SortTrace::passBegun(std::int32_t i, std::int32_t last) {
+void SortTrace::passBegun(std::int32_t i, std::int32_t last) noexcept {
     std::int32_t const count = m_collection->Count();
-    write("Pass " + runtime::decimal(i) + " of " + runtime::decimal(last) + ": compares " + bracketed(count) +
-          (count > i + 1 ? " down to " + bracketed(i + 1) : std::string()) + " with " + bracketed(i));
+    writeOrLose([&] {
+        write("Pass " + runtime::decimal(i) + " of " + runtime::decimal(last) + ": compares " + bracketed(count) +
+              (count > i + 1 ? " down to " + bracketed(i + 1) : std::string()) + " with " + bracketed(i));
+    });
 }
 
-void SortTrace::comparing(std::int32_t lhs, std::int32_t rhs) {
+void SortTrace::comparing(std::int32_t lhs, std::int32_t rhs) noexcept {
     setPositions(lhs, rhs);
     m_comparing = true;
 }
@@ -65,14 +74,17 @@ void SortTrace::callBegun(runtime::Object const& callee, std::string_view operat
     CallTrace::callBegun(callee, operation, arguments);
 }
 
-void SortTrace::exchangeEnded(std::int32_t i, std::int32_t j) {
+void SortTrace::exchangeEnded(std::int32_t i, std::int32_t j) noexcept {
     ++m_exchanges;
-    write("Exchange " + bracketed(i) + " and " + bracketed(j) + ": " + m_lhs + " to " + bracketed(i) + ", " +
-          m_rhs + " to " + bracketed(j));
+    writeOrLose([&] {
+        write("Exchange " + bracketed(i) + " and " + bracketed(j) + ": " + m_lhs + " to " + bracketed(i) + ", " +
+              m_rhs + " to " + bracketed(j));
+    });
 }
 
-void SortTrace::sortEnded() {
-    writeElements(m_key.empty() ? "End" : "End (" + runtime::toUtf8(m_key) + ')', *m_collection);
+void SortTrace::sortEnded() noexcept {
+    writeOrLose(
+        [&] { writeElements(m_key.empty() ? "End" : "End (" + runtime::toUtf8(m_key) + ')', *m_collection); });
 }
 
 void SortTrace::objectGone(runtime::Object const& object) noexcept {
@@ -81,7 +93,7 @@ void SortTrace::objectGone(runtime::Object const& object) noexcept {
 }
 
 void SortTrace::memberRead(runtime::Object const& object, std::u16string_view member,
-                           runtime::Variant const& value) {
+                           runtime::Variant const& value) noexcept {
     // The comparator's read of the key from an element is shown beside the element already.
     if (inCall() && member == m_key && m_keys.contains(&object))
         return;

@@ -27,15 +27,17 @@ class SortTrace : public form::CallTrace, public SortObserver {
 public:
     explicit SortTrace(std::ostream& out) : CallTrace(out) {}
 
-    void sortBegun(runtime::Collection const& collection, ICompare const& comparator) override;
-    void passBegun(std::int32_t i, std::int32_t last) override;
-    void comparing(std::int32_t lhs, std::int32_t rhs) override;
-    void exchangeEnded(std::int32_t i, std::int32_t j) override;
-    void sortEnded() override;
+    void attachTo(runtime::Attachment& attachment) override;
+
+    void sortBegun(runtime::Collection const& collection, ICompare const& comparator) noexcept override;
+    void passBegun(std::int32_t i, std::int32_t last) noexcept override;
+    void comparing(std::int32_t lhs, std::int32_t rhs) noexcept override;
+    void exchangeEnded(std::int32_t i, std::int32_t j) noexcept override;
+    void sortEnded() noexcept override;
 
     void objectGone(runtime::Object const& object) noexcept override;
     void memberRead(runtime::Object const& object, std::u16string_view member,
-                    runtime::Variant const& value) override;
+                    runtime::Variant const& value) noexcept override;
     void callBegun(runtime::Object const& callee, std::string_view operation,
                    std::span<runtime::Variant const> arguments) override;
 
@@ -52,7 +54,6 @@ protected:
     std::string describe(runtime::Variant const& value) override;
 
 private:
-    runtime::ObserverScope<SortObserver> m_scope{this};
     runtime::Collection const* m_collection = nullptr;
     std::u16string m_key;
     std::unordered_map<runtime::Object const*, std::string> m_keys; // each object element's key value

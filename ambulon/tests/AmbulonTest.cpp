@@ -23,7 +23,8 @@ using runtime::testing::i16;
 
 TEST(TransformTest, AnEmptyCollectionStaysEmptyAndFIsNeverCalled) {
     auto const empty = make<Collection>();
-    CallProbe const probe;
+    CallProbe probe;
+    runtime::Attachment const attached(probe);
     Ambulon::Transform_Collection(*empty, *make<Sqr>());
     EXPECT_EQ(empty->Count(), 0);
     EXPECT_EQ(probe.calls, 0);
@@ -63,7 +64,8 @@ TEST(TransformTest, AFailureOnTheKthElementLeavesTheCollectionPartWay) {
         {
             auto const col = collectionOf({i16(1), i16(2), i16(3), i16(4)});
             auto const square = make<Sqr>();
-            CallProbe const probe(k);
+            CallProbe probe(k);
+            runtime::Attachment const attached(probe);
             EXPECT_TRUE(raises(ErrorKind::FailedCall, [&] { Ambulon::Transform_Collection(*col, *square); }));
             Texts expected;
             for (int i = k; i <= 4; ++i)

@@ -30,6 +30,8 @@ inline bool startsWith(QStringList const& lines, QStringList const& prefix) {
 // each click another button fills the lists differently. After each failed click: one out-of-memory
 // error was reported, every object the click made is released, each list holds either what it held
 // before or the first lines of what a clean click shows, and the next click shows the clean lines.
+// Only the trace may fail an allocation and no click: a reader cannot fail the work it reads, so such
+// a click runs through and shows the clean lines.
 template <class FormType>
 int failEachAllocationOfAClick(FormHarness<FormType>& harness, int button, Exhaustion exhaustion) {
     int const other = (button + 1) % harness.window.commandButtonCount();
@@ -53,6 +55,10 @@ int failEachAllocationOfAClick(FormHarness<FormType>& harness, int button, Exhau
             EXPECT_TRUE(harness.errors.empty());
             EXPECT_EQ(after, clean);
             return k - 1;
+        }
+        if (harness.errors.empty() && harness.window.callTrace()) {
+            EXPECT_EQ(after, clean);
+            continue;
         }
         EXPECT_EQ(harness.errors.size(), 1u);
         for (runtime::RuntimeError const& error : harness.errors)

@@ -151,7 +151,8 @@ TYPED_TEST_P(ProgramTest, EachClickCallsTheChosenObjectAsOftenAsItsAlgorithmSays
     FormHarness<typename TestFixture::Form> harness;
     for (int index = 0; index < TestFixture::buttonCount(); ++index) {
         ButtonCase const& button = TestFixture::expected().buttons[static_cast<std::size_t>(index)];
-        runtime::testing::CallProbe const probe;
+        runtime::testing::CallProbe probe;
+        runtime::Attachment const attached(probe);
         harness.click(index);
         EXPECT_EQ(probe.callees, std::set<std::string>{button.callee}) << index;
         EXPECT_EQ(probe.calls, button.calls) << index;
@@ -185,6 +186,7 @@ TYPED_TEST_P(ProgramTest, AFaultAtEveryCallIsReportedAndLosesNothing) {
     for (int button = 0; button < TestFixture::buttonCount(); ++button) {
         int const other = (button + 1) % TestFixture::buttonCount();
         runtime::testing::CallProbe probe;
+        runtime::Attachment const attached(probe);
         harness.click(button);
         int const calls = probe.everyCall;
         EXPECT_GE(calls, program.buttons[static_cast<std::size_t>(button)].calls);

@@ -11,23 +11,27 @@
 
 namespace runtime::testing {
 
-// The runtime's observer while it lives: counts the calls made through interfaces and fails a chosen
-// one, before it runs, with the failed-call error, as a failing callee would.
-class CallProbe final : public Observer {
+// A reader of the runtime's events: while attached, it counts the calls made through interfaces
+// and fails a chosen one, before it runs, with the failed-call error, as a failing callee would.
+class CallProbe final : public Observer, public Reader {
 public:
     explicit CallProbe(int failAt = 0) : failAt(failAt) {}
+
+    void attachTo(Attachment& attachment) override { attachment.add<Observer>(*this); }
 
     void callBegun(Object const& callee, std::string_view operation,
                    std::span<Variant const> arguments) override {
         (void)operation, (void)arguments;
+        // A failed call is told as ended too, so it is open from here.
+        bool const outermost = m_depth++ == 0;
         if (++everyCall == failAt)
             raise(ErrorKind::FailedCall, "injected fault in call ", everyCall);
-        if (m_depth++ == 0) {
+        if (outermost) {
             ++calls;
             callees.insert(callee.className());
         }
     }
-    void callEnded(Object const& callee, std::string_view operation, Variant const* result) override {
+    void callEnded(Object const& callee, std::string_view operation, Variant const* result) noexcept override {
         (void)callee, (void)operation;
         if (--m_depth == 0 && result && result->isTrue())
             ++trueAnswers;
@@ -50,7 +54,6 @@ public:
     std::set<std::string> callees;
 
 private:
-    ObserverScope<Observer> m_scope{this};
     int m_depth = 0;
 };
 

@@ -40,6 +40,7 @@ Recording recordSort(std::vector<Variant> const& values,
     auto const collection = runtime::testing::collectionOf(values);
     auto const comparator = runtime::make<AnswerCompare>(std::move(answer));
     SortSteps recorder([](Variant const& element) { return element.toText(); }, kWording);
+    runtime::Attachment const attached(recorder);
     return recorder.record([&] { Sort::Sort_Collection(*collection, *comparator); });
 }
 

@@ -61,6 +61,7 @@ TEST(SortTraceTest, FramesTheSortAndNamesElementsByTheirFirstPosition) {
     KeyedTrace trace(out);
     trace.beginClick(u"並べ替え");
     {
+        runtime::Attachment const attached(trace);
         auto const origin = make<Item>(0);
         auto const items = runtime::testing::collectionOf(
             {Variant(make<Item>(3)), Variant(make<Item>(1)), Variant(make<Item>(2))});
@@ -92,6 +93,9 @@ TEST(SortTraceTest, FramesTheSortAndNamesElementsByTheirFirstPosition) {
     // A click that sorts nothing counts no exchange.
     out.str({});
     trace.beginClick(u"空");
+    {
+        runtime::Attachment const attached(trace);
+    }
     trace.endClick();
     EXPECT_EQ(out.str(), "== 空\n-- 0 calls\n");
 }
