@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <functional>
+#include <new>
 #include <utility>
 
 namespace runtime {
@@ -61,12 +62,26 @@ void KeyIndex::place(Record* record) noexcept {
 }
 
 void KeyIndex::grow() {
-    std::size_t const capacity = m_capacity == 0 ? 16 : 2 * m_capacity;
-    auto entries = std::make_unique<Entry[]>(capacity);
-    // Nothing below fails.
+    std::size_t const capacity = m_capacity == 0 ? kFewestEntries : 2 * m_capacity;
+    replaceEntries(std::make_unique<Entry[]>(capacity), capacity);
+}
+
+void KeyIndex::shrink() noexcept {
+    if (m_size == 0) {
+        replaceEntries(nullptr, 0);
+        return;
+    }
+    std::size_t capacity = m_capacity;
+    while (capacity > kFewestEntries && 4 * m_size <= capacity / 2)
+        capacity /= 2;
+    if (std::unique_ptr<Entry[]> entries(new (std::nothrow) Entry[capacity]); entries)
+        replaceEntries(std::move(entries), capacity);
+}
+
+void KeyIndex::replaceEntries(std::unique_ptr<Entry[]> entries, std::size_t capacity) noexcept {
     std::swap(entries, m_entries);
     std::size_t const formerCapacity = std::exchange(m_capacity, capacity);
-    m_shift = 64 - static_cast<unsigned>(std::countr_zero(capacity));
+    m_shift = capacity == 0 ? 0 : 64 - static_cast<unsigned>(std::countr_zero(capacity));
     for (std::size_t entry = 0; entry < formerCapacity; ++entry) {
         if (Record* record = entries[entry].record)
             place(record);
@@ -90,12 +105,17 @@ void KeyIndex::erase(Record const& record) noexcept {
     m_entries[gap] = {};
     --m_size;
     delete &record;
+    if (m_capacity > kFewestEntries && 8 * m_size < m_capacity)
+        shrink();
+    else if (m_size == 0)
+        replaceEntries(nullptr, 0);
 }
 
 void KeyIndex::clear() noexcept {
     for (std::size_t entry = 0; entry < m_capacity; ++entry)
         delete std::exchange(m_entries[entry], {}).record;
     m_size = 0;
+    replaceEntries(nullptr, 0);
 }
 
 void KeyIndex::checkInvariants() const {
@@ -112,6 +132,7 @@ void KeyIndex::checkInvariants() const {
     }
     expect(used == m_size, "the entries in use differ from size()");
     expect(2 * m_size <= m_capacity, "more than half the entries are used");
+    expect(m_capacity <= kFewestEntries || 8 * m_size >= m_capacity, "less than an eighth of the entries are used");
 }
 
 } // namespace runtime

@@ -20,7 +20,10 @@ namespace runtime {
 //
 // Invariants (checkInvariants() verifies them): size() entries are used; every used entry holds its
 // record's hash, and no empty entry lies between a record's home entry and its entry. At most half
-// the entries are used, so a search reads few entries, most often from one cache line.
+// the entries are used, so a search reads few entries, most often from one cache line. When erasing
+// leaves less than an eighth of them used, the table shrinks to be a quarter full (or goes, when
+// empty), so that memory follows the keys down as well as up, and a run of adds and erases at the
+// boundary does not resize each time.
 //
 // The index owns its records; the tree keeps each one's leaf and slot current. Keys compare exactly,
 // by UTF-16 code unit.
@@ -46,8 +49,10 @@ public:
     std::unique_ptr<Record> prepare(std::u16string const& key);
     // Adds a record that prepare() made, with nothing else added since.
     void add(std::unique_ptr<Record> record) noexcept;
-    // Takes record out of the index and deletes it.
+    // Takes record out of the index and deletes it; may shrink the table.
     void erase(Record const& record) noexcept;
+    // How many entries the table has, used or not.
+    std::size_t capacity() const noexcept { return m_capacity; }
     // Deletes every record.
     void clear() noexcept;
 
@@ -75,6 +80,13 @@ private:
     void place(Record* record) noexcept;
     // Doubles the entries (16 at first) and places every record again.
     void grow();
+    // Halves the entries while a quarter of them would still hold every record; keeps them as they
+    // are when memory for fewer cannot be had.
+    void shrink() noexcept;
+    // Moves every record into entries, a table of capacity entries (0 or a power of two).
+    void replaceEntries(std::unique_ptr<Entry[]> entries, std::size_t capacity) noexcept;
+
+    static constexpr std::size_t kFewestEntries = 16;
 
     std::unique_ptr<Entry[]> m_entries;
     std::size_t m_capacity = 0; // 0 or a power of two

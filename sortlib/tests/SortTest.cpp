@@ -262,5 +262,47 @@ TEST(SortTest, AFailedAddLeavesTheOrderBeforeItsExchangeWithAtMostTheMovedElemen
     }
 }
 
+// Counts the comparisons it is told of, and can act on other readers at one of them.
+class ComparisonCount final : public SortObserver {
+public:
+    void comparing(std::int32_t lhs, std::int32_t rhs) noexcept override {
+        (void)lhs, (void)rhs;
+        if (++count == actAt && act)
+            act();
+    }
+    int count = 0;
+    int actAt = 0;
+    std::function<void()> act;
+};
+
+// A sort is told to the readers attached when it began, while they stay attached: one detached and
+// destroyed during the sort hears nothing more (and is not used after it is gone), one attached
+// during it hears nothing of it, and the next sort is told to every reader attached then.
+TEST(SortTest, ReadersDetachedOrAttachedDuringASortAreSafe) {
+    auto const col = collectionOf({Variant(5), Variant(3), Variant(9), Variant(1), Variant(7), Variant(2)});
+    auto const comparator = make<ScriptedCompare>(ascending);
+    ComparisonCount watcher;
+    auto leaving = std::make_unique<ComparisonCount>();
+    ComparisonCount arriving;
+    runtime::Attachment watched;
+    auto leavingAttached = std::make_unique<runtime::Attachment>();
+    runtime::Attachment arrived;
+    watched.add<SortObserver>(watcher);
+    leavingAttached->add<SortObserver>(*leaving);
+    watcher.actAt = 10;
+    watcher.act = [&] {
+        leavingAttached.reset();
+        leaving.reset();
+        arrived.add<SortObserver>(arriving);
+    };
+    Sort::Sort_Collection(*col, *comparator);
+    EXPECT_EQ(watcher.count, 15);
+    EXPECT_EQ(arriving.count, 0);
+    EXPECT_EQ(textsOf(*col), (Texts{"1", "2", "3", "5", "7", "9"}));
+    Sort::Sort_Collection(*col, *comparator);
+    EXPECT_EQ(watcher.count, 30);
+    EXPECT_EQ(arriving.count, 15);
+}
+
 } // namespace
 } // namespace sortlib
