@@ -7,14 +7,36 @@ function(add_gzipped target file)
     add_custom_target(${target} ALL DEPENDS ${file}.gz)
 endfunction()
 
-# The texts of a program, from packaging/programs/NAME.cmake, as ARG_ variables of the caller.
+# What a program's folder supplies to its package, in NAME/packaging: texts.cmake, its texts; ID.svg,
+# its scalable icon; PanelIcon.cpp, its icon drawn for panel sizes (see packaging/icons/GridPainter.h).
+
+# The manual pages' SEE ALSO of a program: every other program of PROGRAMS (programs.txt).
+function(program_see_also name out)
+    set(pages)
+    foreach(other IN LISTS PROGRAMS)
+        if(NOT other STREQUAL name)
+            list(APPEND pages ".BR ${other} (1)")
+        endif()
+    endforeach()
+    list(JOIN pages ",\n" text)
+    set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# The texts of a program, from NAME/packaging/texts.cmake, as ARG_ variables of the caller.
 macro(read_program_texts name)
-    include(${PROJECT_SOURCE_DIR}/packaging/programs/${name}.cmake)
+    include(${PROJECT_SOURCE_DIR}/${name}/packaging/texts.cmake)
     foreach(text ID TITLE TITLE_JA SUMMARY SUMMARY_JA KEYWORDS KEYWORDS_JA DESCRIPTION DESCRIPTION_JA
-            INTERFACE_JA WINDOW WINDOW_JA TRACE TRACE_NOTE TRACE_NOTE_JA SEE_ALSO)
+            INTERFACE_JA WINDOW WINDOW_JA TRACE TRACE_NOTE TRACE_NOTE_JA)
         set(ARG_${text} "${${text}}")
     endforeach()
+    program_see_also(${name} ARG_SEE_ALSO)
 endmacro()
+
+# get_program_text(NAME TEXT OUT): one text of a program, such as its ID or TITLE, into OUT.
+function(get_program_text name text out)
+    read_program_texts(${name})
+    set(${out} "${ARG_${text}}" PARENT_SCOPE)
+endfunction()
 
 # configure_program_info(OUTPUT)
 # Writes OUTPUT, the programInfo() of a program, from the caller's ARG_ texts. They stand in C++ raw
@@ -31,18 +53,17 @@ endfunction()
 
 # add_program(TARGET NAME name LIBS ..)
 # Builds a program from main.cpp under its installed lower-case name, with its icon as the window
-# icon and its texts (packaging/programs/NAME.cmake) for --help and its About window, and installs it
+# icon and its texts (NAME/packaging/texts.cmake) for --help and its About window, and installs it
 # with its desktop data.
 function(add_program target)
     cmake_parse_arguments(PARSE_ARGV 1 ARG "" "NAME" "LIBS")
     read_program_texts(${ARG_NAME})
-    set(packaging ${PROJECT_SOURCE_DIR}/packaging)
+    set(own ${PROJECT_SOURCE_DIR}/${ARG_NAME}/packaging)
     configure_program_info(ProgramInfo.cpp)
     qt_add_executable(${target} main.cpp ${CMAKE_CURRENT_BINARY_DIR}/ProgramInfo.cpp)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${ARG_NAME})
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} host)
-    qt_add_resources(${target} ${ARG_NAME}_icon PREFIX /icons BASE ${packaging}/icons
-        FILES ${packaging}/icons/${ARG_ID}.svg)
+    qt_add_resources(${target} ${ARG_NAME}_icon PREFIX /icons BASE ${own} FILES ${own}/${ARG_ID}.svg)
     install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install_program_data(${ARG_NAME})
 endfunction()
@@ -58,6 +79,7 @@ function(install_program_data name)
     read_program_texts(${name})
     set(ARG_NAME ${name})
     set(packaging ${PROJECT_SOURCE_DIR}/packaging)
+    set(own ${PROJECT_SOURCE_DIR}/${name}/packaging)
     string(TOUPPER "${ARG_NAME}" ARG_NAME_UPPER)
     string(SUBSTRING "${ARG_SUMMARY}" 0 1 first)
     string(SUBSTRING "${ARG_SUMMARY}" 1 -1 rest)
@@ -74,14 +96,8 @@ function(install_program_data name)
 
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${ARG_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${ARG_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-    install(FILES ${packaging}/icons/${ARG_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-    if(NOT TARGET draw_icons)
-        add_library(icon_drawing STATIC ${packaging}/icons/DrawIcons.cpp)
-        target_link_libraries(icon_drawing PUBLIC Qt6::Gui)
-        target_include_directories(icon_drawing PUBLIC ${PROJECT_SOURCE_DIR})
-        add_executable(draw_icons ${packaging}/icons/DrawIconsMain.cpp)
-        target_link_libraries(draw_icons PRIVATE icon_drawing)
-    endif()
+    install(FILES ${own}/${ARG_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    # draw_icons is made in packaging/CMakeLists.txt, from every program's PanelIcon.cpp.
     set(pngs)
     foreach(size ${PANEL_ICON_SIZES})
         set(png ${CMAKE_CURRENT_BINARY_DIR}/icons/${size}/${ARG_ID}.png)

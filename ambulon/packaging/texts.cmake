@@ -28,4 +28,3 @@ Exec(2) = 0
 \&...
 End: 0 0 0 6 95 117 993 7769 9991
 \-\- 9 calls of Exec]=])
-set(SEE_ALSO ".BR talverin (1),\n.BR pelora (1)")

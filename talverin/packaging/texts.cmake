@@ -24,4 +24,3 @@ Compare([7] 40, [1] 66916) = False
 \&...
 End: 66916 12703 9353 5562 2748 1851 1166 926 40
 \-\- 36 calls of Compare, 12 exchanges]=])
-set(SEE_ALSO ".BR pelora (1),\n.BR ambulon (1)")

@@ -42,4 +42,3 @@ Compare([7] Student#7(155), [1] Student#8(155)) = False
 Compare([6] Student#6(155), [1] Student#8(155)) = False
 \&...
 \-\- 190 calls of Compare, 31 exchanges; not shown: 20 reads of Get_String]=])
-set(SEE_ALSO ".BR talverin (1),\n.BR ambulon (1)")
