@@ -81,9 +81,10 @@ class ObserverSlot {
 public:
     static bool attached() noexcept { return s_readers.active != nullptr; }
 
-    // Tells every reader attached now: calls hook on each with the arguments.
+    // Tells every reader attached now: calls hook on each with the arguments. Out of line and cold,
+    // so that the path without a reader stays as small as it was.
     template <class Hook, class... Arguments>
-    static void tell(Hook hook, Arguments const&... arguments) {
+    [[gnu::noinline, gnu::cold]] static void tell(Hook hook, Arguments const&... arguments) {
         tellAttachedBefore(detail::nextSerial(), hook, arguments...);
     }
 
@@ -91,7 +92,7 @@ public:
     // then (ObservedRun). When a hook throws, the readers after it are told all the same, and then
     // the first error leaves.
     template <class Hook, class... Arguments>
-    static void tellAttachedBefore(std::uint64_t serial, Hook hook, Arguments const&... arguments) {
+    [[gnu::noinline]] static void tellAttachedBefore(std::uint64_t serial, Hook hook, Arguments const&... arguments) {
         std::exception_ptr failure;
         {
             detail::Telling telling(s_readers, serial);
