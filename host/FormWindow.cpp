@@ -130,11 +130,16 @@ QString describe(runtime::ErrorKind kind) {
 void checkLayout(form::Form const& form) {
     for (form::ControlLayout const& control : form.layout().controls) {
         if (control.kind == form::ControlKind::ListBox && !form.listBox(control.name))
-            runtime::raise(runtime::ErrorKind::FailedCall, "the form has no list box named ", control.name);
+            runtime::raise(runtime::ErrorKind::FailedCall,
+                           runtime::en("the form has no list box named ", control.name),
+                           runtime::ja("フォームにリストボックス ", control.name, " がありません"));
         if (control.kind == form::ControlKind::CommandButton &&
             (control.index < 0 || control.index > std::numeric_limits<std::int16_t>::max()))
-            runtime::raise(runtime::ErrorKind::InvalidArgument, "button ", control.name, " has index ",
-                           control.index);
+            runtime::raise(runtime::ErrorKind::InvalidArgument,
+                           runtime::en("button ", control.name, " has index ", control.index),
+                           runtime::ja("ボタン ", control.name, " のインデックス ", control.index,
+                                       " は 0 から ", std::numeric_limits<std::int16_t>::max(),
+                                       " の範囲にありません"));
     }
 }
 
@@ -260,7 +265,8 @@ QWidget* FormWindow::createControl(form::ControlLayout const& control) {
         return widget;
     }
     }
-    runtime::raise(runtime::ErrorKind::InvalidArgument, "unknown control kind");
+    runtime::raise(runtime::ErrorKind::InvalidArgument, runtime::en("unknown control kind"),
+                   runtime::ja("コントロールの種類が分かりません"));
 }
 
 void FormWindow::setErrorReporter(ErrorReporter reporter) { m_reporter = std::move(reporter); }

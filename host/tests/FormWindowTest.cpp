@@ -52,7 +52,8 @@ public:
         List1.AddItem(u"途中");
         if (throwStandard)
             throw std::length_error("sample length error");
-        runtime::raise(runtime::ErrorKind::Overflow, "sample failure");
+        runtime::raise(runtime::ErrorKind::Overflow, runtime::en("sample failure"),
+                       runtime::ja("見本の計算が 32 ビット整数に収まりません"));
     }
 
     form::ListBox List1{*this, "List1"};

@@ -21,7 +21,8 @@ public:
                    std::span<Variant const> arguments) override {
         (void)operation, (void)arguments;
         if (++everyCall == failAt)
-            raise(ErrorKind::FailedCall, "injected fault in call ", everyCall);
+            raise(ErrorKind::FailedCall, en("injected fault in call ", everyCall),
+                  ja("テストのため ", everyCall, " 回目の呼び出しを失敗させました"));
         if (m_depth++ == 0) {
             ++calls;
             callees.insert(callee.className());
