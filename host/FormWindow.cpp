@@ -104,27 +104,6 @@ QString buttonObjectName(std::string_view name, int index) {
     return QString::fromUtf8(name.data(), qsizetype(name.size())) + QStringLiteral("(%1)").arg(index);
 }
 
-// The user sees the kind of error in the window's language, followed by the runtime's detail.
-QString describe(runtime::ErrorKind kind) {
-    switch (kind) {
-    case runtime::ErrorKind::Overflow:
-        return QStringLiteral("オーバーフローしました。");
-    case runtime::ErrorKind::SubscriptOutOfRange:
-        return QStringLiteral("インデックスが範囲外です。");
-    case runtime::ErrorKind::TypeMismatch:
-        return QStringLiteral("型が一致しません。");
-    case runtime::ErrorKind::ObjectRequired:
-        return QStringLiteral("オブジェクトが必要です。");
-    case runtime::ErrorKind::FailedCall:
-        return QStringLiteral("呼び出しに失敗しました。");
-    case runtime::ErrorKind::InvalidArgument:
-        return QStringLiteral("引数が正しくありません。");
-    case runtime::ErrorKind::OutOfMemory:
-        return QStringLiteral("メモリが不足しています。");
-    }
-    return QStringLiteral("実行時エラーです。");
-}
-
 // Checks a layout against its form before anything is built or bound, so that a bad layout leaves
 // no list box bound to a view that is about to go away.
 void checkLayout(form::Form const& form) {
@@ -331,10 +310,18 @@ void FormWindow::report(runtime::RuntimeError const& error) noexcept {
 }
 
 void FormWindow::showErrorBox(runtime::RuntimeError const& error) {
-    QMessageBox::critical(this, windowTitle(),
-                          describe(error.kind()) + QStringLiteral("\n\n") + QString::fromUtf8(error.what()));
+    QMessageBox box(QMessageBox::Critical, windowTitle(), QString(), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("error"));
+    box.setText(brokenBetweenPhrases(errorText(error), box.font(), box.screen()));
+    box.exec();
 }
 
-QString errorKindText(runtime::ErrorKind kind) { return describe(kind); }
+QString errorKindText(runtime::ErrorKind kind) { return QString::fromUtf8(runtime::japaneseKindText(kind)); }
+
+QString errorText(runtime::RuntimeError const& error) {
+    std::string_view const detail = error.japaneseDetail();
+    return QStringLiteral("実行時エラー: ") + errorKindText(error.kind()) +
+           QString::fromUtf8(detail.data(), qsizetype(detail.size())) + QStringLiteral("。");
+}
 
 } // namespace host
