@@ -10,7 +10,8 @@ ListBox::ListBox(Form& owner, std::string_view name) : m_name(name) { owner.m_li
 
 ListBoxView& ListBox::view() const {
     if (!m_view)
-        runtime::raise(runtime::ErrorKind::FailedCall, m_name, " is not shown on a window");
+        runtime::raise(runtime::ErrorKind::FailedCall, runtime::en(m_name, " is not shown on a window"),
+                       runtime::ja("リストボックス ", m_name, " はウィンドウに表示されていません"));
     return *m_view;
 }
 

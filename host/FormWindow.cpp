@@ -105,37 +105,21 @@ QString buttonObjectName(std::string_view name, int index) {
     return QString::fromUtf8(name.data(), qsizetype(name.size())) + QStringLiteral("(%1)").arg(index);
 }
 
-// The user sees the kind of error in the window's language, followed by the runtime's detail.
-QString describe(runtime::ErrorKind kind) {
-    switch (kind) {
-    case runtime::ErrorKind::Overflow:
-        return QStringLiteral("オーバーフローしました。");
-    case runtime::ErrorKind::SubscriptOutOfRange:
-        return QStringLiteral("インデックスが範囲外です。");
-    case runtime::ErrorKind::TypeMismatch:
-        return QStringLiteral("型が一致しません。");
-    case runtime::ErrorKind::ObjectRequired:
-        return QStringLiteral("オブジェクトが必要です。");
-    case runtime::ErrorKind::FailedCall:
-        return QStringLiteral("呼び出しに失敗しました。");
-    case runtime::ErrorKind::InvalidArgument:
-        return QStringLiteral("引数が正しくありません。");
-    case runtime::ErrorKind::OutOfMemory:
-        return QStringLiteral("メモリが不足しています。");
-    }
-    return QStringLiteral("実行時エラーです。");
-}
-
 // Checks a layout against its form before anything is built or bound, so that a bad layout leaves
 // no list box bound to a view that is about to go away.
 void checkLayout(form::Form const& form) {
     for (form::ControlLayout const& control : form.layout().controls) {
         if (control.kind == form::ControlKind::ListBox && !form.listBox(control.name))
-            runtime::raise(runtime::ErrorKind::FailedCall, "the form has no list box named ", control.name);
+            runtime::raise(runtime::ErrorKind::FailedCall,
+                           runtime::en("the form has no list box named ", control.name),
+                           runtime::ja("フォームにリストボックス ", control.name, " がありません"));
         if (control.kind == form::ControlKind::CommandButton &&
             (control.index < 0 || control.index > std::numeric_limits<std::int16_t>::max()))
-            runtime::raise(runtime::ErrorKind::InvalidArgument, "button ", control.name, " has index ",
-                           control.index);
+            runtime::raise(runtime::ErrorKind::InvalidArgument,
+                           runtime::en("button ", control.name, " has index ", control.index),
+                           runtime::ja("ボタン ", control.name, " のインデックス ", control.index,
+                                       " は 0 から ", std::numeric_limits<std::int16_t>::max(),
+                                       " の範囲にありません"));
     }
 }
 
@@ -261,7 +245,8 @@ QWidget* FormWindow::createControl(form::ControlLayout const& control) {
         return widget;
     }
     }
-    runtime::raise(runtime::ErrorKind::InvalidArgument, "unknown control kind");
+    runtime::raise(runtime::ErrorKind::InvalidArgument, runtime::en("unknown control kind"),
+                   runtime::ja("コントロールの種類が分かりません"));
 }
 
 void FormWindow::setErrorReporter(ErrorReporter reporter) { m_reporter = std::move(reporter); }
@@ -334,10 +319,18 @@ void FormWindow::report(runtime::RuntimeError const& error) noexcept {
 }
 
 void FormWindow::showErrorBox(runtime::RuntimeError const& error) {
-    QMessageBox::critical(this, windowTitle(),
-                          describe(error.kind()) + QStringLiteral("\n\n") + QString::fromUtf8(error.what()));
+    QMessageBox box(QMessageBox::Critical, windowTitle(), QString(), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("error"));
+    box.setText(brokenBetweenPhrases(errorText(error), box.font(), box.screen()));
+    box.exec();
 }
 
-QString errorKindText(runtime::ErrorKind kind) { return describe(kind); }
+QString errorKindText(runtime::ErrorKind kind) { return QString::fromUtf8(runtime::japaneseKindText(kind)); }
+
+QString errorText(runtime::RuntimeError const& error) {
+    std::string_view const detail = error.japaneseDetail();
+    return QStringLiteral("実行時エラー: ") + errorKindText(error.kind()) +
+           QString::fromUtf8(detail.data(), qsizetype(detail.size())) + QStringLiteral("。");
+}
 
 } // namespace host

@@ -27,14 +27,19 @@ using ErrorReporter = std::function<void(runtime::RuntimeError const& error)>;
 
 // The kind of a run-time error as the windows name it, in Japanese ("オーバーフローしました。").
 QString errorKindText(runtime::ErrorKind kind);
+// A run-time error as the windows report it, in one line of Japanese: its kind and its Japanese
+// detail ("実行時エラー: オーバーフローしました。50000 × 50000 = 2500000000 は 32
+// ビット整数に収まりません。").
+QString errorText(runtime::RuntimeError const& error);
 
 // A window built from a form's stored layout: one widget per control at its stored position and
 // size (15 twips to a logical pixel), the stored tab order and accessible names, and clicks of the
 // Command1 buttons (by mouse, Space or Enter) dispatched to the form's handler. Any exception that
-// leaves the handler goes to the error reporter, by default a modal message box; the window stays
-// usable. A window binds the form's list boxes to its own lists and unbinds only those. F1 shows
-// its About window, where it has one, and Ctrl+Q closes it. Given a lesson, F2 (or a button in the
-// About window) opens the step window, which shows the last click and follows each new one.
+// leaves the handler goes to the error reporter, by default a modal message box that shows the
+// error's errorText() broken between phrases; the window stays usable. A window binds the form's
+// list boxes to its own lists and unbinds only those. F1 shows its About window, where it has one,
+// and Ctrl+Q closes it. Given a lesson, F2 (or a button in the About window) opens the step window,
+// which shows the last click and follows each new one.
 class FormWindow : public QWidget {
 public:
     explicit FormWindow(form::Form& form, QWidget* parent = nullptr);

@@ -19,29 +19,37 @@ Collection::~Collection() {
 }
 
 void Collection::outsidePositions(std::string_view role, std::int32_t position) const {
-    raise(ErrorKind::SubscriptOutOfRange, role, ' ', position, " is outside 1 to ", Count());
+    raise(ErrorKind::SubscriptOutOfRange, en(role, ' ', position, " is outside 1 to ", Count()),
+          ja(role, " に指定した位置 ", position, " は 1 から ", Count(), " の範囲にありません"));
 }
 
 Collection::KeyRecord const& Collection::recordOf(Variant const& index, std::string_view role) const {
     if (index.kind() != Kind::String)
-        raise(ErrorKind::TypeMismatch, role, " must be a position or a key, got ", index.kindName());
+        raise(ErrorKind::TypeMismatch, en(role, " must be a position or a key, got ", index.kindName()),
+              ja(role, " に指定できるのは位置かキーですが、", japaneseKindName(index.kind()),
+                 "が渡されました"));
     std::u16string const& key = index.asString();
     KeyRecord const* found = m_keys.find(key);
     if (!found)
-        raise(ErrorKind::InvalidArgument, role, " key '", key, "' is not in the collection");
+        raise(ErrorKind::InvalidArgument, en(role, " key '", key, "' is not in the collection"),
+              ja(role, " に指定したキー「", key, "」はコレクションにありません"));
     return *found;
 }
 
 void Collection::Add(Variant item, Variant const& key, Variant const& before, Variant const& after) {
     if (!before.isMissing() && !after.isMissing())
-        raise(ErrorKind::InvalidArgument, "give before or after, not both");
+        raise(ErrorKind::InvalidArgument, en("give before or after, not both"),
+              ja("before と after は同時に指定できません"));
     if (m_items.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-        raise(ErrorKind::Overflow, "a collection holds at most 2147483647 elements");
+        raise(ErrorKind::Overflow, en("a collection holds at most 2147483647 elements"),
+              ja("コレクションに入れられる要素は 2147483647 個までです"));
     if (!key.isMissing()) {
         if (key.kind() != Kind::String)
-            raise(ErrorKind::TypeMismatch, "key must be a string, got ", key.kindName());
+            raise(ErrorKind::TypeMismatch, en("key must be a string, got ", key.kindName()),
+                  ja("キーは文字列でなければなりませんが、", japaneseKindName(key.kind()), "が渡されました"));
         if (m_keys.find(key.asString()))
-            raise(ErrorKind::InvalidArgument, "key '", key.asString(), "' is already in the collection");
+            raise(ErrorKind::InvalidArgument, en("key '", key.asString(), "' is already in the collection"),
+                  ja("キー「", key.asString(), "」はすでにコレクションにあります"));
     }
     std::size_t position = m_items.size();
     if (!before.isMissing())
@@ -111,7 +119,8 @@ Collection::Iterator& Collection::Iterator::operator=(Iterator const& other) {
 }
 
 void Collection::Iterator::pastTheEnd() {
-    raise(ErrorKind::SubscriptOutOfRange, "the enumeration has no element left to yield");
+    raise(ErrorKind::SubscriptOutOfRange, en("the enumeration has no element left to yield"),
+          ja("列挙で取り出せる要素はもう残っていません"));
 }
 
 Collection::Iterator& Collection::Iterator::operator++() {

@@ -22,30 +22,65 @@ std::string_view kindName(ErrorKind kind) noexcept {
     return "unknown error";
 }
 
+std::string_view japaneseKindText(ErrorKind kind) noexcept {
+    switch (kind) {
+    case ErrorKind::Overflow:
+        return "オーバーフローしました。";
+    case ErrorKind::SubscriptOutOfRange:
+        return "インデックスが範囲外です。";
+    case ErrorKind::TypeMismatch:
+        return "型が一致しません。";
+    case ErrorKind::ObjectRequired:
+        return "オブジェクトが必要です。";
+    case ErrorKind::FailedCall:
+        return "呼び出しに失敗しました。";
+    case ErrorKind::InvalidArgument:
+        return "引数が正しくありません。";
+    case ErrorKind::OutOfMemory:
+        return "メモリが不足しています。";
+    }
+    return "実行時エラーです。";
+}
+
+// Both texts of an error, made once and shared by its copies.
+struct RuntimeError::Message {
+    std::string what; // "<kind name>: <detail>"
+    std::size_t detailStart;
+    std::string japaneseDetail;
+};
+
 namespace {
 
-// The whole text of the out-of-memory error, and where its detail starts.
+// The whole English text of the out-of-memory error, and where its detail starts; and its Japanese
+// detail.
 constexpr std::string_view kOutOfMemoryText = "out of memory: not enough memory to go on";
 constexpr std::size_t kOutOfMemoryDetail = kOutOfMemoryText.find(": ") + 2;
+constexpr std::string_view kOutOfMemoryJapanese = "処理を続けるのに必要なメモリを確保できませんでした";
 
 } // namespace
 
-RuntimeError::RuntimeError(ErrorKind kind, std::string_view detail) : m_kind(kind) {
-    std::string message(kindName(kind));
-    message += ": ";
-    m_detailStart = message.size();
-    message += detail;
-    m_message = std::make_shared<std::string const>(std::move(message));
+RuntimeError::RuntimeError(ErrorKind kind, std::string_view detail, std::string_view japaneseDetail)
+    : m_kind(kind) {
+    std::string what(kindName(kind));
+    what += ": ";
+    std::size_t const detailStart = what.size();
+    what += detail;
+    m_message =
+        std::make_shared<Message const>(Message{std::move(what), detailStart, std::string(japaneseDetail)});
 }
 
 std::string_view RuntimeError::detail() const noexcept {
     if (!m_message)
         return kOutOfMemoryText.substr(kOutOfMemoryDetail);
-    return std::string_view(*m_message).substr(m_detailStart);
+    return std::string_view(m_message->what).substr(m_message->detailStart);
+}
+
+std::string_view RuntimeError::japaneseDetail() const noexcept {
+    return m_message ? std::string_view(m_message->japaneseDetail) : kOutOfMemoryJapanese;
 }
 
 char const* RuntimeError::what() const noexcept {
-    return m_message ? m_message->c_str() : kOutOfMemoryText.data();
+    return m_message ? m_message->what.c_str() : kOutOfMemoryText.data();
 }
 
 RuntimeError currentError() noexcept {
@@ -56,10 +91,14 @@ RuntimeError currentError() noexcept {
     } catch (std::bad_alloc const&) {
         return RuntimeError::outOfMemory();
     } catch (std::exception const& error) {
-        return RuntimeError::orOutOfMemory(ErrorKind::FailedCall, [&] { return std::string(error.what()); });
+        // Its own text, whatever language that is in, stands inside the Japanese sentence as it is.
+        return RuntimeError::orOutOfMemory(
+            ErrorKind::FailedCall, [&] { return std::string(error.what()); },
+            [&] { return "想定外の例外「" + std::string(error.what()) + "」が発生しました"; });
     } catch (...) {
-        return RuntimeError::orOutOfMemory(ErrorKind::FailedCall,
-                                           [] { return std::string("an unknown exception"); });
+        return RuntimeError::orOutOfMemory(
+            ErrorKind::FailedCall, [] { return std::string("an unknown exception"); },
+            [] { return std::string("種類の分からない例外が発生しました"); });
     }
 }
 

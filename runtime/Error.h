@@ -9,6 +9,7 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace runtime {
 
@@ -24,24 +25,30 @@ enum class ErrorKind {
     OutOfMemory,
 };
 
+// The kind's English name, as what() begins ("overflow").
 std::string_view kindName(ErrorKind kind) noexcept;
+// The kind as the windows state it, one Japanese sentence in UTF-8 ("オーバーフローしました。").
+std::string_view japaneseKindText(ErrorKind kind) noexcept;
 
-// The one exception type of the runtime. what() reads "<kind name>: <detail>". Copies share one
-// message, so an error is copied, carried and reported without allocating a message; the
-// out-of-memory error has a fixed text and is also made without allocating one. The exception
+// The one exception type of the runtime. An error has two texts of its detail, made from the same
+// values where it is raised: the English one, which what() gives as "<kind name>: <detail>" for
+// traces, logs and standard error, and the Japanese one (UTF-8) that the windows show. Copies share
+// one message, so an error is copied, carried and reported without allocating a message; the
+// out-of-memory error has fixed texts and is also made without allocating one. The exception
 // object that a throw makes is the C++ runtime's own: it takes it from malloc, and from the
 // emergency pool it keeps for exceptions when malloc fails.
 class RuntimeError : public std::exception {
 public:
     // Throws std::bad_alloc when the message cannot be built; raise() turns that into outOfMemory().
-    RuntimeError(ErrorKind kind, std::string_view detail);
+    RuntimeError(ErrorKind kind, std::string_view detail, std::string_view japaneseDetail);
     static RuntimeError outOfMemory() noexcept { return RuntimeError(); }
-    // The error of that kind with the detail that buildDetail returns, or out-of-memory when the
-    // detail or the message cannot be built.
-    template <std::invocable BuildDetail>
-    static RuntimeError orOutOfMemory(ErrorKind kind, BuildDetail const& buildDetail) {
+    // The error of that kind with the details that the two functions return, or out-of-memory when
+    // a detail or the message cannot be built.
+    template <std::invocable BuildDetail, std::invocable BuildJapaneseDetail>
+    static RuntimeError orOutOfMemory(ErrorKind kind, BuildDetail const& buildDetail,
+                                      BuildJapaneseDetail const& buildJapaneseDetail) {
         try {
-            return RuntimeError(kind, buildDetail());
+            return RuntimeError(kind, buildDetail(), buildJapaneseDetail());
         } catch (std::bad_alloc const&) {
             return outOfMemory();
         }
@@ -49,14 +56,16 @@ public:
 
     ErrorKind kind() const noexcept { return m_kind; }
     std::string_view detail() const noexcept;
+    std::string_view japaneseDetail() const noexcept;
     char const* what() const noexcept override;
 
 private:
+    struct Message;
+
     RuntimeError() noexcept : m_kind(ErrorKind::OutOfMemory) {}
 
     ErrorKind m_kind;
-    std::shared_ptr<std::string const> m_message; // null: the fixed out-of-memory text
-    std::size_t m_detailStart = 0;
+    std::shared_ptr<Message const> m_message; // null: the fixed out-of-memory texts
 };
 
 namespace message {
@@ -76,17 +85,49 @@ void append(std::string& out, Piece const& piece) {
     out += piece();
 }
 
+struct English;
+struct Japanese;
+
+// The pieces of one detail in one language, held by reference: made by en() or ja() for the
+// raise() they are passed to, and joined only if that raise builds its message.
+template <class Language, class... Pieces>
+class [[nodiscard]] Detail {
+public:
+    explicit Detail(Pieces const&... pieces) : m_pieces(pieces...) {}
+    Detail(Detail const&) = delete;
+    Detail& operator=(Detail const&) = delete;
+
+    std::string joined() const {
+        std::string text;
+        std::apply([&](auto const&... piece) { (append(text, piece), ...); }, m_pieces);
+        return text;
+    }
+
+private:
+    std::tuple<Pieces const&...> m_pieces;
+};
+
 } // namespace message
 
-// Raises the error of the given kind whose detail is the pieces joined. When memory runs out while
-// the detail is built, the out-of-memory error is raised instead.
+// The English and the Japanese detail of an error, each as its pieces, for raise():
+//   raise(ErrorKind::Overflow, en(value, " does not fit in 32 bits"),
+//         ja(value, " は 32 ビット整数に収まりません"));
 template <class... Pieces>
-[[noreturn]] void raise(ErrorKind kind, Pieces const&... pieces) {
-    throw RuntimeError::orOutOfMemory(kind, [&] {
-        std::string detail;
-        (message::append(detail, pieces), ...);
-        return detail;
-    });
+message::Detail<message::English, Pieces...> en(Pieces const&... pieces) {
+    return message::Detail<message::English, Pieces...>(pieces...);
+}
+template <class... Pieces>
+message::Detail<message::Japanese, Pieces...> ja(Pieces const&... pieces) {
+    return message::Detail<message::Japanese, Pieces...>(pieces...);
+}
+
+// Raises the error of the given kind whose details are the pieces joined, in English and in
+// Japanese. When memory runs out while they are built, the out-of-memory error is raised instead.
+template <class... EnglishPieces, class... JapanesePieces>
+[[noreturn]] void raise(ErrorKind kind, message::Detail<message::English, EnglishPieces...> const& detail,
+                        message::Detail<message::Japanese, JapanesePieces...> const& japaneseDetail) {
+    throw RuntimeError::orOutOfMemory(
+        kind, [&] { return detail.joined(); }, [&] { return japaneseDetail.joined(); });
 }
 
 // The run-time error that the exception now being handled stands for: a RuntimeError itself,

@@ -38,8 +38,9 @@ Variant Object::readMember(std::u16string_view name) {
         if (entry.name == name)
             return reported(*this, entry, entry.read(*this));
     }
-    raise(
-        ErrorKind::FailedCall, [this] { return className(); }, " has no member '", name, "'");
+    auto const objectName = [this] { return className(); };
+    raise(ErrorKind::FailedCall, en(objectName, " has no member '", name, "'"),
+          ja("オブジェクト ", objectName, " にメンバー ", name, " がありません"));
 }
 
 Variant Object::readDefaultMember() {
@@ -47,8 +48,9 @@ Variant Object::readDefaultMember() {
         if (entry.isDefault)
             return reported(*this, entry, entry.read(*this));
     }
-    raise(
-        ErrorKind::FailedCall, [this] { return className(); }, " has no default member");
+    auto const objectName = [this] { return className(); };
+    raise(ErrorKind::FailedCall, en(objectName, " has no default member"),
+          ja("オブジェクト ", objectName, " には既定のメンバーがありません"));
 }
 
 bool Object::hasDefaultMember() const {

@@ -62,7 +62,8 @@ private:
     }
     T& checked() const {
         if (!m_ptr)
-            raise(ErrorKind::ObjectRequired, "object variable not set");
+            raise(ErrorKind::ObjectRequired, en("object variable not set"),
+                  ja("オブジェクト変数が設定されていません"));
         return *m_ptr;
     }
 

@@ -31,10 +31,31 @@ std::string_view kindName(Kind kind) noexcept {
     return "unknown";
 }
 
+std::string_view japaneseKindName(Kind kind) noexcept {
+    switch (kind) {
+    case Kind::Empty:
+        return "Empty 値";
+    case Kind::Int16:
+        return "16 ビット整数";
+    case Kind::Int32:
+        return "32 ビット整数";
+    case Kind::Boolean:
+        return "真偽値";
+    case Kind::String:
+        return "文字列";
+    case Kind::Object:
+        return "オブジェクト";
+    case Kind::Missing:
+        return "Missing 値";
+    }
+    return "不明な値";
+}
+
 namespace {
 
 [[noreturn]] void mismatch(Kind expected, Kind actual) {
-    raise(ErrorKind::TypeMismatch, "expected ", kindName(expected), ", got ", kindName(actual));
+    raise(ErrorKind::TypeMismatch, en("expected ", kindName(expected), ", got ", kindName(actual)),
+          ja(japaneseKindName(expected), "が必要ですが、", japaneseKindName(actual), "が渡されました"));
 }
 
 bool fits16(std::int64_t value) {
@@ -105,7 +126,9 @@ Number arithmeticOperand(Variant const& value) {
 Variant arithmeticResult(Number a, char op, Number b, std::int64_t value) {
     if (auto result = fitted(value, !a.wide && !b.wide))
         return *std::move(result);
-    raise(ErrorKind::Overflow, a.value, ' ', op, ' ', b.value, " = ", value, " does not fit in 32 bits");
+    std::string_view const sign = op == '*' ? "×" : std::string_view(&op, 1);
+    raise(ErrorKind::Overflow, en(a.value, ' ', op, ' ', b.value, " = ", value, " does not fit in 32 bits"),
+          ja(a.value, ' ', sign, ' ', b.value, " = ", value, " は 32 ビット整数に収まりません"));
 }
 
 // Parses optional blanks, an optional sign, decimal digits and optional blanks.
@@ -121,19 +144,22 @@ std::int32_t parseInt32(std::u16string_view text) {
     if (begin < end && (text[begin] == u'-' || text[begin] == u'+'))
         negative = text[begin++] == u'-';
     if (begin == end)
-        raise(ErrorKind::TypeMismatch, '\'', text, "' is not a whole number");
+        raise(ErrorKind::TypeMismatch, en('\'', text, "' is not a whole number"),
+              ja("文字列「", text, "」は整数ではありません"));
     std::int64_t magnitude = 0;
     bool tooLarge = false;
     for (std::size_t i = begin; i < end; ++i) {
         if (text[i] < u'0' || text[i] > u'9')
-            raise(ErrorKind::TypeMismatch, '\'', text, "' is not a whole number");
+            raise(ErrorKind::TypeMismatch, en('\'', text, "' is not a whole number"),
+                  ja("文字列「", text, "」は整数ではありません"));
         if (!tooLarge)
             magnitude = magnitude * 10 + (text[i] - u'0');
         tooLarge = tooLarge || magnitude > (std::int64_t{1} << 32);
     }
     std::int64_t const value = negative ? -magnitude : magnitude;
     if (tooLarge || !fits32(value))
-        raise(ErrorKind::Overflow, '\'', text, "' does not fit in 32 bits");
+        raise(ErrorKind::Overflow, en('\'', text, "' does not fit in 32 bits"),
+              ja("文字列「", text, "」の値は 32 ビット整数に収まりません"));
     return static_cast<std::int32_t>(value);
 }
 
@@ -142,7 +168,8 @@ std::int32_t parseInt32(std::u16string_view text) {
 Variant Variant::fromInteger(std::int64_t value) {
     if (auto result = fitted(value, true))
         return *std::move(result);
-    raise(ErrorKind::Overflow, value, " does not fit in 32 bits");
+    raise(ErrorKind::Overflow, en(value, " does not fit in 32 bits"),
+          ja(value, " は 32 ビット整数に収まりません"));
 }
 
 std::int16_t Variant::asInt16() const {
@@ -192,7 +219,8 @@ bool operator==(Variant const& left, Variant const& right) noexcept {
 
 Ref<Object> Variant::asObject() const {
     if (m_kind != Kind::Object)
-        raise(ErrorKind::ObjectRequired, "expected object, got ", kindName());
+        raise(ErrorKind::ObjectRequired, en("expected object, got ", kindName()),
+              ja("オブジェクトが必要ですが、", japaneseKindName(kind()), "が渡されました"));
     return m_payload.object ? Ref<Object>(*m_payload.object) : Ref<Object>();
 }
 

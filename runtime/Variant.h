@@ -28,7 +28,11 @@ enum class Boolean : std::int16_t { False = 0, True = -1 };
 // The kinds of value; those from String on hold a counted reference.
 enum class Kind : std::uint8_t { Empty, Int16, Int32, Boolean, Missing, String, Object };
 
+// The kind's name in the English messages ("32-bit integer") and, in UTF-8, in the Japanese ones
+// ("32 ビット整数", "Empty 値"). A Japanese message puts the name first or after a comma, where it
+// needs no space before it whether it starts with a kana, a kanji or a Latin letter.
 std::string_view kindName(Kind kind) noexcept;
+std::string_view japaneseKindName(Kind kind) noexcept;
 
 // An immutable text, shared by every value that holds it.
 class SharedText final : public RefCounted {

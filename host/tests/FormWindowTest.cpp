@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -52,7 +53,8 @@ public:
         List1.AddItem(u"途中");
         if (throwStandard)
             throw std::length_error("sample length error");
-        runtime::raise(runtime::ErrorKind::Overflow, "sample failure");
+        runtime::raise(runtime::ErrorKind::Overflow, runtime::en("sample failure"),
+                       runtime::ja("見本の計算が 32 ビット整数に収まりません"));
     }
 
     form::ListBox List1{*this, "List1"};
@@ -135,6 +137,51 @@ TEST(FormWindowTest, AStandardExceptionIsReportedAsAFailedCallAndTheWindowKeepsW
     EXPECT_STREQ(harness.errors[0].what(), "failed call: sample length error");
     harness.click(0);
     EXPECT_EQ(harness.lines("List1"), QStringList{QStringLiteral("押された 0")});
+}
+
+// Without a reporter of its own, the window reports a failed click in a modal message box that
+// speaks Japanese: the kind and the Japanese detail of the error, broken between phrases. Once the
+// box is closed, the window works on.
+TEST(FormWindowTest, AFailedClickIsReportedInJapaneseInAModalMessageBox) {
+    SampleForm form;
+    FormWindow window(form);
+    window.show();
+    std::pair<bool, QString> const cases[] = {
+        {false, u"実行時エラー: オーバーフローしました。見本の計算が 32 ビット整数に収まりません。"_qs},
+        {true, u"実行時エラー: 呼び出しに失敗しました。想定外の例外「sample length error」が発生しました。"_qs},
+    };
+    for (auto const& [throwStandard, expected] : cases) {
+        form.throwStandard = throwStandard;
+        QString shown;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        // Read from inside the box's own event loop, then closed; whatever is modal is closed at the
+        // last try, so that a box that never comes cannot hold the test.
+        int tries = 0;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* const box = window.findChild<QMessageBox*>(QStringLiteral("error"));
+            if (box && box->isVisible()) {
+                shown = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+                icon = box->icon();
+                box->done(0);
+            } else if (++tries < 500) {
+                return;
+            } else if (QWidget* const modal = QApplication::activeModalWidget()) {
+                modal->close();
+            }
+            poll.stop();
+        });
+        poll.start();
+        testing::clickWidget(*window.commandButton(1));
+        poll.stop();
+        EXPECT_EQ(icon, QMessageBox::Critical);
+        EXPECT_EQ(testing::lineBreakFaults(expected, shown.split(u'\n'), true), std::vector<std::string>{})
+            << shown.toStdString();
+    }
+    EXPECT_EQ(window.findChild<QMessageBox*>(), nullptr);
+    testing::clickWidget(*window.commandButton(0));
+    EXPECT_EQ(testing::linesOf(*window.listWidget("List1")), QStringList{QStringLiteral("押された 0")});
 }
 
 TEST(FormWindowTest, AReportThatCannotBeMadeBecomesOneLineOnStandardError) {

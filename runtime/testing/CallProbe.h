@@ -25,7 +25,8 @@ public:
         // A failed call is told as ended too, so it is open from here.
         bool const outermost = m_depth++ == 0;
         if (++everyCall == failAt)
-            raise(ErrorKind::FailedCall, "injected fault in call ", everyCall);
+            raise(ErrorKind::FailedCall, en("injected fault in call ", everyCall),
+                  ja("テストのため ", everyCall, " 回目の呼び出しを失敗させました"));
         if (outermost) {
             ++calls;
             callees.insert(callee.className());

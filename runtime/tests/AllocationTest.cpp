@@ -1,6 +1,7 @@
 // Counts heap allocations through a replaced global operator new, in a test binary of its own so that
 // the replacement touches no other test.
 #include "runtime/Collection.h"
+#include "runtime/Error.h"
 #include "runtime/Variant.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +58,29 @@ TEST(AllocationTest, ItemByPositionAndArithmeticOnIntegersAllocateNothing) {
     EXPECT_EQ(sum, Variant(std::int16_t{4950}));
     EXPECT_EQ(product, Variant(std::int32_t{2000000000}));
     EXPECT_EQ(difference, Variant(std::int32_t{0}));
+}
+
+// The out-of-memory error is made, copied and read without allocating; a copy of any other error
+// shares its message, so carrying an error to the window that reports it allocates nothing either.
+TEST(AllocationTest, ErrorsAreMadeWhenMemoryIsOutCopiedAndReadWithoutAllocating) {
+    RuntimeError raised = RuntimeError::outOfMemory();
+    try {
+        (void)(Variant(std::int32_t{50000}) * Variant(std::int32_t{50000}));
+    } catch (RuntimeError const& error) {
+        raised = error;
+    }
+    ASSERT_EQ(raised.kind(), ErrorKind::Overflow);
+    std::size_t const before = g_allocations;
+    RuntimeError const outOfMemory = RuntimeError::outOfMemory();
+    for (RuntimeError const& error : {outOfMemory, raised}) {
+        RuntimeError copy = error;
+        EXPECT_EQ(copy.what(), error.what());
+        EXPECT_EQ(copy.detail().data(), error.detail().data());
+        EXPECT_EQ(copy.japaneseDetail().data(), error.japaneseDetail().data());
+        EXPECT_FALSE(copy.japaneseDetail().empty());
+    }
+    EXPECT_EQ(outOfMemory.japaneseDetail(), "処理を続けるのに必要なメモリを確保できませんでした");
+    EXPECT_EQ(g_allocations, before);
 }
 
 } // namespace

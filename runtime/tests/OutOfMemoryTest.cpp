@@ -80,6 +80,7 @@ int failEachAllocation(Operation const& op, Exhaustion exhaustion) {
             } catch (RuntimeError const& error) {
                 raised = error.kind();
                 EXPECT_NE(std::string_view(error.what()), "");
+                EXPECT_NE(error.japaneseDetail(), "");
             } catch (std::bad_alloc const&) {
                 ADD_FAILURE() << "a bare std::bad_alloc left the operation";
             }
@@ -147,6 +148,42 @@ TEST(OutOfMemoryTest, EveryOperationRaisesItsErrorOrOutOfMemoryAndChangesNothing
     for (Exhaustion const exhaustion : {Exhaustion::Once, Exhaustion::Lasting}) {
         for (Operation const& op : operations)
             EXPECT_GE(failEachAllocation(op, exhaustion), op.fewestAllocations) << op.name;
+    }
+}
+
+// An error whose message cannot be built, at any of the allocations that building its two details
+// makes, is the out-of-memory error with its fixed texts; once memory suffices, the error itself.
+TEST(OutOfMemoryTest, AnErrorWhoseMessageCannotBeBuiltIsOutOfMemory) {
+    auto const col = numbered(3, 1);
+    Variant const key(u"a key longer than any short-string buffer");
+    for (Exhaustion const exhaustion : {Exhaustion::Once, Exhaustion::Lasting}) {
+        int failures = 0;
+        for (std::size_t k = 1;; ++k) {
+            SCOPED_TRACE(::testing::Message() << "allocation " << k);
+            std::optional<RuntimeError> raised;
+            bool failed = false;
+            {
+                AllocationFailure const failure(k, exhaustion);
+                try {
+                    (void)col->Item(key);
+                } catch (RuntimeError const& error) {
+                    raised = error;
+                }
+                failed = failure.happened();
+            }
+            ASSERT_TRUE(raised);
+            if (!failed) {
+                EXPECT_EQ(raised->kind(), ErrorKind::InvalidArgument);
+                EXPECT_EQ(raised->japaneseDetail(),
+                          "index に指定したキー「a key longer than any short-string buffer」はコレクションにありません");
+                break;
+            }
+            ++failures;
+            EXPECT_EQ(raised->kind(), ErrorKind::OutOfMemory);
+            EXPECT_STREQ(raised->what(), "out of memory: not enough memory to go on");
+            EXPECT_EQ(raised->japaneseDetail(), "処理を続けるのに必要なメモリを確保できませんでした");
+        }
+        EXPECT_GE(failures, 4); // each detail, the English text and the shared message at least
     }
 }
 

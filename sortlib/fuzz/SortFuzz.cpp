@@ -33,7 +33,8 @@ protected:
         std::uint8_t const answer = m_in.byte();
         if (answer == 0xFF && !raised) {
             raised =
-                RuntimeError(static_cast<ErrorKind>(m_in.pick(7)), "fault at call " + std::to_string(calls));
+                RuntimeError(static_cast<ErrorKind>(m_in.pick(7)), "fault at call " + std::to_string(calls),
+                             "入力の指示で " + std::to_string(calls) + " 回目の比較を失敗させました");
             throw *raised;
         }
         if (m_consistent)

@@ -152,7 +152,8 @@ TEST(SortTest, AnErrorInCompareReachesTheCallerWithEveryElementKept) {
             int calls = 0;
             ScriptedCompare cmp([&](Variant const& lhs, Variant const& rhs) {
                 if (++calls == failAt)
-                    runtime::raise(ErrorKind::TypeMismatch, "cannot compare");
+                    runtime::raise(ErrorKind::TypeMismatch, runtime::en("cannot compare"),
+                                   runtime::ja("比較できません"));
                 return ascending(lhs, rhs);
             });
             auto col =
