@@ -38,13 +38,15 @@ public:
     bool jumpForward(std::size_t jump);
     bool jumpBack(std::size_t jump);
 
-    // Folding keeps the learner at the same point of the run: on the first step shown from where the
-    // current one stands.
+    // Folding keeps the learner at the same point of the run. A step shown either way stays current;
+    // folding, an operation of a group gives way to the group's whole step, and unfolding, the whole
+    // step gives way to the group's last operation, which leaves the collection as the whole does.
     bool folded() const noexcept { return m_folded; }
     bool foldable() const noexcept;
     void setFolded(bool folded);
 
-    // Playing steps forward at each tick and stops at the last step.
+    // Playing steps forward at each tick and stops once the last step is shown; at the last step it
+    // does not start.
     bool playing() const noexcept { return m_playing; }
     void setPlaying(bool playing);
     // One tick of playing: steps forward; returns whether it did.
