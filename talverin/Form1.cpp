@@ -45,13 +45,23 @@ constexpr std::array<sortlib::AnswerWording, 3> kWordings{{
      u"文字列「%1」と「%2」は等しく、辞書順で前ではないので False"},
 }};
 
-form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
+// A click: the numbers in a new collection, sorted with button Index's comparator.
+Ref<runtime::Collection> sortedNumbers(std::int16_t Index, std::span<std::int32_t const> numbers) {
     std::array<Ref<ICompare>, 3> comparators = comparatorTable();
-    auto const data = form::collectionOf(numbers.empty() ? std::span<std::int32_t const>(kNumbers) : numbers);
+
+    auto const data = form::collectionOf(numbers);
+
     ICompare& comparator = *form::tableAt(comparators, Index);
-    sortlib::SortSteps recorder([](Variant const& element) { return element.toText(); },
-                                form::tableAt(kWordings, Index));
-    return recorder.record([&] { sortlib::Sort::Sort_Collection(*data, comparator); });
+    sortlib::Sort::Sort_Collection(*data, comparator);
+    return data;
+}
+
+std::u16string numberText(Variant const& element) { return element.toText(); }
+
+// The steps of a click, on the program's numbers or on a learner's own.
+form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
+    sortlib::SortSteps recorder(numberText, form::tableAt(kWordings, Index));
+    return recorder.record([&] { sortedNumbers(Index, numbers.empty() ? std::span<std::int32_t const>(kNumbers) : numbers); });
 }
 
 } // namespace
@@ -59,16 +69,11 @@ form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> nu
 form::FormLayout const& Form1::layout() const { return kLayout; }
 
 void Form1::Command1_Click(std::int16_t Index) {
-    std::array<Ref<ICompare>, 3> comparators = comparatorTable();
-
-    auto const data = form::collectionOf(kNumbers);
-
-    ICompare& comparator = *form::tableAt(comparators, Index);
-    sortlib::Sort::Sort_Collection(*data, comparator);
+    auto const data = sortedNumbers(Index, kNumbers);
 
     List1.Clear();
     for (Variant const& element : *data)
-        List1.AddItem(element.toText());
+        List1.AddItem(numberText(element));
 }
 
 form::Lesson const& Form1::lesson() {
