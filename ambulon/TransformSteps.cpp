@@ -39,6 +39,9 @@ std::u16string numberText(runtime::Variant const& element) { return element.toTe
 
 std::uint8_t markOf(TransformMark mark) { return static_cast<std::uint8_t>(mark); }
 
+// Marks the element being worked on, at the front.
+void markWorking(form::Step& step) { form::markRow(step.rows, 1, markOf(TransformMark::Working)); }
+
 } // namespace
 
 std::span<std::u16string_view const> const kTransformProcedure = kProcedure.entries();
@@ -61,13 +64,6 @@ form::Step TransformSteps::step(TransformStep kind, Line line, std::u16string se
     step.counters = {{u"要素", m_element, m_elements}, {u"Count", m_recorder.count(), 0}};
     step.variables = m_variables.forStep();
     return step;
-}
-
-void TransformSteps::markWorking(form::Step& step) {
-    for (form::Row& row : step.rows) {
-        if (row.position == 1)
-            row.mark = markOf(TransformMark::Working);
-    }
 }
 
 void TransformSteps::transformBegun(runtime::Collection const& collection, IUnaryFunc const& function) {
@@ -131,10 +127,7 @@ void TransformSteps::added(std::int32_t position) {
                           fill(u"結果 %1 を末尾の位置 %2 に Add しました。Count は %2 です。",
                                {m_resultText, decimalText(position)}));
     markWorking(add);
-    for (form::Row& row : add.rows) {
-        if (row.position == position)
-            row.mark = markOf(TransformMark::Added);
-    }
+    form::markRow(add.rows, position, markOf(TransformMark::Added));
     add.calls.push_back({0, u"Add(r)"});
     m_recorder.add(std::move(add));
     m_line = Line::Remove;

@@ -50,8 +50,6 @@ private:
     // A step of this kind at this line, with the collection as it stands, the results set apart, the
     // counters so far and the variables.
     form::Step step(TransformStep kind, Line line, std::u16string sentence);
-    // Marks the element being worked on, at the front.
-    static void markWorking(form::Step& step);
 
     form::StepRecorder m_recorder;
     runtime::ObserverScope<TransformObserver> m_scope{this};

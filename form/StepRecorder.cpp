@@ -163,6 +163,13 @@ void StepRecorder::removed(runtime::Collection const& collection, std::int32_t p
     m_owner.removed(position, element);
 }
 
+void markRow(std::vector<Row>& rows, std::int32_t position, std::uint8_t mark) {
+    for (Row& row : rows) {
+        if (row.position == position)
+            row.mark = mark;
+    }
+}
+
 void showRemoved(std::vector<Row>& rows, std::int32_t position, std::uint16_t element, std::uint8_t mark) {
     auto const at = std::find_if(rows.begin(), rows.end(), [&](Row const& row) { return row.position >= position; });
     rows.insert(at, Row{0, element, mark});

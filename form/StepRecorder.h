@@ -137,6 +137,8 @@ private:
     bool m_reading = false; // reading element texts itself
 };
 
+// Marks the row at position (a recorder's mark, by its number in Recording::marks).
+void markRow(std::vector<Row>& rows, std::int32_t position, std::uint8_t mark);
 // Shows element, which stood at position before Remove took it away, among rows where it stood: a row
 // without a position, with mark.
 void showRemoved(std::vector<Row>& rows, std::int32_t position, std::uint16_t element, std::uint8_t mark);

@@ -47,6 +47,10 @@ constexpr std::uint32_t stopOf(SortJump jump) { return 1u << static_cast<unsigne
 
 std::u16string positionText(std::int32_t position) { return decimalText(position); }
 
+void mark(form::Step& step, std::int32_t position, SortMark mark) {
+    form::markRow(step.rows, position, static_cast<std::uint8_t>(mark));
+}
+
 } // namespace
 
 std::span<std::u16string_view const> const kSortProcedure = kProcedure.entries();
@@ -67,13 +71,6 @@ form::Step SortSteps::step(SortStep kind, Line line, std::u16string sentence) {
                      {u"Count", m_recorder.count(), 0}};
     step.variables = m_variables.forStep();
     return step;
-}
-
-void SortSteps::mark(form::Step& step, std::int32_t position, SortMark mark) const {
-    for (form::Row& row : step.rows) {
-        if (row.position == position)
-            row.mark = static_cast<std::uint8_t>(mark);
-    }
 }
 
 void SortSteps::addOperation(form::Step step, std::u16string call) {
