@@ -61,8 +61,9 @@ Ref<runtime::Collection> transformedNumbers(std::int16_t Index, std::span<std::i
 // The steps of a click, on the program's numbers or on a learner's own.
 form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
     TransformSteps recorder;
-    return recorder.record(
-        [&] { transformedNumbers(Index, numbers.empty() ? std::span<std::int32_t const>(kNumbers) : numbers); });
+    return recorder.record([&] {
+        transformedNumbers(Index, numbers.empty() ? std::span<std::int32_t const>(kNumbers) : numbers);
+    });
 }
 
 } // namespace

@@ -47,7 +47,8 @@ void markWorking(form::Step& step) { form::markRow(step.rows, 1, markOf(Transfor
 std::span<std::u16string_view const> const kTransformProcedure = kProcedure.entries();
 
 TransformSteps::TransformSteps()
-    : m_recorder(*this, numberText, kMarks.entries(), kJumps.entries()), m_variables{u"n", u"k", u"x", u"r"} {}
+    : m_recorder(*this, numberText, kMarks.entries(), kJumps.entries()), m_variables{u"n", u"k", u"x", u"r"} {
+}
 
 form::Step TransformSteps::step(TransformStep kind, Line line, std::u16string sentence) {
     form::Step step;
@@ -71,11 +72,12 @@ void TransformSteps::transformBegun(runtime::Collection const& collection, IUnar
     m_elements = m_recorder.count();
     m_line = Line::Count;
     m_variables.set(Variable::N, decimalText(m_elements));
-    m_recorder.add(step(TransformStep::Start, Line::Count,
-                        fill(u"%1 個の要素に %2 を先頭から順に適用します。先頭の要素を読み、結果を末尾に Add して、"
-                             u"先頭を Remove します。要素は 1 つずつ先頭から末尾へ回り、すべてが結果になると"
-                             u"終わります。",
-                             {decimalText(m_elements), m_recorder.recording().chosen})));
+    m_recorder.add(
+        step(TransformStep::Start, Line::Count,
+             fill(u"%1 個の要素に %2 を先頭から順に適用します。先頭の要素を読み、結果を末尾に Add して、"
+                  u"先頭を Remove します。要素は 1 つずつ先頭から末尾へ回り、すべてが結果になると"
+                  u"終わります。",
+                  {decimalText(m_elements), m_recorder.recording().chosen})));
 }
 
 void TransformSteps::elementBegun(std::int32_t k, std::int32_t count) {
@@ -103,7 +105,8 @@ void TransformSteps::called(form::RecordedCall call, runtime::Variant const& res
     m_result = result;
     m_resultText = m_recorder.valueText(result);
     m_variables.set(Variable::R, m_resultText);
-    std::u16string sentence = fill(u"%1 の Exec が %2 を返しました。", {m_recorder.recording().chosen, m_resultText});
+    std::u16string sentence =
+        fill(u"%1 の Exec が %2 を返しました。", {m_recorder.recording().chosen, m_resultText});
     // What the call read in turn, a running count above all, is part of the answer.
     for (form::MemberRead const& read : call.reads)
         sentence += fill(u"その中で %1.%2 を読み、%3 を得ました。", {read.object, read.member, read.value});
@@ -134,9 +137,10 @@ void TransformSteps::added(std::int32_t position) {
 }
 
 void TransformSteps::removed(std::int32_t position, std::uint16_t element) {
-    form::Step remove = step(TransformStep::Remove, Line::Remove,
-                             fill(u"先頭の %1 を Remove しました。残りが 1 つずつ前に詰まり、Count は %2 です。",
-                                  {m_recorder.textOf(element), decimalText(m_recorder.count())}));
+    form::Step remove =
+        step(TransformStep::Remove, Line::Remove,
+             fill(u"先頭の %1 を Remove しました。残りが 1 つずつ前に詰まり、Count は %2 です。",
+                  {m_recorder.textOf(element), decimalText(m_recorder.count())}));
     form::showRemoved(remove.rows, position, element, markOf(TransformMark::Removed));
     remove.calls.push_back({0, fill(u"Remove(%1)", {decimalText(position)})});
     m_recorder.add(std::move(remove));

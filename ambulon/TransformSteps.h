@@ -57,8 +57,8 @@ private:
     Line m_line = Line::None; // the line of the operation under way
     std::int32_t m_element = 0;
     std::int32_t m_elements = 0;
-    std::int32_t m_results = 0;   // appended so far, at the back
-    runtime::Variant m_result;    // of the latest call
+    std::int32_t m_results = 0; // appended so far, at the back
+    runtime::Variant m_result;  // of the latest call
     std::u16string m_resultText;
 };
 

@@ -139,7 +139,9 @@ std::string CallTrace::valueText(runtime::Variant const& value) {
         form::valueText(value, [this](runtime::Object const& object) { return m_names.nameOf(object); }));
 }
 
-std::string CallTrace::nameOf(runtime::Object const& object) { return runtime::toUtf8(m_names.nameOf(object)); }
+std::string CallTrace::nameOf(runtime::Object const& object) {
+    return runtime::toUtf8(m_names.nameOf(object));
+}
 
 void CallTrace::write(std::string const& line) {
     if (inCall())

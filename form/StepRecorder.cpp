@@ -128,8 +128,9 @@ void StepRecorder::callEnded(runtime::Object const& callee, std::string_view ope
         return;
     --m_depth;
     // The call's own line is the last one opened at its depth.
-    auto const own = std::find_if(m_call.lines.rbegin(), m_call.lines.rend(),
-                                  [&](CallLine const& line) { return line.depth == m_depth && !line.memberRead; });
+    auto const own = std::find_if(m_call.lines.rbegin(), m_call.lines.rend(), [&](CallLine const& line) {
+        return line.depth == m_depth && !line.memberRead;
+    });
     own->text += result ? u" = " + valueText(*result) : std::u16string(u" → エラー");
     // A call that an error left keeps its lines for the step of the error.
     if (m_depth == 0 && result)
@@ -171,7 +172,8 @@ void markRow(std::vector<Row>& rows, std::int32_t position, std::uint8_t mark) {
 }
 
 void showRemoved(std::vector<Row>& rows, std::int32_t position, std::uint16_t element, std::uint8_t mark) {
-    auto const at = std::find_if(rows.begin(), rows.end(), [&](Row const& row) { return row.position >= position; });
+    auto const at =
+        std::find_if(rows.begin(), rows.end(), [&](Row const& row) { return row.position >= position; });
     rows.insert(at, Row{0, element, mark});
 }
 

@@ -39,9 +39,12 @@ std::array<Ref<ICompare>, 3> comparatorTable() { return {make<LongLess>(), make<
 
 // How each comparator's answer reads, by button Index.
 constexpr std::array<sortlib::AnswerWording, 3> kWordings{{
-    {u"%1 は %2 より小さいので True", u"%1 は %2 より小さくないので False", u"%1 と %2 は等しく、小さくないので False"},
-    {u"%1 は %2 より大きいので True", u"%1 は %2 より大きくないので False", u"%1 と %2 は等しく、大きくないので False"},
-    {u"文字列「%1」は「%2」より辞書順で前なので True", u"文字列「%1」は「%2」より辞書順で前ではないので False",
+    {u"%1 は %2 より小さいので True", u"%1 は %2 より小さくないので False",
+     u"%1 と %2 は等しく、小さくないので False"},
+    {u"%1 は %2 より大きいので True", u"%1 は %2 より大きくないので False",
+     u"%1 と %2 は等しく、大きくないので False"},
+    {u"文字列「%1」は「%2」より辞書順で前なので True",
+     u"文字列「%1」は「%2」より辞書順で前ではないので False",
      u"文字列「%1」と「%2」は等しく、辞書順で前ではないので False"},
 }};
 
@@ -61,7 +64,8 @@ std::u16string numberText(Variant const& element) { return element.toText(); }
 // The steps of a click, on the program's numbers or on a learner's own.
 form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
     sortlib::SortSteps recorder(numberText, form::tableAt(kWordings, Index));
-    return recorder.record([&] { sortedNumbers(Index, numbers.empty() ? std::span<std::int32_t const>(kNumbers) : numbers); });
+    return recorder.record(
+        [&] { sortedNumbers(Index, numbers.empty() ? std::span<std::int32_t const>(kNumbers) : numbers); });
 }
 
 } // namespace

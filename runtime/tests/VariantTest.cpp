@@ -154,7 +154,10 @@ TEST(VariantTest, TextsGoToUtf8AndBack) {
     std::u16string const text = u"身長 160 cm, \U0001F600 ok";
     EXPECT_EQ(fromUtf8(toUtf8(text)), text);
     EXPECT_EQ(toUtf8(text).size(), 22u);
-    EXPECT_EQ(fromUtf8("a\xFF" "b\xE6\x97" "c"), u"a\uFFFDb\uFFFD\uFFFDc");
+    EXPECT_EQ(fromUtf8("a\xFF"
+                       "b\xE6\x97"
+                       "c"),
+              u"a\uFFFDb\uFFFD\uFFFDc");
     EXPECT_EQ(fromUtf8("\xC0\xAF\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
 }
 

@@ -47,7 +47,9 @@ private:
 
 bool ascending(Variant const& lhs, Variant const& rhs) { return lhs.toInt32() < rhs.toInt32(); }
 // An element "A2" is compared by its last character.
-bool lastCharacterLess(Variant const& lhs, Variant const& rhs) { return lhs.asString().back() < rhs.asString().back(); }
+bool lastCharacterLess(Variant const& lhs, Variant const& rhs) {
+    return lhs.asString().back() < rhs.asString().back();
+}
 
 Ref<Collection> lettersOf(std::u16string_view letters) {
     auto col = make<Collection>();
