@@ -108,9 +108,12 @@ void StepRecorder::callBegun(runtime::Object const& callee, std::string_view ope
                              std::span<runtime::Variant const> arguments) {
     if (!m_collection)
         return;
-    if (m_depth == 0)
+    if (m_depth == 0) {
         m_call = {};
-    std::u16string line = classOf(callee) + u'.' + std::u16string(operation.begin(), operation.end()) + u'(';
+        m_call.lines.reserve(4);
+    }
+    std::u16string line =
+        m_names.classOf(callee) + u'.' + std::u16string(operation.begin(), operation.end()) + u'(';
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (i > 0)
             line += u", ";
