@@ -1,49 +1,19 @@
 #include "form/Steps.h"
 
+#include "runtime/Collection.h"
+#include "runtime/Error.h"
 #include "runtime/Text.h"
 
-#include <algorithm>
 #include <limits>
 #include <optional>
 
 namespace form {
 
-std::vector<StepRow> rowsOf(Step const& step) {
-    std::vector<StepRow> rows;
-    rows.reserve(step.order.size() + 1);
-    for (std::size_t index = 0; index < step.order.size(); ++index) {
-        auto const position = static_cast<std::int32_t>(index + 1);
-        if (step.kind == StepKind::Remove && position == step.position)
-            rows.push_back({0, step.removed, Mark::Removed});
-        Mark mark = Mark::None;
-        if (step.kind == StepKind::Compare && position == step.lhs)
-            mark = Mark::Lhs;
-        else if (step.kind == StepKind::Compare && position == step.rhs)
-            mark = Mark::Rhs;
-        else if (step.kind == StepKind::Read && position == step.position)
-            mark = Mark::Read;
-        else if (step.kind == StepKind::Insert && position == step.position)
-            mark = Mark::Added;
-        else if (step.kind == StepKind::Insert &&
-                 step.order[index] == step.order[static_cast<std::size_t>(step.position - 1)])
-            mark = Mark::Twin;
-        else if (step.kind == StepKind::Exchange && (position == step.lhs || position == step.rhs))
-            mark = Mark::Exchanged;
-        rows.push_back({position, step.order[index], mark});
-    }
-    if (step.kind == StepKind::Remove && step.position == static_cast<std::int32_t>(step.order.size() + 1))
-        rows.push_back({0, step.removed, Mark::Removed});
-    return rows;
-}
-
-std::vector<std::size_t> visibleSteps(Recording const& recording, bool foldExchanges) {
-    std::vector<std::size_t> visible;
-    for (std::size_t index = 0; index < recording.steps.size(); ++index) {
-        Step const& step = recording.steps[index];
-        if (foldExchanges ? !step.partOfExchange : !step.wholeExchange)
-            visible.push_back(index);
-    }
-    return visible;
+std::u16string errorText(runtime::RuntimeError const& error) {
+    std::u16string text = runtime::fromUtf8(runtime::japaneseKindText(error.kind()));
+    text += runtime::fromUtf8(error.japaneseDetail());
+    text += u'。';
+    return text;
 }
 
 std::u16string fill(std::u16string_view pattern, std::initializer_list<std::u16string_view> texts) {
@@ -131,7 +101,7 @@ ParsedNumbers parseNumbers(std::u16string_view text) {
         numbers.push_back(static_cast<std::int32_t>(*number));
     }
     if (numbers.size() < kFewestNumbers || numbers.size() > kMostNumbers) {
-        parsed.message = u"整数を 2 個から 20 個まで、空白かコンマで区切って入れてください（今は " +
+        parsed.message = u"整数を 2 個から 20 個まで、空白かコンマで区切って入力してください（今は " +
                          runtime::decimalText(static_cast<std::int64_t>(numbers.size())) + u" 個です）。";
         return parsed;
     }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "runtime/Collection.h"
-#include "runtime/Error.h"
 #include "runtime/Ref.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -12,103 +12,148 @@
 #include <string_view>
 #include <vector>
 
+namespace runtime {
+class Collection;
+enum class ErrorKind;
+class RuntimeError;
+} // namespace runtime
+
 namespace form {
 
-// A click recorded step by step for a learner to follow, forwards and back. Each step is a snapshot:
-// the collection as it stands after the step (as small element numbers, whose texts are kept once
-// per recording), the procedure line it belongs to, one Japanese sentence, the calls it made and the
-// counters so far. Nothing in it refers to a live object, so any step can be shown again exactly.
+// A run recorded step by step for a learner to follow, forwards and back. Each step is a snapshot
+// of everything shown: the collection's rows with their marks, the procedure line, one Japanese
+// sentence, the calls the step made, the counters and the procedure's variables. The recorder of an
+// algorithm chooses all of it; the player and the window only show it, so a new kind of step or a
+// new algorithm needs nothing of them. Nothing in a recording refers to a live object.
 
-enum class StepKind : std::uint8_t {
-    Start,    // before the first operation
-    Pass,     // a pass of the sort begins
-    Compare,  // the comparator was asked about the elements at lhs and rhs
-    Read,     // Item read the element at `position`
-    Insert,   // Add put an element at `position`
-    Remove,   // Remove took away the element that stood at `position`
-    Exchange, // a whole exchange of the elements at rhs and lhs, shown as one step
-    Call,     // the function was called on the element
-    End,      // the algorithm ran to its end
-    Error,    // a run-time error ended the run here
+// How a mark sets its rows apart. Each style differs in more than colour: a screen reader reads the
+// mark's label, and a reader of the screen sees the font.
+enum class MarkStyle : std::uint8_t {
+    Plain,      // no emphasis (the unmarked rows)
+    Strong,     // bold, the row the step is about (lhs, the element just read or added)
+    Underlined, // italic and underlined, the second row the step is about (rhs)
+    Echo,       // italic and faint: another place of a row the step is about (a duplicate)
+    StruckOut,  // struck through: no longer in the collection
+    Settled,    // a quiet tint: a part that is done (results already made)
+};
+
+// A mark: its label in the mark column ("lhs（j）", "Add した") and its style.
+struct Mark {
+    std::u16string label;
+    MarkStyle style = MarkStyle::Plain;
+};
+
+// A mark as a recorder defines it, in a table of its marks; the recording holds a Mark made of it.
+struct MarkDefinition {
+    std::u16string_view label;
+    MarkStyle style = MarkStyle::Plain;
+};
+
+// One row of the collection as a step shows it, top to bottom.
+struct Row {
+    std::int32_t position = 0; // 1-based; 0 for an element no longer in the collection
+    std::uint16_t element = 0; // index into Recording::elements
+    std::uint8_t mark = 0;     // index into Recording::marks; 0 is no mark
 };
 
 // One line of what a call did: the call itself at depth 0, what it read or called beneath it.
 struct CallLine {
     int depth = 0;
     std::u16string text;
-    bool memberRead = false; // "SeqCount.Counter = 5" rather than a call
+    bool memberRead = false; // "SeqCount#1.Counter = 5" rather than a call
+};
+
+// A counter shown with the step ("比較 5 / 36"); total 0 shows the value alone.
+struct Counter {
+    std::u16string label;
+    std::int32_t value = 0;
+    std::int32_t total = 0;
+};
+
+// A variable of the procedure with its value at this step; empty when it has none here.
+struct Variable {
+    std::u16string name;
+    std::u16string value;
+    bool changed = false; // set by this step (its procedure line is the one that sets it)
+};
+
+// Which of the two views of a recording shows a step: folded, a group of operations (an exchange's
+// Item, Add and Remove) is one step; unfolded, each operation is.
+enum class Fold : std::uint8_t {
+    Always,
+    UnfoldedOnly, // one operation of a group
+    FoldedOnly,   // the whole group as one step
 };
 
 struct Step {
-    StepKind kind = StepKind::Start;
-    int line = 0; // the procedure line it belongs to, 1-based
-    // Shown only with exchanges unfolded (one operation of an exchange), or only folded (the whole
-    // exchange in one step).
-    bool partOfExchange = false;
-    bool wholeExchange = false;
+    std::uint8_t kind = 0; // the recorder's own kind of step; the player never reads it
+    int line = 0;          // the procedure line it belongs to, 1-based; 0 for none
+    Fold fold = Fold::Always;
+    std::uint32_t stops = 0; // bit i set: a stop of Recording::jumps[i]
     std::u16string sentence;
-    std::vector<std::uint16_t> order; // element numbers, position 1 first
-    std::int32_t lhs = 0;             // Compare: the later position j; Exchange: j
-    std::int32_t rhs = 0;             // Compare: position i; Exchange: i
-    std::int32_t position = 0;        // Read, Insert, Remove
-    std::uint16_t removed = 0;        // Remove: the element that stood at position
-    std::vector<CallLine> calls;
-    std::int32_t pass = 0; // counters so far (0: not begun or not counted)
-    std::int32_t comparison = 0;
-    std::int32_t exchanges = 0;
-    std::int32_t element = 0;
-    std::string error; // Error: the runtime's own text of the error (UTF-8)
-    runtime::ErrorKind errorKind = runtime::ErrorKind::FailedCall;
+    std::vector<Row> rows;
+    std::vector<CallLine> calls; // the step's own call first ("Item(7)", "CmpHeight.Compare(lhs, rhs)")
+    std::vector<Counter> counters;
+    std::vector<Variable> variables;
+    std::u16string error; // the run-time error that ended the run here, in Japanese; else empty
 };
 
 // One element of the recorded collection: its line and, where the algorithm read a member of it,
 // that member's value.
-struct StepElement {
+struct Element {
     std::u16string text;
     std::u16string value;
 };
 
 struct Recording {
-    std::u16string chosen; // the class of the object the algorithm was handed
-    std::vector<StepElement> elements;
+    std::u16string chosen;    // the class of the object the algorithm was handed
     std::u16string valueName; // the member read of the elements ("Height"), if any
+    std::vector<Element> elements;
+    std::vector<Mark> marks{Mark{}}; // marks[0] is no mark
+    // The kinds of step a learner can jump between ("交換", "パス"), by bit of Step::stops.
+    std::vector<std::u16string> jumps;
     std::vector<Step> steps;
-    // Totals, for "m of total".
-    std::int32_t passes = 0;
-    std::int32_t comparisons = 0;
-    std::int32_t elementCount = 0;
 };
 
-// How a row of the collection is marked in a step.
-enum class Mark : std::uint8_t {
-    None,
-    Lhs,       // compared as lhs (position j)
-    Rhs,       // compared as rhs (position i)
-    Read,      // read by Item
-    Added,     // put there by Add
-    Twin,      // the same element as the one just added, at its other position
-    Removed,   // taken away by Remove (shown where it stood, without a position)
-    Exchanged, // one of the two positions a whole exchange swapped
+// A table with one entry for each value of an enum, from first on, each row naming the value it
+// belongs to: a table out of step with its enum does not compile. A recorder keeps its procedure's
+// lines, its marks and its jumps in such tables, so that each is named by its enum, never counted.
+template <class Enum, class Entry, std::size_t Count>
+class EnumTable {
+public:
+    struct Row {
+        Enum id;
+        Entry entry;
+    };
+
+    consteval EnumTable(Row const (&rows)[Count], Enum first = Enum{}) : m_first(first) {
+        for (std::size_t k = 0; k < Count; ++k) {
+            if (static_cast<std::size_t>(rows[k].id) != static_cast<std::size_t>(first) + k)
+                throw "each row names the value of the enum after the one before";
+            m_entries[k] = rows[k].entry;
+        }
+    }
+
+    constexpr Entry const& operator[](Enum id) const {
+        return m_entries.at(static_cast<std::size_t>(id) - static_cast<std::size_t>(m_first));
+    }
+    constexpr std::span<Entry const> entries() const { return m_entries; }
+
+private:
+    std::array<Entry, Count> m_entries{};
+    Enum m_first;
 };
 
-struct StepRow {
-    std::int32_t position = 0; // 0 for the removed element
-    std::uint16_t element = 0;
-    Mark mark = Mark::None;
-};
-
-// The rows that a step shows, top to bottom: the collection as it stands, with the removed element
-// where it stood.
-std::vector<StepRow> rowsOf(Step const& step);
-
-// The steps shown with exchanges unfolded (each operation a step of its own) or folded (each
-// exchange one step), as indexes into the recording's steps.
-std::vector<std::size_t> visibleSteps(Recording const& recording, bool foldExchanges);
+// A procedure's line by the enum of its lines, whose first line is 1 and whose 0 is none.
+template <class Line>
+constexpr int lineNumber(Line line) {
+    return static_cast<int>(line);
+}
 
 // What a program tells the step window: the procedure's text as numbered lines, whether a learner
-// may give numbers of their own, and how to record a click of a button, on the program's own data
-// (numbers empty) or on the given numbers. Recording runs the algorithm afresh on data built the way
-// the click builds it, so the main window's click is never watched.
+// may give numbers of their own, and how to record a run of a button's click, on the program's own
+// data (numbers empty) or on the given numbers. Recording runs the program's own click function
+// with a recorder attached.
 struct Lesson {
     std::u16string_view procedure; // "Sort_Collection"
     std::span<std::u16string_view const> lines;
@@ -126,6 +171,10 @@ ParsedNumbers parseNumbers(std::u16string_view text);
 
 // The numbers in a new collection, in order, each in the narrowest integer kind that holds it.
 runtime::Ref<runtime::Collection> collectionOf(std::span<std::int32_t const> numbers);
+
+// A run-time error as the windows state it, in Japanese: its kind, then what happened
+// ("オーバーフローしました。50000 × 50000 = 2500000000 は 32 ビット整数に収まりません。").
+std::u16string errorText(runtime::RuntimeError const& error);
 
 // The pattern with %1, %2, ... replaced by the texts given, for the steps' sentences.
 std::u16string fill(std::u16string_view pattern, std::initializer_list<std::u16string_view> texts);

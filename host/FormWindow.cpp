@@ -1,5 +1,6 @@
 #include "host/FormWindow.h"
 
+#include "form/Steps.h"
 #include "host/CaptionBreaks.h"
 #include "host/CommandButton.h"
 #include "host/StepWindow.h"
@@ -328,9 +329,7 @@ void FormWindow::showErrorBox(runtime::RuntimeError const& error) {
 QString errorKindText(runtime::ErrorKind kind) { return QString::fromUtf8(runtime::japaneseKindText(kind)); }
 
 QString errorText(runtime::RuntimeError const& error) {
-    std::string_view const detail = error.japaneseDetail();
-    return QStringLiteral("実行時エラー: ") + errorKindText(error.kind()) +
-           QString::fromUtf8(detail.data(), qsizetype(detail.size())) + QStringLiteral("。");
+    return QStringLiteral("実行時エラー: ") + toQString(form::errorText(error));
 }
 
 } // namespace host

@@ -95,21 +95,33 @@ struct ClickData {
 
 std::u16string lineOf(Variant const& person) { return runtime::readMember(person, u"Get_String").toText(); }
 
-// How each comparator's answer reads, by button Index.
-constexpr sortlib::AnswerWording kWordings[] = {
-    {u"身長 %1 は %2 より小さいので True", u"身長 %1 は %2 より小さくないので False"},
-    {u"体重 %1 は %2 より小さいので True", u"体重 %1 は %2 より小さくないので False"},
-    {u"年齢 %1 は %2 より小さいので True", u"年齢 %1 は %2 より小さくないので False"},
-};
-
-form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
-    (void)numbers; // the roster has no numbers of a learner's own
+// A click: the roster made and sorted with button Index's comparator.
+ClickData sortedRoster(std::int16_t Index) {
     std::array<Ref<ICompare>, 3> comparators = comparatorTable();
+
     ClickData data;
+
     ICompare& comparator = *form::tableAt(comparators, Index);
-    sortlib::SortSteps recorder(lineOf, kWordings[static_cast<std::size_t>(Index)]);
+    sortlib::Sort::Sort_Collection(*data.roster, comparator);
+    return data;
+}
+
+// How each comparator's answer reads, by button Index.
+constexpr std::array<sortlib::AnswerWording, 3> kWordings{{
+    {u"身長 %1 は %2 より小さいので True", u"身長 %1 は %2 より小さくないので False",
+     u"身長 %1 と %2 は等しく、小さくないので False"},
+    {u"体重 %1 は %2 より小さいので True", u"体重 %1 は %2 より小さくないので False",
+     u"体重 %1 と %2 は等しく、小さくないので False"},
+    {u"年齢 %1 は %2 より小さいので True", u"年齢 %1 は %2 より小さくないので False",
+     u"年齢 %1 と %2 は等しく、小さくないので False"},
+}};
+
+// The steps of a click; the roster has no numbers of a learner's own.
+form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
+    (void)numbers;
+    sortlib::SortSteps recorder(lineOf, form::tableAt(kWordings, Index));
     runtime::Attachment const attached(recorder);
-    return recorder.record([&] { sortlib::Sort::Sort_Collection(*data.roster, comparator); });
+    return recorder.record([&] { sortedRoster(Index); });
 }
 
 } // namespace
@@ -117,12 +129,7 @@ form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> nu
 form::FormLayout const& Form1::layout() const { return kLayout; }
 
 void Form1::Command1_Click(std::int16_t Index) {
-    std::array<Ref<ICompare>, 3> comparators = comparatorTable();
-
-    ClickData data;
-
-    ICompare& comparator = *form::tableAt(comparators, Index);
-    sortlib::Sort::Sort_Collection(*data.roster, comparator);
+    ClickData data = sortedRoster(Index);
 
     List1.Clear();
     for (Variant const& person : *data.roster)
