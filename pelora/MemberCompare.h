@@ -7,7 +7,7 @@
 
 namespace pelora {
 
-// Which of two persons a learner's comparator puts first.
+// The order in which a learner's comparator puts the persons.
 enum class Order { Ascending, Descending };
 
 // The name a window shows for an order: 小さい順, 大きい順.
