@@ -1,5 +1,7 @@
 #include "ambulon/Form1.h"
 
+#include "ambulon/DataSets.h"
+
 #include "ambulon/Ambulon.h"
 #include "ambulon/Binders.h"
 #include "ambulon/TransformSteps.h"
@@ -33,7 +35,9 @@ constexpr form::ControlLayout kControls[] = {
 constexpr form::FormLayout kLayout{
     u"QZでMRK風サンプル－配列の各要素を編集", 1185, 1920, 4470, 3810, kControls};
 
-constexpr std::int32_t kNumbers[] = {1, 2, 3, 10, 100, 123, 1000, 7777, 10000};
+// The program's own numbers in their first order, the first of the data sets a learner may choose;
+// each value is stored in the narrowest integer kind that holds it.
+constexpr std::span<std::int32_t const> kNumbers{kDataSets[0].numbers};
 
 // The function table of a click, one function per button Index: x * x, x - 10, 0 - x, and x minus
 // a running count. The binders hold the only references to their MinusCls and to the SeqCount.
@@ -63,7 +67,7 @@ form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> nu
     TransformSteps recorder;
     runtime::Attachment const attached(recorder);
     return recorder.record([&] {
-        transformedNumbers(Index, numbers.empty() ? std::span<std::int32_t const>(kNumbers) : numbers);
+        transformedNumbers(Index, numbers.empty() ? kNumbers : numbers);
     });
 }
 

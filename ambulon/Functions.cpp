@@ -16,6 +16,11 @@ std::int32_t SeqCount::Counter() {
     return m_count;
 }
 
+runtime::Ref<SeqCount> SeqCount::Init(std::int32_t count) {
+    m_count = count;
+    return runtime::Ref<SeqCount>(*this);
+}
+
 std::span<runtime::MemberEntry const> SeqCount::members() const {
     static constexpr runtime::MemberEntry table[] = {runtime::defaultMember<&SeqCount::Counter>(u"Counter")};
     return table;

@@ -2,6 +2,7 @@
 
 #include "runtime/Object.h"
 #include "runtime/Observer.h"
+#include "runtime/Ref.h"
 #include "runtime/Variant.h"
 
 #include <cstdint>
@@ -76,6 +77,8 @@ public:
     // Advances the count and returns the new value: 1 on the first read. At the largest 32-bit
     // value it raises the overflow error and the count stays.
     std::int32_t Counter();
+    // Sets the count, so that the next read returns count + 1, and returns this very counter.
+    runtime::Ref<SeqCount> Init(std::int32_t count);
 
 protected:
     std::span<runtime::MemberEntry const> members() const override;

@@ -1,11 +1,9 @@
 #include "form/Steps.h"
 
+#include "form/Numbers.h"
 #include "runtime/Collection.h"
 #include "runtime/Error.h"
 #include "runtime/Text.h"
-
-#include <limits>
-#include <optional>
 
 namespace form {
 
@@ -37,40 +35,6 @@ bool isSeparator(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\u3000' || c == u',' || c == u'、' || c == u'，';
 }
 
-// A digit typed in either width.
-int digitValue(char16_t c) {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'０' && c <= u'９')
-        return c - u'０';
-    return -1;
-}
-
-bool isMinus(char16_t c) { return c == u'-' || c == u'－' || c == u'−'; }
-
-// The number a token spells, or nothing; "outside" when it spells one beyond 32 bits.
-std::optional<std::int64_t> numberOf(std::u16string_view token, bool& outside) {
-    outside = false;
-    bool const negative = isMinus(token.front());
-    if (negative || token.front() == u'+' || token.front() == u'＋')
-        token.remove_prefix(1);
-    if (token.empty())
-        return std::nullopt;
-    std::int64_t value = 0;
-    for (char16_t const c : token) {
-        int const digit = digitValue(c);
-        if (digit < 0)
-            return std::nullopt;
-        if (!outside)
-            value = value * 10 + digit;
-        outside = outside || value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-    }
-    value = negative ? -value : value;
-    outside = outside || value < std::numeric_limits<std::int32_t>::min() ||
-              value > std::numeric_limits<std::int32_t>::max();
-    return value;
-}
-
 } // namespace
 
 ParsedNumbers parseNumbers(std::u16string_view text) {
@@ -87,18 +51,12 @@ ParsedNumbers parseNumbers(std::u16string_view text) {
             ++end;
         std::u16string_view const token = text.substr(at, end - at);
         at = end;
-        bool outside = false;
-        std::optional<std::int64_t> const number = numberOf(token, outside);
-        if (!number) {
-            parsed.message = u"「" + std::u16string(token) + u"」は整数ではありません。";
+        ParsedNumber const number = parseWholeNumber(token);
+        if (!number.number) {
+            parsed.message = number.message;
             return parsed;
         }
-        if (outside) {
-            parsed.message = u"「" + std::u16string(token) +
-                             u"」は 32 ビットの整数（-2147483648 から 2147483647 まで）に収まりません。";
-            return parsed;
-        }
-        numbers.push_back(static_cast<std::int32_t>(*number));
+        numbers.push_back(*number.number);
     }
     if (numbers.size() < kFewestNumbers || numbers.size() > kMostNumbers) {
         parsed.message = u"整数を 2 個から 20 個まで、空白かコンマで区切って入力してください（今は " +

@@ -1,5 +1,7 @@
 #include "talverin/Form1.h"
 
+#include "talverin/DataSets.h"
+
 #include "form/Table.h"
 #include "runtime/Collection.h"
 #include "sortlib/Sort.h"
@@ -31,8 +33,9 @@ constexpr form::ControlLayout kControls[] = {
 
 constexpr form::FormLayout kLayout{u"QZでMRK風サンプル－整数値の並べ替え", 1185, 1920, 4485, 3810, kControls};
 
-// The data set in its first order; each value is stored in the narrowest integer kind that holds it.
-constexpr std::int32_t kNumbers[] = {1851, 9353, 2748, 926, 1166, 12703, 40, 66916, 5562};
+// The program's own numbers in their first order, the first of the data sets a learner may choose;
+// each value is stored in the narrowest integer kind that holds it.
+constexpr std::span<std::int32_t const> kNumbers{kDataSets[0].numbers};
 
 // The comparator table of a click, one comparator per button Index.
 std::array<Ref<ICompare>, 3> comparatorTable() { return {make<LongLess>(), make<LongGT>(), make<StrLess>()}; }
@@ -66,7 +69,7 @@ form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> nu
     sortlib::SortSteps recorder(numberText, form::tableAt(kWordings, Index));
     runtime::Attachment const attached(recorder);
     return recorder.record(
-        [&] { sortedNumbers(Index, numbers.empty() ? std::span<std::int32_t const>(kNumbers) : numbers); });
+        [&] { sortedNumbers(Index, numbers.empty() ? kNumbers : numbers); });
 }
 
 } // namespace
