@@ -204,12 +204,13 @@ void FormWindow::showSteps() {
             m_steps->setWindowTitle(
                 QStringLiteral("%1 の手順 — %2").arg(program, toQString(m_lesson->procedure)));
         // Beside this window, not over it, the first time it opens; after that where the learner left it.
+        // It needs its unscrolled size to show everything at once, and scrolls within any less.
         if (QScreen const* const screen = this->screen()) {
             // Its frame will be as wide as this one's.
             QSize const frameMargins = frameGeometry().size() - size();
             QRect const frame =
                 besideWindow(frameGeometry(), m_steps->size() + frameMargins,
-                             m_steps->minimumSizeHint() + frameMargins, screen->availableGeometry());
+                             m_steps->unscrolledSize() + frameMargins, screen->availableGeometry());
             m_steps->resize(frame.size() - frameMargins);
             m_steps->move(frame.topLeft());
         }
