@@ -55,10 +55,11 @@ Ref<runtime::Collection> programData() {
 }
 
 form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
+    // Made first, the recorder names the objects the click makes (SeqCount#1).
+    TransformSteps recorder;
     std::array<Ref<IUnaryFunc>, 4> functions = functionTable();
     auto const data = numbers.empty() ? programData() : form::collectionOf(numbers);
     IUnaryFunc& function = *form::tableAt(functions, Index);
-    TransformSteps recorder;
     return recorder.record([&] { Ambulon::Transform_Collection(*data, function); });
 }
 

@@ -6,97 +6,164 @@
 namespace ambulon {
 
 using form::fill;
-using form::StepKind;
+using form::MarkStyle;
 using runtime::decimalText;
 
 namespace {
 
-// clang-format off
-constexpr std::u16string_view kLines[] = {
-    u"n = Count（はじめの要素の数）",
-    u"k = 1 から n まで、くり返す",
-    u"  x = Item(1): 先頭の要素を読む",
-    u"  r = f.Exec(x): 関数を呼ぶ",
-    u"  Add r: 結果を末尾に加える",
-    u"  Remove 1: 先頭を取り除く",
-};
-// clang-format on
+using Line = TransformLine;
 
-enum Line { kCountLine = 1, kFetchLine = 3, kExecLine = 4, kAppendLine = 5, kRemoveLine = 6 };
+// clang-format off
+constexpr form::EnumTable<Line, std::u16string_view, 5> kProcedure{{
+    {Line::Count,  u"n = Count（はじめの要素の数）"},
+    {Line::Fetch,  u"k = 1 から n までくり返す: x = Item(1) で先頭の要素を読む"},
+    {Line::Exec,   u"  r = f.Exec(x): 関数を呼ぶ"},
+    {Line::Append, u"  Add r: 結果を末尾に加える"},
+    {Line::Remove, u"  Remove 1: 先頭を取り除く"},
+}, Line::Count};
+
+constexpr form::EnumTable<TransformMark, form::MarkDefinition, 5> kMarks{{
+    {TransformMark::None,    {u"",            MarkStyle::Plain}},
+    {TransformMark::Working, {u"処理中",      MarkStyle::Strong}},
+    {TransformMark::Result,  {u"結果",        MarkStyle::Settled}},
+    {TransformMark::Added,   {u"Add した",    MarkStyle::Strong}},
+    {TransformMark::Removed, {u"Remove した", MarkStyle::StruckOut}},
+}};
+
+constexpr form::EnumTable<TransformJump, std::u16string_view, 1> kJumps{{
+    {TransformJump::Element, u"要素"},
+}};
+// clang-format on
 
 std::u16string numberText(runtime::Variant const& element) { return element.toText(); }
 
+std::uint8_t markOf(TransformMark mark) { return static_cast<std::uint8_t>(mark); }
+
 } // namespace
 
-std::span<std::u16string_view const> const kTransformProcedure{kLines};
+std::span<std::u16string_view const> const kTransformProcedure = kProcedure.entries();
 
-TransformSteps::TransformSteps() : StepRecorder(numberText) {}
+TransformSteps::TransformSteps()
+    : m_recorder(*this, numberText, kMarks.entries(), kJumps.entries()), m_variables{u"n", u"k", u"x", u"r"} {}
+
+form::Step TransformSteps::step(TransformStep kind, Line line, std::u16string sentence) {
+    form::Step step;
+    step.kind = static_cast<std::uint8_t>(kind);
+    step.line = form::lineNumber(line);
+    step.sentence = std::move(sentence);
+    step.rows = m_recorder.rows();
+    // The results stand at the back, after the elements still waiting.
+    std::int32_t const firstResult = m_recorder.count() - m_results + 1;
+    for (form::Row& row : step.rows) {
+        if (row.position >= firstResult)
+            row.mark = markOf(TransformMark::Result);
+    }
+    step.counters = {{u"要素", m_element, m_elements}, {u"Count", m_recorder.count(), 0}};
+    step.variables = m_variables.forStep();
+    return step;
+}
+
+void TransformSteps::markWorking(form::Step& step) {
+    for (form::Row& row : step.rows) {
+        if (row.position == 1)
+            row.mark = markOf(TransformMark::Working);
+    }
+}
 
 void TransformSteps::transformBegun(runtime::Collection const& collection, IUnaryFunc const& function) {
-    follow(collection);
-    m_function = classOf(function);
-    recording().chosen = m_function;
-    recording().elementCount = count();
-    addStep(StepKind::Start, kCountLine,
-            fill(u"%1 個の要素に %2 を先頭から順に適用します。先頭を読んで結果を末尾に加え、先頭を Remove "
-                 u"するので、"
-                 u"コレクションは回るように入れ替わります。",
-                 {decimalText(count()), m_function}));
+    m_recorder.follow(collection, function);
+    m_elements = m_recorder.count();
+    m_line = Line::Count;
+    m_variables.set(Variable::N, decimalText(m_elements));
+    m_recorder.add(step(TransformStep::Start, Line::Count,
+                        fill(u"%1 個の要素に %2 を先頭から順に適用します。先頭の要素を読み、結果を末尾に Add して、"
+                             u"先頭を Remove します。要素は 1 つずつ先頭から末尾へ回り、すべてが結果になると"
+                             u"終わります。",
+                             {decimalText(m_elements), m_recorder.recording().chosen})));
 }
 
 void TransformSteps::elementBegun(std::int32_t k, std::int32_t count) {
     (void)count;
     m_element = k;
-    m_lineInProgress = kFetchLine;
+    m_line = Line::Fetch;
+    m_variables.set(Variable::K, decimalText(k));
+    m_variables.clear(Variable::X);
+    m_variables.clear(Variable::R);
 }
 
-void TransformSteps::onItemRead(std::int32_t position) {
-    form::Step& step = addStep(StepKind::Read, kFetchLine,
-                               fill(u"要素 %1: Item(1) で先頭の %2 を読みます。",
-                                    {decimalText(m_element), textOf(order()[position - 1])}));
-    step.position = position;
-    m_lineInProgress = kExecLine;
+void TransformSteps::itemRead(std::int32_t position) {
+    std::u16string const& x = m_recorder.nameOf(m_recorder.elementAt(position));
+    m_variables.set(Variable::X, x);
+    form::Step read = step(TransformStep::Read, Line::Fetch,
+                           fill(u"要素 %1: Item(1) で先頭の %2 を読みました。", {decimalText(m_element), x}));
+    markWorking(read);
+    read.stops = 1u << static_cast<unsigned>(TransformJump::Element);
+    read.calls.push_back({0, fill(u"Item(%1)", {decimalText(position)})});
+    m_recorder.add(std::move(read));
+    m_line = Line::Exec;
 }
 
-void TransformSteps::onCall(std::vector<form::CallLine> lines, runtime::Variant const* result) {
-    m_result = result->toText();
-    std::u16string sentence = fill(u"%1 の Exec が %2 を返しました。", {m_function, m_result});
+void TransformSteps::called(form::RecordedCall call, runtime::Variant const& result) {
+    m_result = result;
+    m_resultText = m_recorder.valueText(result);
+    m_variables.set(Variable::R, m_resultText);
+    std::u16string sentence = fill(u"%1 の Exec が %2 を返しました。", {m_recorder.recording().chosen, m_resultText});
     // What the call read in turn, a running count above all, is part of the answer.
-    for (form::CallLine const& line : lines) {
-        if (line.memberRead)
-            sentence += fill(u"途中で %1 を読みました。", {line.text});
-    }
-    form::Step& step = addStep(StepKind::Call, kExecLine, std::move(sentence));
-    step.calls = std::move(lines);
-    m_lineInProgress = kAppendLine;
+    for (form::MemberRead const& read : call.reads)
+        sentence += fill(u"その中で %1.%2 を読み、%3 を得ました。", {read.object, read.member, read.value});
+    form::Step exec = step(TransformStep::Exec, Line::Exec, std::move(sentence));
+    markWorking(exec);
+    exec.calls = std::move(call.lines);
+    m_recorder.add(std::move(exec));
+    m_line = Line::Append;
 }
 
 std::uint16_t TransformSteps::addedElement() {
-    auto const element = static_cast<std::uint16_t>(recording().elements.size());
-    recording().elements.push_back({m_result, {}});
+    std::uint16_t const element = m_recorder.newElement(m_result);
+    // The recording keeps the result's text, not the value.
+    m_result = runtime::Variant();
     return element;
 }
 
-void TransformSteps::onAdded(std::int32_t position) {
-    form::Step& step = addStep(StepKind::Insert, kAppendLine,
-                               fill(u"結果 %1 を末尾の位置 %2 に Add します。Count は %2 です。",
-                                    {m_result, decimalText(position)}));
-    step.position = position;
-    m_lineInProgress = kRemoveLine;
+void TransformSteps::added(std::int32_t position) {
+    ++m_results;
+    form::Step add = step(TransformStep::Add, Line::Append,
+                          fill(u"結果 %1 を末尾の位置 %2 に Add しました。Count は %2 です。",
+                               {m_resultText, decimalText(position)}));
+    markWorking(add);
+    for (form::Row& row : add.rows) {
+        if (row.position == position)
+            row.mark = markOf(TransformMark::Added);
+    }
+    add.calls.push_back({0, u"Add(r)"});
+    m_recorder.add(std::move(add));
+    m_line = Line::Remove;
 }
 
-void TransformSteps::onRemoved(std::int32_t position, std::uint16_t element) {
-    form::Step& step =
-        addStep(StepKind::Remove, kRemoveLine,
-                fill(u"先頭の %1 を Remove します。残りが 1 つずつ前に詰まり、Count は %2 です。",
-                     {textOf(element), decimalText(count())}));
-    step.position = position;
-    step.removed = element;
+void TransformSteps::removed(std::int32_t position, std::uint16_t element) {
+    form::Step remove = step(TransformStep::Remove, Line::Remove,
+                             fill(u"先頭の %1 を Remove しました。残りが 1 つずつ前に詰まり、Count は %2 です。",
+                                  {m_recorder.textOf(element), decimalText(m_recorder.count())}));
+    form::showRemoved(remove.rows, position, element, markOf(TransformMark::Removed));
+    remove.calls.push_back({0, fill(u"Remove(%1)", {decimalText(position)})});
+    m_recorder.add(std::move(remove));
 }
 
 void TransformSteps::transformEnded() {
-    addStep(StepKind::End, 0,
-            fill(u"%1 個の要素をすべて %2 の結果に置き換えました。", {decimalText(m_element), m_function}));
+    m_line = Line::None;
+    m_recorder.add(step(TransformStep::End, Line::None,
+                        fill(u"%1 個の要素をすべて %2 の結果に置き換えました。",
+                             {decimalText(m_element), m_recorder.recording().chosen})));
+}
+
+void TransformSteps::failed(form::RecordedCall call, std::u16string error) {
+    form::Step failure =
+        step(TransformStep::Error, m_line, u"実行時エラーが起きたので、この実行はここで終わります。");
+    if (m_line == Line::Exec)
+        markWorking(failure);
+    failure.calls = std::move(call.lines);
+    failure.error = std::move(error);
+    m_recorder.add(std::move(failure));
 }
 
 } // namespace ambulon

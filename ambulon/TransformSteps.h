@@ -3,6 +3,8 @@
 #include "ambulon/Ambulon.h"
 #include "form/StepRecorder.h"
 
+#include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -11,27 +13,55 @@ namespace ambulon {
 // The procedure of Transform_Collection as the step window shows it, one numbered line each.
 extern std::span<std::u16string_view const> const kTransformProcedure;
 
-// Records a transform step by step: for each element, the fetch from the front, the function's
-// call (with what it called and read in turn, a running count's value included), the append of the
-// result at the back and the removal of the front, with the rotating collection as it stands.
-class TransformSteps final : public form::StepRecorder, public TransformObserver {
+// The lines of the procedure (Step::line, from 1), the kinds of step of a transform (Step::kind),
+// its marks (Row::mark) and the stops it can jump between (the bits of Step::stops).
+enum class TransformLine : std::uint8_t { None, Count, Fetch, Exec, Append, Remove };
+enum class TransformStep : std::uint8_t { Start, Read, Exec, Add, Remove, End, Error };
+enum class TransformMark : std::uint8_t { None, Working, Result, Added, Removed };
+enum class TransformJump : std::uint8_t { Element };
+
+// Records a transform step by step: for each element, the fetch from the front, the function's call
+// (with what it called and read in turn, a running count's value included), the append of the result
+// at the back and the removal of the front. The rotating collection shows in two parts: the elements
+// still waiting, the one being worked on marked, and the results already appended. Each step shows
+// the counters (element, Count) and the procedure's variables n, k, x and r.
+class TransformSteps final : public TransformObserver, private form::StepRecorder::Owner {
 public:
     TransformSteps();
+
+    // Runs the transform's run (a click, on its data) and returns its steps.
+    form::Recording record(std::function<void()> const& run) { return m_recorder.record(run); }
 
     void transformBegun(runtime::Collection const& collection, IUnaryFunc const& function) override;
     void elementBegun(std::int32_t k, std::int32_t count) override;
     void transformEnded() override;
 
 private:
-    void onItemRead(std::int32_t position) override;
-    void onAdded(std::int32_t position) override;
-    void onRemoved(std::int32_t position, std::uint16_t element) override;
-    void onCall(std::vector<form::CallLine> lines, runtime::Variant const* result) override;
-    std::uint16_t addedElement() override;
+    using Line = TransformLine;
+    enum class Variable : std::uint8_t { N, K, X, R };
 
+    void itemRead(std::int32_t position) override;
+    std::uint16_t addedElement() override;
+    void added(std::int32_t position) override;
+    void removed(std::int32_t position, std::uint16_t element) override;
+    void called(form::RecordedCall call, runtime::Variant const& result) override;
+    void failed(form::RecordedCall call, std::u16string error) override;
+
+    // A step of this kind at this line, with the collection as it stands, the results set apart, the
+    // counters so far and the variables.
+    form::Step step(TransformStep kind, Line line, std::u16string sentence);
+    // Marks the element being worked on, at the front.
+    static void markWorking(form::Step& step);
+
+    form::StepRecorder m_recorder;
     runtime::ObserverScope<TransformObserver> m_scope{this};
-    std::u16string m_function;
-    std::u16string m_result;
+    form::Variables m_variables;
+    Line m_line = Line::None; // the line of the operation under way
+    std::int32_t m_element = 0;
+    std::int32_t m_elements = 0;
+    std::int32_t m_results = 0;   // appended so far, at the back
+    runtime::Variant m_result;    // of the latest call
+    std::u16string m_resultText;
 };
 
 } // namespace ambulon

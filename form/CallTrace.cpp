@@ -10,14 +10,14 @@ namespace form {
 
 namespace {
 
-// Counts one more of key in a list kept in order of first appearance.
-template <class Key, class Name>
-void countOne(std::vector<std::pair<Key, std::size_t>>& counts, Name const& key) {
-    auto const found = std::ranges::find(counts, key, &std::pair<Key, std::size_t>::first);
+// Counts one more of name in a list kept in order of first appearance.
+template <class Name, class Given>
+void countOne(std::vector<std::pair<Name, std::size_t>>& counts, Given const& name) {
+    auto const found = std::ranges::find(counts, name, &std::pair<Name, std::size_t>::first);
     if (found != counts.end())
         ++found->second;
     else
-        counts.emplace_back(Key(key), 1);
+        counts.emplace_back(Name(name), 1);
 }
 
 } // namespace
@@ -29,10 +29,7 @@ CallTrace::~CallTrace() = default;
 void CallTrace::beginClick(std::u16string_view caption) {
     m_caption = caption;
     m_headerWritten = false;
-    m_new.clear();
-    m_numbers.clear();
-    m_madeOfClass.clear();
-    m_firstNumber = 1;
+    m_names.clear();
     m_calls.clear();
     m_unshownReads.clear();
     m_open.clear();
@@ -70,60 +67,34 @@ std::ostream& CallTrace::writeCount(std::string_view separator, std::size_t coun
     return m_out << separator << count << ' ' << (count == 1 ? one : many);
 }
 
-void CallTrace::objectMade(runtime::Object const& object) noexcept {
-    try {
-        m_new.push_back(&object);
-    } catch (...) {
-        // Without memory the object goes without a number; the trace names it by its class alone.
-    }
-}
+void CallTrace::objectMade(runtime::Object const& object) noexcept { m_names.made(object); }
 
-void CallTrace::objectGone(runtime::Object const& object) noexcept {
-    std::erase(m_new, &object);
-    m_numbers.erase(&object);
-}
-
-void CallTrace::numberNewObjects() {
-    for (runtime::Object const* object : m_new) {
-        if (!m_numbers.contains(object))
-            m_numbers[object] = m_firstNumber + m_madeOfClass[object->className()]++;
-    }
-    m_new.clear();
-}
-
-void CallTrace::numberElements(runtime::Collection const& collection) {
-    std::size_t position = 0;
-    for (runtime::Variant const& element : collection) {
-        ++position;
-        if (element.kind() == runtime::Kind::Object && element.asObject())
-            m_numbers[element.asObject().get()] = position;
-    }
-    m_firstNumber = 0;
-}
+void CallTrace::objectGone(runtime::Object const& object) noexcept { m_names.gone(object); }
 
 void CallTrace::memberRead(runtime::Object const& object, std::u16string_view member,
                            runtime::Variant const& value) {
     if (!inCall())
         countOne(m_unshownReads, runtime::toUtf8(member));
     else
-        write(nameOf(object) + '.' + runtime::toUtf8(member) + " = " + describe(value));
+        write(nameOf(object) + '.' + runtime::toUtf8(member) + " = " + valueText(value));
 }
 
 void CallTrace::callBegun(runtime::Object const& callee, std::string_view operation,
                           std::span<runtime::Variant const> arguments) {
-    (void)callee;
     // The outermost call after an algorithm said which positions it is about shows them.
     std::optional<std::pair<std::int32_t, std::int32_t>> positions;
     if (!inCall())
         positions = std::exchange(m_positions, std::nullopt);
-    std::string line(operation);
+    // A call made in turn names the class of the object called; the outermost one's is in the header.
+    std::string line = inCall() ? callee.className() + '.' : std::string();
+    line += operation;
     line += '(';
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (i > 0)
             line += ", ";
         if (positions && i < 2)
             line += '[' + runtime::decimal(i == 0 ? positions->first : positions->second) + "] ";
-        line += describe(arguments[i]);
+        line += valueText(arguments[i]);
     }
     m_open.push_back(OpenCall{std::move(line), {}});
 }
@@ -135,7 +106,7 @@ void CallTrace::callEnded(runtime::Object const& callee, std::string_view operat
         return;
     OpenCall call = std::move(m_open.back());
     m_open.pop_back();
-    call.line += result ? ") = " + describe(*result) : std::string(") raised an error");
+    call.line += result ? ") = " + valueText(*result) : std::string(") raised an error");
     if (!inCall())
         countOne(m_calls, operation);
     write(call.line);
@@ -151,7 +122,7 @@ void CallTrace::writeElements(std::string_view label, runtime::Collection const&
     std::size_t const indent = line.size() + 1;
     std::size_t onLine = 0;
     for (runtime::Variant const& element : collection) {
-        std::string const text = describe(element);
+        std::string const text = valueText(element);
         if (onLine > 0 && line.size() + 1 + text.size() > kLineWidth) {
             write(line);
             line.assign(indent - 1, ' ');
@@ -163,32 +134,12 @@ void CallTrace::writeElements(std::string_view label, runtime::Collection const&
     write(line);
 }
 
-std::string CallTrace::describe(runtime::Variant const& value) {
-    switch (value.kind()) {
-    case runtime::Kind::Int16:
-    case runtime::Kind::Int32:
-    case runtime::Kind::Boolean:
-        return runtime::toUtf8(value.toText());
-    case runtime::Kind::String:
-        return '"' + runtime::toUtf8(value.asString()) + '"';
-    case runtime::Kind::Object: {
-        runtime::Ref<runtime::Object> const object = value.asObject();
-        return object ? nameOf(*object) : "Nothing";
-    }
-    case runtime::Kind::Empty:
-    case runtime::Kind::Missing:
-        break;
-    }
-    return std::string(value.kindName());
+std::string CallTrace::valueText(runtime::Variant const& value) {
+    return runtime::toUtf8(
+        form::valueText(value, [this](runtime::Object const& object) { return m_names.nameOf(object); }));
 }
 
-std::string CallTrace::nameOf(runtime::Object const& object) {
-    numberNewObjects();
-    auto const found = m_numbers.find(&object);
-    if (found == m_numbers.end())
-        return object.className();
-    return object.className() + '#' + runtime::decimal(static_cast<std::int64_t>(found->second));
-}
+std::string CallTrace::nameOf(runtime::Object const& object) { return runtime::toUtf8(m_names.nameOf(object)); }
 
 void CallTrace::write(std::string const& line) {
     if (inCall())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "form/ObjectNames.h"
 #include "runtime/Observer.h"
 #include "runtime/Variant.h"
 
@@ -10,7 +11,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -25,13 +25,14 @@ namespace form {
 //   object the click's algorithm was handed;
 // - every interface call that the algorithm makes, one line each with its arguments and answer
 //   ("Compare(...) = True", "Exec(...) = 100"), and beneath it, indented, what the call did in
-//   turn: the members it read and their values, the calls it made;
+//   turn: the members it read and their values, the calls it made, each with the class of the object
+//   called ("MinusCls.Exec(1, SeqCount#1) = 0");
 // - last, a line that counts the algorithm's calls by operation ("-- 9 calls of Exec"). Members
 //   that the click reads outside any call (a form reading each element's description to list it)
 //   are not shown; the closing line counts them ("not shown: 20 reads of Get_String").
-// Objects are named by class and number (SeqCount#1): by default their number among the objects of
-// their class made in the click, in order of creation, from 1. A reader of an algorithm can number
-// the elements of its collection by position instead (numberElements).
+// Objects are named by class and number (SeqCount#1) as ObjectNames names them, the same names as
+// the steps give them. A reader of an algorithm can number the elements of its collection by position
+// instead (numberElements).
 // While it lives it is the runtime's observer in place. It reads nothing itself, so tracing changes
 // nothing. A reader of an algorithm's own steps derives from it and adds their lines.
 class CallTrace : public runtime::Observer {
@@ -77,10 +78,10 @@ protected:
     // Names each object element of the collection by its class and its position (Student#1), and
     // every object not named yet that is not an element by its class and order of creation from 0,
     // so that the objects that made the elements stand apart (Student#0).
-    void numberElements(runtime::Collection const& collection);
+    void numberElements(runtime::Collection const& collection) { m_names.numberElements(collection); }
     // A value as the trace shows it: a number or truth value as its text, a text quoted, an object
     // by its name.
-    virtual std::string describe(runtime::Variant const& value);
+    virtual std::string valueText(runtime::Variant const& value);
     // An object's class and number (Student#3), or its class alone when it has no number.
     std::string nameOf(runtime::Object const& object);
 
@@ -88,9 +89,6 @@ protected:
     static constexpr std::size_t kLineWidth = 80;
 
 private:
-    // Numbers the objects made since the last time, now that their construction is over and their
-    // class is known.
-    void numberNewObjects();
     void writeHeader(std::string const& chosen);
     void writeClosingLine();
 
@@ -98,10 +96,7 @@ private:
     std::ostream& m_out;
     std::u16string m_caption;
     bool m_headerWritten = true;
-    std::vector<runtime::Object const*> m_new; // made in the click, not numbered yet
-    std::unordered_map<runtime::Object const*, std::size_t> m_numbers;
-    std::unordered_map<std::string, std::size_t> m_madeOfClass;
-    std::size_t m_firstNumber = 1;
+    ObjectNames m_names;
     // The outermost calls by operation, and the member reads made outside any call by member, each
     // in order of first appearance.
     std::vector<std::pair<std::string, std::size_t>> m_calls;

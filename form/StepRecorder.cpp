@@ -8,62 +8,69 @@
 
 namespace form {
 
-namespace {
-
-std::u16string ascii(std::string_view text) { return std::u16string(text.begin(), text.end()); }
-
-} // namespace
-
-StepRecorder::StepRecorder(ElementText elementText) : m_elementText(std::move(elementText)) {}
+StepRecorder::StepRecorder(Owner& owner, ElementText elementText, std::span<MarkDefinition const> marks,
+                           std::span<std::u16string_view const> jumps)
+    : m_owner(owner), m_elementText(std::move(elementText)) {
+    m_recording.marks.clear();
+    for (MarkDefinition const& mark : marks)
+        m_recording.marks.push_back({std::u16string(mark.label), mark.style});
+    if (m_recording.marks.empty())
+        m_recording.marks.emplace_back();
+    m_recording.jumps.assign(jumps.begin(), jumps.end());
+}
 
 StepRecorder::~StepRecorder() = default;
 
-Recording StepRecorder::record(std::function<void()> const& algorithm) {
+Recording StepRecorder::record(std::function<void()> const& run) {
     try {
-        algorithm();
+        run();
     } catch (...) {
         runtime::RuntimeError const error = runtime::currentError();
-        // Shown with the lines of the call that the error left, if it left one.
-        Step& step = addStep(StepKind::Error, m_lineInProgress,
-                             u"実行時エラーが起きたので、この実行はここで終わります。");
-        step.calls = std::move(m_callLines);
-        step.error = error.what();
-        step.errorKind = error.kind();
+        // The kind in Japanese, then the runtime's own text.
+        std::u16string text(errorKindText(error.kind()));
+        text += u' ';
+        text += runtime::fromUtf8(error.what());
+        m_owner.failed(std::exchange(m_call, {}), std::move(text));
     }
     return std::move(m_recording);
 }
 
-void StepRecorder::follow(runtime::Collection const& collection) {
+void StepRecorder::follow(runtime::Collection const& collection, runtime::Object const& handed) {
     m_collection = &collection;
+    m_recording.chosen = classOf(handed);
+    m_names.numberElements(collection);
     m_reading = true;
     for (runtime::Variant const& element : collection) {
-        auto const number = static_cast<std::uint16_t>(m_recording.elements.size());
         m_recording.elements.push_back({m_elementText(element), {}});
         m_objects.push_back(element.isObject() ? element.asObject().get() : nullptr);
-        m_order.push_back(number);
+        m_elementNames.push_back(valueText(element));
+        m_order.push_back(static_cast<std::uint16_t>(m_order.size()));
     }
     m_reading = false;
 }
 
-Step& StepRecorder::addStep(StepKind kind, int line, std::u16string sentence) {
-    Step& step = m_recording.steps.emplace_back();
-    step.kind = kind;
-    step.line = line;
-    step.sentence = std::move(sentence);
-    step.order = m_order;
-    step.pass = m_pass;
-    step.comparison = m_comparison;
-    step.exchanges = m_exchanges;
-    step.element = m_element;
-    return step;
+std::uint16_t StepRecorder::newElement(runtime::Variant const& value) {
+    auto const element = static_cast<std::uint16_t>(m_recording.elements.size());
+    m_reading = true;
+    m_recording.elements.push_back({m_elementText(value), {}});
+    m_reading = false;
+    m_objects.push_back(value.isObject() ? value.asObject().get() : nullptr);
+    m_elementNames.push_back(valueText(value));
+    return element;
 }
 
-std::u16string const& StepRecorder::classOf(runtime::Object const& object) {
-    for (auto const& [known, name] : m_classes) {
-        if (known == &object)
-            return name;
-    }
-    return m_classes.emplace_back(&object, ascii(object.className())).second;
+void StepRecorder::nameAt(std::int32_t position, std::u16string name) {
+    std::uint16_t const element = elementAt(position);
+    std::erase_if(m_named, [&](auto const& named) { return named.first == element || named.second == name; });
+    m_named.emplace_back(element, std::move(name));
+}
+
+std::vector<Row> StepRecorder::rows() const {
+    std::vector<Row> rows;
+    rows.reserve(m_order.size() + 1);
+    for (std::size_t index = 0; index < m_order.size(); ++index)
+        rows.push_back({static_cast<std::int32_t>(index + 1), m_order[index], 0});
+    return rows;
 }
 
 int StepRecorder::elementOf(runtime::Object const& object) const {
@@ -71,80 +78,46 @@ int StepRecorder::elementOf(runtime::Object const& object) const {
     return found == m_objects.end() ? -1 : static_cast<int>(found - m_objects.begin());
 }
 
-void StepRecorder::nameElementsAt(std::int32_t lhsPosition, std::int32_t rhsPosition) {
-    m_named = {m_order.at(static_cast<std::size_t>(lhsPosition - 1)),
-               m_order.at(static_cast<std::size_t>(rhsPosition - 1))};
-}
-
-std::u16string StepRecorder::keyAt(std::int32_t position) const {
-    int const element = m_order.at(static_cast<std::size_t>(position - 1));
-    for (auto const& [read, value] : m_reads) {
-        if (read == element)
-            return value;
-    }
-    return m_recording.elements[static_cast<std::size_t>(element)].text;
-}
-
-std::u16string StepRecorder::describe(runtime::Object const& object) {
+std::u16string StepRecorder::objectName(runtime::Object const& object) {
     int const element = elementOf(object);
-    if (element >= 0 && element == m_named.first)
-        return u"lhs";
-    if (element >= 0 && element == m_named.second)
-        return u"rhs";
-    return classOf(object);
+    for (auto const& [named, name] : m_named) {
+        if (static_cast<int>(named) == element)
+            return name;
+    }
+    return m_names.nameOf(object);
 }
 
-std::u16string StepRecorder::describe(runtime::Variant const& value) {
-    switch (value.kind()) {
-    case runtime::Kind::String:
-        return u"\"" + value.asString() + u"\"";
-    case runtime::Kind::Object: {
-        runtime::Ref<runtime::Object> const object = value.asObject();
-        return object ? describe(*object) : std::u16string(u"Nothing");
-    }
-    case runtime::Kind::Empty:
-    case runtime::Kind::Missing:
-        return ascii(value.kindName());
-    default:
-        return value.toText();
-    }
+std::u16string StepRecorder::valueText(runtime::Variant const& value) {
+    return form::valueText(value, [this](runtime::Object const& object) { return objectName(object); });
 }
 
 void StepRecorder::memberRead(runtime::Object const& object, std::u16string_view member,
                               runtime::Variant const& value) {
-    if (m_reading || !m_collection)
+    if (m_reading || !m_collection || m_depth == 0)
         return;
-    std::u16string text = describe(value);
-    int const element = elementOf(object);
-    if (element >= 0) {
+    MemberRead read{objectName(object), std::u16string(member), valueText(value), elementOf(object)};
+    if (read.element >= 0) {
         m_recording.valueName = member;
-        m_recording.elements[static_cast<std::size_t>(element)].value = text;
-        m_reads.emplace_back(element, text);
+        m_recording.elements[static_cast<std::size_t>(read.element)].value = read.value;
     }
-    std::u16string line = describe(object);
-    line += u'.';
-    line += member;
-    line += u" = ";
-    line += text;
-    m_callLines.push_back({m_depth, std::move(line), true});
+    m_call.lines.push_back({m_depth, read.object + u'.' + read.member + u" = " + read.value, true});
+    m_call.reads.push_back(std::move(read));
 }
 
 void StepRecorder::callBegun(runtime::Object const& callee, std::string_view operation,
                              std::span<runtime::Variant const> arguments) {
     if (!m_collection)
         return;
-    if (m_depth == 0) {
-        m_callLines.clear();
-        m_reads.clear();
-    }
-    std::u16string line = classOf(callee) + u'.' + ascii(operation) + u'(';
+    if (m_depth == 0)
+        m_call = {};
+    std::u16string line = classOf(callee) + u'.' + std::u16string(operation.begin(), operation.end()) + u'(';
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (i > 0)
             line += u", ";
-        line += describe(arguments[i]);
+        line += valueText(arguments[i]);
     }
     line += u')';
-    m_callLines.push_back({m_depth, std::move(line)});
+    m_call.lines.push_back({m_depth, std::move(line)});
     ++m_depth;
 }
 
@@ -155,38 +128,56 @@ void StepRecorder::callEnded(runtime::Object const& callee, std::string_view ope
         return;
     --m_depth;
     // The call's own line is the last one opened at its depth.
-    auto const own = std::find_if(m_callLines.rbegin(), m_callLines.rend(),
-                                  [&](CallLine const& line) { return line.depth == m_depth; });
-    own->text += result ? u" = " + describe(*result) : std::u16string(u" → エラー");
+    auto const own = std::find_if(m_call.lines.rbegin(), m_call.lines.rend(),
+                                  [&](CallLine const& line) { return line.depth == m_depth && !line.memberRead; });
+    own->text += result ? u" = " + valueText(*result) : std::u16string(u" → エラー");
+    // A call that an error left keeps its lines for the step of the error.
     if (m_depth == 0 && result)
-        onCall(std::exchange(m_callLines, {}), result);
+        m_owner.called(std::exchange(m_call, {}), *result);
 }
 
 void StepRecorder::itemRead(runtime::Collection const& collection, std::int32_t position,
                             runtime::Variant const& value) {
     (void)value;
-    if (&collection != m_collection)
+    if (&collection != m_collection || m_reading)
         return;
-    m_lastRead = m_order.at(static_cast<std::size_t>(position - 1));
-    onItemRead(position);
+    m_lastRead = elementAt(position);
+    m_owner.itemRead(position);
 }
 
 void StepRecorder::added(runtime::Collection const& collection, std::int32_t position) {
-    if (&collection != m_collection)
+    if (&collection != m_collection || m_reading)
         return;
-    m_order.insert(m_order.begin() + (position - 1), addedElement());
-    onAdded(position);
+    m_order.insert(m_order.begin() + (position - 1), m_owner.addedElement());
+    m_owner.added(position);
 }
 
 void StepRecorder::removed(runtime::Collection const& collection, std::int32_t position,
                            runtime::Variant const& value) {
     (void)value;
-    if (&collection != m_collection)
+    if (&collection != m_collection || m_reading)
         return;
     auto const at = m_order.begin() + (position - 1);
     std::uint16_t const element = *at;
     m_order.erase(at);
-    onRemoved(position, element);
+    m_owner.removed(position, element);
+}
+
+void showRemoved(std::vector<Row>& rows, std::int32_t position, std::uint16_t element, std::uint8_t mark) {
+    auto const at = std::find_if(rows.begin(), rows.end(), [&](Row const& row) { return row.position >= position; });
+    rows.insert(at, Row{0, element, mark});
+}
+
+Variables::Variables(std::initializer_list<std::u16string_view> names) {
+    for (std::u16string_view const name : names)
+        m_variables.push_back({std::u16string(name), {}, false});
+}
+
+std::vector<Variable> Variables::forStep() {
+    std::vector<Variable> shown = m_variables;
+    for (Variable& variable : m_variables)
+        variable.changed = false;
+    return shown;
 }
 
 } // namespace form

@@ -1,12 +1,33 @@
 #include "form/Steps.h"
 
 #include "runtime/Collection.h"
+#include "runtime/Error.h"
 #include "runtime/Text.h"
 
 #include <limits>
 #include <optional>
 
 namespace form {
+
+std::u16string_view errorKindText(runtime::ErrorKind kind) {
+    switch (kind) {
+    case runtime::ErrorKind::Overflow:
+        return u"オーバーフローしました。";
+    case runtime::ErrorKind::SubscriptOutOfRange:
+        return u"インデックスが範囲外です。";
+    case runtime::ErrorKind::TypeMismatch:
+        return u"型が一致しません。";
+    case runtime::ErrorKind::ObjectRequired:
+        return u"オブジェクトが必要です。";
+    case runtime::ErrorKind::FailedCall:
+        return u"呼び出しに失敗しました。";
+    case runtime::ErrorKind::InvalidArgument:
+        return u"引数が正しくありません。";
+    case runtime::ErrorKind::OutOfMemory:
+        return u"メモリが不足しています。";
+    }
+    return u"実行時エラーです。";
+}
 
 std::u16string fill(std::u16string_view pattern, std::initializer_list<std::u16string_view> texts) {
     std::u16string filled;
@@ -93,7 +114,7 @@ ParsedNumbers parseNumbers(std::u16string_view text) {
         numbers.push_back(static_cast<std::int32_t>(*number));
     }
     if (numbers.size() < kFewestNumbers || numbers.size() > kMostNumbers) {
-        parsed.message = u"整数を 2 個から 20 個まで、空白かコンマで区切って入れてください（今は " +
+        parsed.message = u"整数を 2 個から 20 個まで、空白かコンマで区切って入力してください（今は " +
                          runtime::decimalText(static_cast<std::int64_t>(numbers.size())) + u" 個です）。";
         return parsed;
     }

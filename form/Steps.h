@@ -2,6 +2,8 @@
 
 #include "runtime/Ref.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -12,7 +14,8 @@
 
 namespace runtime {
 class Collection;
-}
+enum class ErrorKind;
+} // namespace runtime
 
 namespace form {
 
@@ -36,6 +39,12 @@ enum class MarkStyle : std::uint8_t {
 // A mark: its label in the mark column ("lhs（j）", "Add した") and its style.
 struct Mark {
     std::u16string label;
+    MarkStyle style = MarkStyle::Plain;
+};
+
+// A mark as a recorder defines it, in a table of its marks; the recording holds a Mark made of it.
+struct MarkDefinition {
+    std::u16string_view label;
     MarkStyle style = MarkStyle::Plain;
 };
 
@@ -105,6 +114,41 @@ struct Recording {
     std::vector<Step> steps;
 };
 
+// A table with one entry for each value of an enum, from first on, each row naming the value it
+// belongs to: a table out of step with its enum does not compile. A recorder keeps its procedure's
+// lines, its marks and its jumps in such tables, so that each is named by its enum, never counted.
+template <class Enum, class Entry, std::size_t Count>
+class EnumTable {
+public:
+    struct Row {
+        Enum id;
+        Entry entry;
+    };
+
+    consteval EnumTable(Row const (&rows)[Count], Enum first = Enum{}) : m_first(first) {
+        for (std::size_t k = 0; k < Count; ++k) {
+            if (static_cast<std::size_t>(rows[k].id) != static_cast<std::size_t>(first) + k)
+                throw "each row names the value of the enum after the one before";
+            m_entries[k] = rows[k].entry;
+        }
+    }
+
+    constexpr Entry const& operator[](Enum id) const {
+        return m_entries.at(static_cast<std::size_t>(id) - static_cast<std::size_t>(m_first));
+    }
+    constexpr std::span<Entry const> entries() const { return m_entries; }
+
+private:
+    std::array<Entry, Count> m_entries{};
+    Enum m_first;
+};
+
+// A procedure's line by the enum of its lines, whose first line is 1 and whose 0 is none.
+template <class Line>
+constexpr int lineNumber(Line line) {
+    return static_cast<int>(line);
+}
+
 // What a program tells the step window: the procedure's text as numbered lines, whether a learner
 // may give numbers of their own, and how to record a run of a button's click, on the program's own
 // data (numbers empty) or on the given numbers. Recording runs the program's own click function
@@ -126,6 +170,9 @@ ParsedNumbers parseNumbers(std::u16string_view text);
 
 // The numbers in a new collection, in order, each in the narrowest integer kind that holds it.
 runtime::Ref<runtime::Collection> collectionOf(std::span<std::int32_t const> numbers);
+
+// The kind of a run-time error as a sentence in Japanese ("オーバーフローしました。").
+std::u16string_view errorKindText(runtime::ErrorKind kind);
 
 // The pattern with %1, %2, ... replaced by the texts given, for the steps' sentences.
 std::u16string fill(std::u16string_view pattern, std::initializer_list<std::u16string_view> texts);

@@ -4,17 +4,20 @@
 #include "runtime/Text.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 namespace form {
 
-// Bound-tested access to a fixed table by a button index: outside 0..size-1 raises the
+// Bound-tested access to a fixed table (an array) by a button index: outside 0..size-1 raises the
 // subscript-out-of-range error.
-template <class Entry, std::size_t Size>
-Entry& tableAt(std::array<Entry, Size>& table, std::int16_t index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= Size)
+template <class Table>
+auto& tableAt(Table& table, std::int16_t index) {
+    std::size_t const size = std::size(table);
+    if (index < 0 || static_cast<std::size_t>(index) >= size)
         runtime::raise(runtime::ErrorKind::SubscriptOutOfRange, "index ", index, " is outside 0 to ",
-                       static_cast<std::int64_t>(Size) - 1);
+                       static_cast<std::int64_t>(size) - 1);
     return table[static_cast<std::size_t>(index)];
 }
 

@@ -96,18 +96,21 @@ struct ClickData {
 std::u16string lineOf(Variant const& person) { return runtime::readMember(person, u"Get_String").toText(); }
 
 // How each comparator's answer reads, by button Index.
-constexpr sortlib::AnswerWording kWordings[] = {
-    {u"身長 %1 は %2 より小さいので True", u"身長 %1 は %2 より小さくないので False"},
-    {u"体重 %1 は %2 より小さいので True", u"体重 %1 は %2 より小さくないので False"},
-    {u"年齢 %1 は %2 より小さいので True", u"年齢 %1 は %2 より小さくないので False"},
-};
+constexpr std::array<sortlib::AnswerWording, 3> kWordings{{
+    {u"身長 %1 は %2 より小さいので True", u"身長 %1 は %2 より小さくないので False",
+     u"身長 %1 と %2 は等しく、小さくないので False"},
+    {u"体重 %1 は %2 より小さいので True", u"体重 %1 は %2 より小さくないので False",
+     u"体重 %1 と %2 は等しく、小さくないので False"},
+    {u"年齢 %1 は %2 より小さいので True", u"年齢 %1 は %2 より小さくないので False",
+     u"年齢 %1 と %2 は等しく、小さくないので False"},
+}};
 
 form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
     (void)numbers; // the roster has no numbers of a learner's own
     std::array<Ref<ICompare>, 3> comparators = comparatorTable();
     ClickData data;
     ICompare& comparator = *form::tableAt(comparators, Index);
-    sortlib::SortSteps recorder(lineOf, kWordings[static_cast<std::size_t>(Index)]);
+    sortlib::SortSteps recorder(lineOf, form::tableAt(kWordings, Index));
     return recorder.record([&] { sortlib::Sort::Sort_Collection(*data.roster, comparator); });
 }
 

@@ -12,7 +12,7 @@ public:
     using SortTrace::SortTrace;
 
 protected:
-    std::u16string_view keyMember(sortlib::ICompare const& comparator) const override {
+    std::u16string_view orderMember(sortlib::ICompare const& comparator) const override {
         auto const* byAttribute = dynamic_cast<AttributeCompare const*>(&comparator);
         return byAttribute ? byAttribute->attribute() : std::u16string_view();
     }

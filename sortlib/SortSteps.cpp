@@ -3,158 +3,257 @@
 #include "runtime/Collection.h"
 #include "runtime/Text.h"
 
+#include <algorithm>
+
 namespace sortlib {
 
 using form::fill;
-using form::StepKind;
+using form::Fold;
+using form::MarkStyle;
 using runtime::decimalText;
 
 namespace {
 
+using Line = SortLine;
+
 // clang-format off
-constexpr std::u16string_view kLines[] = {
-    u"i = 1 から Count − 1 まで、パスをくり返す",
-    u"  j = Count から i + 1 まで、1 ずつ下がる",
-    u"    Compare(Item(j), Item(i)) を呼ぶ",
-    u"    True なら位置 i と位置 j を交換する",
-    u"      v = Item(j) を位置 i の前に Add",
-    u"      離れていれば w = Item(i + 1) を位置 j + 1 の前に Add",
-    u"      重複した位置を Remove",
-};
+constexpr form::EnumTable<Line, std::u16string_view, 6> kProcedure{{
+    {Line::Pass,      u"i = 1 から Count − 1 まで、パスをくり返す"},
+    {Line::Compare,   u"  j = Count から i + 1 まで 1 ずつ下げながら、Compare(Item(j), Item(i)) を呼ぶ"},
+    {Line::Exchange,  u"    True なら位置 i と位置 j を交換する"},
+    {Line::FirstAdd,  u"      v = Item(j) を位置 i の前に Add"},
+    {Line::SecondAdd, u"      離れていれば w = Item(i + 1) を位置 j + 1 の前に Add"},
+    {Line::Remove,    u"      重複した要素を Remove"},
+}, Line::Pass};
+
+constexpr form::EnumTable<SortMark, form::MarkDefinition, 8> kMarks{{
+    {SortMark::None,      {u"",             MarkStyle::Plain}},
+    {SortMark::Lhs,       {u"lhs（j）",     MarkStyle::Strong}},
+    {SortMark::Rhs,       {u"rhs（i）",     MarkStyle::Underlined}},
+    {SortMark::Read,      {u"Item で読んだ", MarkStyle::Strong}},
+    {SortMark::Added,     {u"Add した",     MarkStyle::Strong}},
+    {SortMark::Echo,      {u"同じ要素",     MarkStyle::Echo}},
+    {SortMark::Removed,   {u"Remove した",  MarkStyle::StruckOut}},
+    {SortMark::Exchanged, {u"交換した",     MarkStyle::Strong}},
+}};
+
+constexpr form::EnumTable<SortJump, std::u16string_view, 2> kJumps{{
+    {SortJump::Exchange, u"交換"},
+    {SortJump::Pass,     u"パス"},
+}};
 // clang-format on
 
-enum Line {
-    kPassLine = 1,
-    kCompareLine = 3,
-    kExchangeLine = 4,
-    kFirstAddLine = 5,
-    kSecondAddLine = 6,
-    kRemoveLine = 7
-};
+constexpr std::uint32_t stopOf(SortJump jump) { return 1u << static_cast<unsigned>(jump); }
+
+std::u16string positionText(std::int32_t position) { return decimalText(position); }
 
 } // namespace
 
-std::span<std::u16string_view const> const kSortProcedure{kLines};
+std::span<std::u16string_view const> const kSortProcedure = kProcedure.entries();
 
-SortSteps::SortSteps(ElementText elementText, AnswerWording wording)
-    : StepRecorder(std::move(elementText)), m_wording(wording) {}
+SortSteps::SortSteps(form::StepRecorder::ElementText elementText, AnswerWording wording)
+    : m_recorder(*this, std::move(elementText), kMarks.entries(), kJumps.entries()), m_wording(wording),
+      m_variables{u"i", u"j", u"v", u"w"} {}
+
+form::Step SortSteps::step(SortStep kind, Line line, std::u16string sentence) {
+    form::Step step;
+    step.kind = static_cast<std::uint8_t>(kind);
+    step.line = form::lineNumber(line);
+    step.sentence = std::move(sentence);
+    step.rows = m_recorder.rows();
+    step.counters = {{u"パス", m_pass, m_passes},
+                     {u"比較", m_comparison, m_comparisons},
+                     {u"交換", m_exchanges, 0},
+                     {u"Count", m_recorder.count(), 0}};
+    step.variables = m_variables.forStep();
+    return step;
+}
+
+void SortSteps::mark(form::Step& step, std::int32_t position, SortMark mark) const {
+    for (form::Row& row : step.rows) {
+        if (row.position == position)
+            row.mark = static_cast<std::uint8_t>(mark);
+    }
+}
+
+void SortSteps::addOperation(form::Step step, std::u16string call) {
+    step.fold = Fold::UnfoldedOnly;
+    m_operations.push_back({0, call});
+    step.calls.push_back({0, std::move(call)});
+    m_recorder.add(std::move(step));
+}
+
+std::u16string SortSteps::comparedValue(form::RecordedCall const& call, std::int32_t position) const {
+    std::uint16_t const element = m_recorder.elementAt(position);
+    for (form::MemberRead const& read : call.reads) {
+        if (read.element == element)
+            return read.value;
+    }
+    return m_recorder.textOf(element);
+}
 
 void SortSteps::sortBegun(runtime::Collection const& collection, ICompare const& comparator) {
-    follow(collection);
-    m_comparator = classOf(comparator);
-    recording().chosen = m_comparator;
-    recording().comparisons = 0;
-    addStep(
-        StepKind::Start, 0,
+    m_recorder.follow(collection, comparator);
+    std::int64_t const count = m_recorder.count();
+    m_passes = static_cast<std::int32_t>(std::max<std::int64_t>(count - 1, 0));
+    m_comparisons = static_cast<std::int32_t>(std::min<std::int64_t>(count * m_passes / 2, INT32_MAX));
+    m_recorder.add(step(
+        SortStep::Start, Line::None,
         fill(u"%1 個の要素を %2 で並べ替えます。パスごとに、位置 i に来る要素を後ろから順に比べて探します。",
-             {decimalText(count()), m_comparator}));
+             {decimalText(count), m_recorder.recording().chosen})));
 }
 
 void SortSteps::passBegun(std::int32_t i, std::int32_t last) {
+    (void)last;
     m_pass = i;
-    recording().passes = last;
-    addStep(StepKind::Pass, kPassLine,
-            fill(u"パス %1: 位置 %1 に来る要素を決めます。j は %2 から %3 まで下がります。",
-                 {decimalText(i), decimalText(count()), decimalText(i + 1)}));
+    m_line = Line::Pass;
+    m_variables.set(Variable::I, decimalText(i));
+    m_variables.clear(Variable::J);
+    std::int32_t const count = m_recorder.count();
+    form::Step pass = step(
+        SortStep::Pass, Line::Pass,
+        count == i + 1
+            ? fill(u"パス %1: 位置 %1 に来る要素を決めます。比べるのは j = %2 の 1 回だけです。",
+                   {decimalText(i), decimalText(count)})
+            : fill(u"パス %1: 位置 %1 に来る要素を決めます。j は %2 から %3 まで下がります。",
+                   {decimalText(i), decimalText(count), decimalText(i + 1)}));
+    pass.stops = stopOf(SortJump::Pass);
+    m_recorder.add(std::move(pass));
 }
 
 void SortSteps::comparing(std::int32_t lhs, std::int32_t rhs) {
     m_lhs = lhs;
     m_rhs = rhs;
-    m_lineInProgress = kCompareLine;
-    nameElementsAt(lhs, rhs);
+    ++m_comparison;
+    m_line = Line::Compare;
+    m_variables.set(Variable::J, decimalText(lhs));
+    m_recorder.nameAt(lhs, u"lhs");
+    m_recorder.nameAt(rhs, u"rhs");
 }
 
-void SortSteps::onCall(std::vector<form::CallLine> lines, runtime::Variant const* result) {
-    if (m_exchanging)
+void SortSteps::called(form::RecordedCall call, runtime::Variant const& result) {
+    if (m_line != Line::Compare)
         return;
-    ++m_comparison;
-    recording().comparisons = m_comparison;
-    bool const answer = result->isTrue();
-    std::u16string const lhsKey = keyAt(m_lhs);
-    std::u16string const rhsKey = keyAt(m_rhs);
+    bool const answer = result.isTrue();
+    std::u16string const lhsValue = comparedValue(call, m_lhs);
+    std::u16string const rhsValue = comparedValue(call, m_rhs);
+    std::u16string_view const wording =
+        answer ? m_wording.whenTrue : lhsValue == rhsValue ? m_wording.whenEqual : m_wording.whenFalse;
     std::u16string sentence =
-        fill(u"位置 %1 の lhs と位置 %2 の rhs を比べます。", {decimalText(m_lhs), decimalText(m_rhs)});
-    sentence += fill(answer ? m_wording.whenTrue : m_wording.whenFalse, {lhsKey, rhsKey});
-    sentence +=
-        answer ? fill(u" です。位置 %1 と位置 %2 を交換します。", {decimalText(m_rhs), decimalText(m_lhs)})
-               : std::u16string(u" です。何も動かしません。");
-    form::Step& step = addStep(StepKind::Compare, kCompareLine, std::move(sentence));
-    step.lhs = m_lhs;
-    step.rhs = m_rhs;
-    step.calls = std::move(lines);
+        fill(u"lhs（位置 %1）と rhs（位置 %2）を比べました。", {positionText(m_lhs), positionText(m_rhs)});
+    sentence += fill(wording, {lhsValue, rhsValue});
+    sentence += answer ? fill(u" です。位置 %1 と位置 %2 を交換します。", {positionText(m_rhs), positionText(m_lhs)})
+                       : std::u16string(u" です。交換しません。");
+    form::Step compare = step(SortStep::Compare, Line::Compare, std::move(sentence));
+    mark(compare, m_lhs, SortMark::Lhs);
+    mark(compare, m_rhs, SortMark::Rhs);
+    compare.calls = std::move(call.lines);
+    m_recorder.add(std::move(compare));
 }
 
 void SortSteps::exchangeBegun(std::int32_t i, std::int32_t j) {
-    (void)i, (void)j;
     m_exchanging = true;
+    m_i = i;
+    m_j = j;
     m_reads = 0;
     m_adds = 0;
-    m_lineInProgress = kFirstAddLine;
+    m_removesLeft = j == i + 1 ? 1 : 2;
+    m_operations.clear();
+    m_line = Line::FirstAdd;
 }
 
-void SortSteps::onItemRead(std::int32_t position) {
+void SortSteps::itemRead(std::int32_t position) {
     if (!m_exchanging)
         return;
     ++m_reads;
-    form::Step& step = addStep(StepKind::Read, m_reads == 1 ? kFirstAddLine : kSecondAddLine,
-                               fill(m_reads == 1 ? u"v = Item(%1): 位置 %1 の要素を読みます。"
-                                                 : u"w = Item(%1): もとは位置 %2 にあった要素を読みます。",
-                                    {decimalText(position), decimalText(m_rhs)}));
-    step.position = position;
-    step.partOfExchange = true;
+    bool const first = m_reads == 1;
+    m_line = first ? Line::FirstAdd : Line::SecondAdd;
+    m_variables.set(first ? Variable::V : Variable::W, m_recorder.nameOf(m_recorder.elementAt(position)));
+    form::Step read = step(SortStep::Read, m_line,
+                           first ? fill(u"v = Item(%1): 位置 %1 の要素を読みました。", {positionText(position)})
+                                 : fill(u"w = Item(%1): もとは位置 %2 にあった要素を読みました。",
+                                        {positionText(position), positionText(m_i)}));
+    mark(read, position, SortMark::Read);
+    // An exchange starts with its first Item.
+    if (first)
+        read.stops = stopOf(SortJump::Exchange);
+    addOperation(std::move(read), fill(u"Item(%1)", {positionText(position)}));
 }
 
-void SortSteps::onAdded(std::int32_t position) {
+std::uint16_t SortSteps::addedElement() { return m_recorder.lastRead(); }
+
+void SortSteps::added(std::int32_t position) {
     ++m_adds;
+    bool const first = m_adds == 1;
     // The element now stands twice: where it was added and where it still is.
     std::int32_t twin = 0;
-    for (std::int32_t other = 1; other <= count(); ++other) {
-        if (other != position && order()[other - 1] == order()[position - 1])
+    for (std::int32_t other = 1; other <= m_recorder.count(); ++other) {
+        if (other != position && m_recorder.elementAt(other) == m_recorder.elementAt(position))
             twin = other;
     }
-    form::Step& step = addStep(
-        StepKind::Insert, m_adds == 1 ? kFirstAddLine : kSecondAddLine,
-        fill(u"%1 を位置 %2 の前に Add: 同じ要素が位置 %2 と位置 %3 の 2 か所にあり、Count は %4 です。",
-             {m_adds == 1 ? u"v" : u"w", decimalText(position), decimalText(twin), decimalText(count())}));
-    step.position = position;
-    step.partOfExchange = true;
-    m_lineInProgress = m_adds == 1 ? kSecondAddLine : kRemoveLine;
+    std::u16string_view const name = first ? u"v" : u"w";
+    form::Step add = step(SortStep::Add, first ? Line::FirstAdd : Line::SecondAdd,
+                          fill(u"%1 を位置 %2 の前に Add しました。同じ要素が位置 %3 と位置 %4 の 2 か所にあり、"
+                               u"Count は %5 です。",
+                               {name, positionText(position), positionText(std::min(position, twin)),
+                                positionText(std::max(position, twin)), decimalText(m_recorder.count())}));
+    mark(add, position, SortMark::Added);
+    mark(add, twin, SortMark::Echo);
+    m_line = first && m_j > m_i + 1 ? Line::SecondAdd : Line::Remove;
+    addOperation(std::move(add), fill(u"Add(%1, , %2)", {name, positionText(position)}));
 }
 
-void SortSteps::onRemoved(std::int32_t position, std::uint16_t element) {
+void SortSteps::removed(std::int32_t position, std::uint16_t element) {
+    // The exchange is done with its last Remove, which counts it.
+    if (--m_removesLeft == 0)
+        ++m_exchanges;
     // The last position has nothing behind it to move up.
-    bool const last = position > count();
-    form::Step& step =
-        addStep(StepKind::Remove, kRemoveLine,
-                fill(last ? u"位置 %1 を Remove: 末尾の重複が消えます。Count は %2 です。"
-                          : u"位置 %1 を Remove: 重複の一方が消え、後ろの要素が 1 つずつ前に詰まります。"
-                            u"Count は %2 です。",
-                     {decimalText(position), decimalText(count())}));
-    step.position = position;
-    step.removed = element;
-    step.partOfExchange = true;
+    bool const last = position > m_recorder.count();
+    form::Step remove =
+        step(SortStep::Remove, Line::Remove,
+             fill(last ? u"位置 %1 を Remove しました。末尾の重複が消えました。Count は %2 です。"
+                       : u"位置 %1 を Remove しました。重複の一方が消え、後ろの要素が 1 つずつ前に詰まりました。"
+                         u"Count は %2 です。",
+                  {positionText(position), decimalText(m_recorder.count())}));
+    form::showRemoved(remove.rows, position, element, static_cast<std::uint8_t>(SortMark::Removed));
+    addOperation(std::move(remove), fill(u"Remove(%1)", {positionText(position)}));
 }
 
 void SortSteps::exchangeEnded(std::int32_t i, std::int32_t j) {
+    form::Step exchange =
+        step(SortStep::Exchange, Line::Exchange,
+             fill(j == i + 1 ? u"位置 %1 と位置 %2 を交換しました（隣どうしなので Item・Add・Remove の 3 手順）。"
+                             : u"位置 %1 と位置 %2 を交換しました（離れているので "
+                               u"Item・Add・Item・Add・Remove・Remove の 6 手順）。",
+                  {positionText(i), positionText(j)}));
+    exchange.fold = Fold::FoldedOnly;
+    exchange.stops = stopOf(SortJump::Exchange);
+    mark(exchange, i, SortMark::Exchanged);
+    mark(exchange, j, SortMark::Exchanged);
+    exchange.calls = std::move(m_operations);
+    m_recorder.add(std::move(exchange));
+    m_operations.clear();
     m_exchanging = false;
-    ++m_exchanges;
-    recording().steps.back().exchanges = m_exchanges;
-    form::Step& step = addStep(
-        StepKind::Exchange, kExchangeLine,
-        fill(j == i + 1 ? u"位置 %1 と位置 %2 を交換しました（隣どうしなので Item・Add・Remove の 3 手順）。"
-                        : u"位置 %1 と位置 %2 を交換しました（離れているので "
-                          u"Item・Add・Item・Add・Remove・Remove の 6 手順）。",
-             {decimalText(i), decimalText(j)}));
-    step.rhs = i;
-    step.lhs = j;
-    step.wholeExchange = true;
+    m_variables.clear(Variable::V);
+    m_variables.clear(Variable::W);
 }
 
 void SortSteps::sortEnded() {
-    addStep(StepKind::End, 0,
-            fill(u"並べ替えが終わりました。Compare を %1 回呼び、%2 回交換しました。",
-                 {decimalText(m_comparison), decimalText(m_exchanges)}));
+    m_line = Line::None;
+    m_recorder.add(step(SortStep::End, Line::None,
+                        fill(u"並べ替えが終わりました。Compare を %1 回呼び、%2 回交換しました。",
+                             {decimalText(m_comparison), decimalText(m_exchanges)})));
+}
+
+void SortSteps::failed(form::RecordedCall call, std::u16string error) {
+    form::Step failure = step(SortStep::Error, m_line, u"実行時エラーが起きたので、この実行はここで終わります。");
+    if (m_line == Line::Compare) {
+        mark(failure, m_lhs, SortMark::Lhs);
+        mark(failure, m_rhs, SortMark::Rhs);
+    }
+    failure.calls = std::move(call.lines);
+    failure.error = std::move(error);
+    m_recorder.add(std::move(failure));
 }
 
 } // namespace sortlib

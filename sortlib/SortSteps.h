@@ -3,8 +3,11 @@
 #include "form/StepRecorder.h"
 #include "sortlib/Sort.h"
 
+#include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace sortlib {
 
@@ -12,18 +15,30 @@ namespace sortlib {
 extern std::span<std::u16string_view const> const kSortProcedure;
 
 // How a comparator's answer reads in a sentence; %1 and %2 stand for what it compared of lhs and
-// rhs (the members it read, or the elements themselves): "%1 は %2 より小さいので True".
+// rhs (the members it read, or the elements themselves).
 struct AnswerWording {
-    std::u16string_view whenTrue;
-    std::u16string_view whenFalse;
+    std::u16string_view whenTrue;  // "%1 は %2 より小さいので True"
+    std::u16string_view whenFalse; // "%1 は %2 より小さくないので False"
+    std::u16string_view whenEqual; // False of two equal values: "%1 と %2 は等しく、小さくないので False"
 };
+
+// The lines of the procedure (Step::line, from 1), the kinds of step of a sort (Step::kind), its
+// marks (Row::mark) and the stops it can jump between (the bits of Step::stops).
+enum class SortLine : std::uint8_t { None, Pass, Compare, Exchange, FirstAdd, SecondAdd, Remove };
+enum class SortStep : std::uint8_t { Start, Pass, Compare, Read, Add, Remove, Exchange, End, Error };
+enum class SortMark : std::uint8_t { None, Lhs, Rhs, Read, Added, Echo, Removed, Exchanged };
+enum class SortJump : std::uint8_t { Exchange, Pass };
 
 // Records a sort step by step: each pass, each comparison with the comparator's call and its answer
 // in one sentence, and each exchange both as its single Item, Add and Remove operations and as one
-// step, so that the window can fold it.
-class SortSteps final : public form::StepRecorder, public SortObserver {
+// step, so that it can be folded. Each step shows the counters (pass, comparison, exchanges, Count)
+// and the procedure's variables i, j, v and w.
+class SortSteps final : public SortObserver, private form::StepRecorder::Owner {
 public:
-    SortSteps(ElementText elementText, AnswerWording wording);
+    SortSteps(form::StepRecorder::ElementText elementText, AnswerWording wording);
+
+    // Runs the sort's run (a click, on its data) and returns its steps.
+    form::Recording record(std::function<void()> const& run) { return m_recorder.record(run); }
 
     void sortBegun(runtime::Collection const& collection, ICompare const& comparator) override;
     void passBegun(std::int32_t i, std::int32_t last) override;
@@ -33,19 +48,45 @@ public:
     void sortEnded() override;
 
 private:
-    void onItemRead(std::int32_t position) override;
-    void onAdded(std::int32_t position) override;
-    void onRemoved(std::int32_t position, std::uint16_t element) override;
-    void onCall(std::vector<form::CallLine> lines, runtime::Variant const* result) override;
+    using Line = SortLine;
+    enum class Variable : std::uint8_t { I, J, V, W };
 
+    void itemRead(std::int32_t position) override;
+    std::uint16_t addedElement() override;
+    void added(std::int32_t position) override;
+    void removed(std::int32_t position, std::uint16_t element) override;
+    void called(form::RecordedCall call, runtime::Variant const& result) override;
+    void failed(form::RecordedCall call, std::u16string error) override;
+
+    // A step of this kind at this line, with the collection as it stands (unmarked), the counters so
+    // far and the variables.
+    form::Step step(SortStep kind, Line line, std::u16string sentence);
+    // One operation of the exchange under way, with its own call.
+    void addOperation(form::Step step, std::u16string call);
+    void mark(form::Step& step, std::int32_t position, SortMark mark) const;
+    // What the comparison read of the element at position, or the element's text when it read nothing.
+    std::u16string comparedValue(form::RecordedCall const& call, std::int32_t position) const;
+
+    form::StepRecorder m_recorder;
     runtime::ObserverScope<SortObserver> m_scope{this};
     AnswerWording m_wording;
-    std::u16string m_comparator;
+    form::Variables m_variables;
+    Line m_line = Line::None; // the line of the operation under way
+    std::int32_t m_pass = 0;
+    std::int32_t m_passes = 0;
+    std::int32_t m_comparison = 0;
+    std::int32_t m_comparisons = 0;
+    std::int32_t m_exchanges = 0;
     std::int32_t m_lhs = 0;
     std::int32_t m_rhs = 0;
+    // The exchange under way: its positions, its operations so far and the Removes still to come.
     bool m_exchanging = false;
-    int m_reads = 0; // Item calls of the exchange under way
+    std::int32_t m_i = 0;
+    std::int32_t m_j = 0;
+    int m_reads = 0;
     int m_adds = 0;
+    int m_removesLeft = 0;
+    std::vector<form::CallLine> m_operations;
 };
 
 } // namespace sortlib

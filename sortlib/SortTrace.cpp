@@ -13,8 +13,8 @@ std::string bracketed(std::int32_t position) { return '[' + runtime::decimal(pos
 
 void SortTrace::clickBegun() {
     m_collection = nullptr;
-    m_key.clear();
-    m_keys.clear();
+    m_orderMember.clear();
+    m_orderValues.clear();
     m_sorted = false;
     m_exchanges = 0;
     m_comparing = false;
@@ -25,15 +25,15 @@ void SortTrace::sortBegun(runtime::Collection const& collection, ICompare const&
     m_sorted = true;
     writeHeader(comparator);
     numberElements(collection);
-    m_key = keyMember(comparator);
-    if (!m_key.empty()) {
+    m_orderMember = orderMember(comparator);
+    if (!m_orderMember.empty()) {
         // The trace's own reads are no event of the click.
         runtime::ObserverScope<runtime::Observer> const unobserved(nullptr);
         for (runtime::Variant const& element : collection) {
             if (element.kind() != runtime::Kind::Object || !element.asObject())
                 continue;
             try {
-                m_keys[element.asObject().get()] = describe(element.asObject()->readMember(m_key));
+                m_orderValues[element.asObject().get()] = valueText(element.asObject()->readMember(m_orderMember));
             } catch (runtime::RuntimeError const& error) {
                 // An element without the member is shown by its name alone.
                 if (error.kind() != runtime::ErrorKind::FailedCall)
@@ -41,7 +41,7 @@ void SortTrace::sortBegun(runtime::Collection const& collection, ICompare const&
             }
         }
     }
-    writeElements(m_key.empty() ? "Start" : "Start (" + runtime::toUtf8(m_key) + ')', collection);
+    writeElements(m_orderMember.empty() ? "Start" : "Start (" + runtime::toUtf8(m_orderMember) + ')', collection);
 }
 
 void SortTrace::passBegun(std::int32_t i, std::int32_t last) {
@@ -59,8 +59,8 @@ void SortTrace::callBegun(runtime::Object const& callee, std::string_view operat
                           std::span<runtime::Variant const> arguments) {
     if (m_comparing && !inCall() && arguments.size() == 2) {
         m_comparing = false;
-        m_lhs = describe(arguments[0]);
-        m_rhs = describe(arguments[1]);
+        m_lhs = valueText(arguments[0]);
+        m_rhs = valueText(arguments[1]);
     }
     CallTrace::callBegun(callee, operation, arguments);
 }
@@ -72,18 +72,18 @@ void SortTrace::exchangeEnded(std::int32_t i, std::int32_t j) {
 }
 
 void SortTrace::sortEnded() {
-    writeElements(m_key.empty() ? "End" : "End (" + runtime::toUtf8(m_key) + ')', *m_collection);
+    writeElements(m_orderMember.empty() ? "End" : "End (" + runtime::toUtf8(m_orderMember) + ')', *m_collection);
 }
 
 void SortTrace::objectGone(runtime::Object const& object) noexcept {
-    m_keys.erase(&object);
+    m_orderValues.erase(&object);
     CallTrace::objectGone(object);
 }
 
 void SortTrace::memberRead(runtime::Object const& object, std::u16string_view member,
                            runtime::Variant const& value) {
-    // The comparator's read of the key from an element is shown beside the element already.
-    if (inCall() && member == m_key && m_keys.contains(&object))
+    // The comparator's read of that member from an element is shown beside the element already.
+    if (inCall() && member == m_orderMember && m_orderValues.contains(&object))
         return;
     CallTrace::memberRead(object, member, value);
 }
@@ -93,10 +93,10 @@ void SortTrace::writeClosingCounts() {
         writeCount(", ", m_exchanges, "exchange", "exchanges");
 }
 
-std::string SortTrace::describe(runtime::Variant const& value) {
-    std::string text = CallTrace::describe(value);
+std::string SortTrace::valueText(runtime::Variant const& value) {
+    std::string text = CallTrace::valueText(value);
     if (value.kind() == runtime::Kind::Object) {
-        if (auto const found = m_keys.find(value.asObject().get()); found != m_keys.end())
+        if (auto const found = m_orderValues.find(value.asObject().get()); found != m_orderValues.end())
             text += '(' + found->second + ')';
     }
     return text;

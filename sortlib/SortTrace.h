@@ -20,7 +20,7 @@ namespace sortlib {
 //   -- 36 calls of Compare, 12 exchanges
 // Object elements are named by their position in the first order (Student#1), and other objects of
 // the click from 0 (the factories, Student#0). Where a derived trace names the member that the
-// comparator orders by (keyMember), each element is shown with that member's value, Student#8(155),
+// comparator orders by (orderMember), each element is shown with that member's value, Student#8(155),
 // and the comparator's reads of it from the elements it compares are not written again beneath the
 // call.
 class SortTrace : public form::CallTrace, public SortObserver {
@@ -40,25 +40,25 @@ public:
                    std::span<runtime::Variant const> arguments) override;
 
 protected:
-    // The member whose value identifies an element under comparator, read by the trace itself once
-    // when the sort begins; none by default. Only a member that reading leaves unchanged qualifies.
-    virtual std::u16string_view keyMember(ICompare const& comparator) const {
+    // The member that comparator orders the elements by, read of each by the trace itself once when
+    // the sort begins; none by default. Only a member that reading leaves unchanged qualifies.
+    virtual std::u16string_view orderMember(ICompare const& comparator) const {
         (void)comparator;
         return {};
     }
 
     void clickBegun() override;
     void writeClosingCounts() override;
-    std::string describe(runtime::Variant const& value) override;
+    std::string valueText(runtime::Variant const& value) override;
 
 private:
     runtime::ObserverScope<SortObserver> m_scope{this};
     runtime::Collection const* m_collection = nullptr;
-    std::u16string m_key;
-    std::unordered_map<runtime::Object const*, std::string> m_keys; // each object element's key value
+    std::u16string m_orderMember;
+    std::unordered_map<runtime::Object const*, std::string> m_orderValues; // each object element's value of it
     bool m_sorted = false;
     std::size_t m_exchanges = 0;
-    // The elements of the comparison in progress, as described: lhs (at j), then rhs (at i).
+    // The elements of the comparison in progress, as written: lhs (at j), then rhs (at i).
     bool m_comparing = false;
     std::string m_lhs;
     std::string m_rhs;

@@ -38,19 +38,19 @@ constexpr std::int32_t kNumbers[] = {1851, 9353, 2748, 926, 1166, 12703, 40, 669
 std::array<Ref<ICompare>, 3> comparatorTable() { return {make<LongLess>(), make<LongGT>(), make<StrLess>()}; }
 
 // How each comparator's answer reads, by button Index.
-constexpr sortlib::AnswerWording kWordings[] = {
-    {u"%1 は %2 より小さいので True", u"%1 は %2 より小さくないので False"},
-    {u"%1 は %2 より大きいので True", u"%1 は %2 より大きくないので False"},
-    {u"文字列 \"%1\" は \"%2\" より辞書順で前なので True",
-     u"文字列 \"%1\" は \"%2\" より辞書順で前ではないので False"},
-};
+constexpr std::array<sortlib::AnswerWording, 3> kWordings{{
+    {u"%1 は %2 より小さいので True", u"%1 は %2 より小さくないので False", u"%1 と %2 は等しく、小さくないので False"},
+    {u"%1 は %2 より大きいので True", u"%1 は %2 より大きくないので False", u"%1 と %2 は等しく、大きくないので False"},
+    {u"文字列「%1」は「%2」より辞書順で前なので True", u"文字列「%1」は「%2」より辞書順で前ではないので False",
+     u"文字列「%1」と「%2」は等しく、辞書順で前ではないので False"},
+}};
 
 form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
     std::array<Ref<ICompare>, 3> comparators = comparatorTable();
     auto const data = form::collectionOf(numbers.empty() ? std::span<std::int32_t const>(kNumbers) : numbers);
     ICompare& comparator = *form::tableAt(comparators, Index);
     sortlib::SortSteps recorder([](Variant const& element) { return element.toText(); },
-                                kWordings[static_cast<std::size_t>(Index)]);
+                                form::tableAt(kWordings, Index));
     return recorder.record([&] { sortlib::Sort::Sort_Collection(*data, comparator); });
 }
 

@@ -1,78 +1,139 @@
 #include "ambulon/Form1.h"
 
-#include "host/testing/StepTesting.h"
-
-#include <QSlider>
+#include "ambulon/TransformSteps.h"
+#include "form/testing/ListLines.h"
+#include "runtime/Text.h"
 
 #include <gtest/gtest.h>
 
 namespace ambulon {
 namespace {
 
-using form::StepKind;
-using host::testing::pressKey;
-using host::testing::snapshotOf;
+using runtime::decimalText;
 
-// Each button's click: every one of the nine elements fetched, passed to Exec, its result appended
-// and the front removed, ending in the lines of List2; the running count shows its counter rising.
-TEST(AmbulonStepsTest, EachElementTakesFourStepsAndTheCounterRises) {
-    host::testing::StepHarness<Form1> steps;
-    host::StepWindow& window = *steps.open();
-    std::vector<StepKind> expected{StepKind::Start};
-    for (int element = 0; element < 9; ++element)
-        expected.insert(expected.end(), {StepKind::Read, StepKind::Call, StepKind::Insert, StepKind::Remove});
-    expected.push_back(StepKind::End);
-    for (int index = 0; index < 4; ++index) {
-        steps.harness.click(index);
-        form::Recording const& recording = window.recording();
-        EXPECT_EQ(host::testing::kindsOf(recording), expected) << "button " << index;
-        EXPECT_EQ(recording.elementCount, 9);
-        QStringList results;
-        for (std::uint16_t const element : recording.steps.back().order)
-            results << QString::fromStdU16String(recording.elements[element].text);
-        EXPECT_EQ(results, steps.harness.lines("List2"));
-    }
-    // 1・2・3…を引く: the k-th call reads the counter as k.
-    int k = 0;
-    for (form::Step const& step : window.recording().steps) {
-        if (step.kind != StepKind::Call)
-            continue;
-        ++k;
-        EXPECT_EQ(step.element, k);
-        ASSERT_EQ(step.calls.size(), 3u);
-        EXPECT_EQ(step.calls[2].text, u"SeqCount.Counter = " + runtime::decimalText(k));
-        EXPECT_NE(step.sentence.find(u"SeqCount.Counter = " + runtime::decimalText(k)), std::u16string::npos);
-    }
-    EXPECT_EQ(k, 9);
+TransformStep kindOf(form::Step const& step) { return static_cast<TransformStep>(step.kind); }
+
+// The marks of a step's rows as letters, top to bottom: w being worked on, r a result, a just added,
+// x removed, . none.
+std::string marksOf(form::Step const& step) {
+    std::string marks;
+    for (form::Row const& row : step.rows)
+        marks += ".wrax"[row.mark];
+    return marks;
 }
 
-// x^2 of 50000 overflows: the run ends at that call, with the runtime's text; the main window and the
-// next run are untouched.
-TEST(AmbulonStepsTest, AnOverflowIsShownAtItsStep) {
-    host::testing::StepHarness<Form1> steps;
-    steps.harness.click(0);
-    QStringList const results = steps.harness.lines("List2");
-    host::StepWindow& window = *steps.open();
-    host::testing::runOwnNumbers(window, QStringLiteral("7 50000 2"));
-    // End in the field goes to the end of its text; on the slider it goes to the last step.
-    window.findChild<QSlider*>()->setFocus();
-    pressKey(window, Qt::Key_End);
-    form::Step const* last = window.step();
-    ASSERT_NE(last, nullptr);
-    EXPECT_EQ(last->kind, StepKind::Error);
-    EXPECT_EQ(last->line, 4);
-    EXPECT_EQ(last->element, 2);
-    ASSERT_EQ(last->calls.size(), 1u);
-    EXPECT_EQ(last->calls.front().text, u"Sqr.Exec(50000) → エラー");
-    QString const shown = snapshotOf(window).join(u'\n');
-    EXPECT_TRUE(shown.contains(QStringLiteral("overflow"))) << shown.toStdString();
-    EXPECT_TRUE(shown.contains(QStringLiteral("要素 2 / 3"))) << shown.toStdString();
-    EXPECT_EQ(steps.harness.lines("List2"), results);
-    EXPECT_TRUE(steps.harness.errors.empty());
-    EXPECT_TRUE(host::testing::saveScreenshot(window, QStringLiteral("ambulon-steps.png")));
+// Each button's click: each of the nine elements fetched, passed to Exec, its result appended and the
+// front removed, ending in the lines the click lists; the element being worked on and the results
+// stand apart, and each element's fetch is a stop.
+TEST(AmbulonStepsTest, EachElementTakesFourStepsAndTheResultsStandApart) {
+    std::vector<TransformStep> expected{TransformStep::Start};
+    for (int element = 0; element < 9; ++element)
+        expected.insert(expected.end(),
+                        {TransformStep::Read, TransformStep::Exec, TransformStep::Add, TransformStep::Remove});
+    expected.push_back(TransformStep::End);
+    Form1 form;
+    form::testing::ListLines input(form, "List1");
+    form::testing::ListLines results(form, "List2");
+    for (std::int16_t index = 0; index < 4; ++index) {
+        form::Recording const recording = Form1::lesson().record(index, {});
+        form.Command1_Click(index);
+        std::vector<TransformStep> kinds;
+        std::vector<std::size_t> stops;
+        for (std::size_t step = 0; step < recording.steps.size(); ++step) {
+            kinds.push_back(kindOf(recording.steps[step]));
+            if (recording.steps[step].stops != 0)
+                stops.push_back(step);
+        }
+        EXPECT_EQ(kinds, expected) << "button " << index;
+        EXPECT_EQ(stops, (std::vector<std::size_t>{1, 5, 9, 13, 17, 21, 25, 29, 33})) << "button " << index;
+        std::vector<std::u16string> first;
+        std::vector<std::u16string> last;
+        for (form::Row const& row : recording.steps.front().rows)
+            first.push_back(recording.elements[row.element].text);
+        for (form::Row const& row : recording.steps.back().rows)
+            last.push_back(recording.elements[row.element].text);
+        EXPECT_EQ(first, input.lines);
+        EXPECT_EQ(last, results.lines);
+    }
+    // The fourth element: fetched and passed to Exec at the front, its result added at the back after the
+    // three results before it, then removed from the front.
+    form::Recording const recording = Form1::lesson().record(3, {});
+    EXPECT_EQ(recording.jumps, std::vector<std::u16string>{u"要素"});
+    EXPECT_EQ(marksOf(recording.steps[0]), ".........");
+    EXPECT_EQ(marksOf(recording.steps[13]), "w.....rrr");
+    EXPECT_EQ(marksOf(recording.steps[14]), "w.....rrr");
+    EXPECT_EQ(marksOf(recording.steps[15]), "w.....rrra");
+    EXPECT_EQ(marksOf(recording.steps[16]), "x.....rrrr");
+    EXPECT_EQ(marksOf(recording.steps.back()), "rrrrrrrrr");
+    EXPECT_EQ(recording.marks[1].label, u"処理中");
+    EXPECT_EQ(recording.marks[2].style, form::MarkStyle::Settled);
+}
 
-    host::testing::runOwnNumbers(window, QStringLiteral("7 -2"));
-    EXPECT_EQ(window.recording().steps.back().kind, StepKind::End);
+// 1・2・3…を引く: the k-th call reads the counter as k beneath the binder's call of MinusCls, and the
+// variables n, k, x and r show each value where the procedure's line sets it.
+TEST(AmbulonStepsTest, TheRunningCountRisesAndTheVariablesFollowTheLines) {
+    form::Recording const recording = Form1::lesson().record(3, {});
+    int k = 0;
+    for (form::Step const& step : recording.steps) {
+        if (kindOf(step) != TransformStep::Exec)
+            continue;
+        ++k;
+        ASSERT_EQ(step.counters.size(), 2u);
+        EXPECT_EQ(step.counters[0].value, k);
+        EXPECT_EQ(step.counters[0].total, 9);
+        ASSERT_EQ(step.calls.size(), 3u);
+        EXPECT_EQ(step.calls[0].text.substr(0, 13), u"Bind1st.Exec(");
+        EXPECT_EQ(step.calls[1].text.substr(0, 14), u"MinusCls.Exec(");
+        EXPECT_NE(step.calls[1].text.find(u", SeqCount#1) = "), std::u16string::npos);
+        EXPECT_EQ(step.calls[2].text, u"SeqCount#1.Counter = " + decimalText(k));
+        EXPECT_NE(step.sentence.find(u"その中で SeqCount#1.Counter を読み、" + decimalText(k) + u" を得ました。"),
+                  std::u16string::npos)
+            << runtime::toUtf8(step.sentence);
+    }
+    EXPECT_EQ(k, 9);
+    // The fourth element, 10: fetched (line 2 sets k and x), passed to Exec (line 3 sets r = 10 - 4).
+    struct Expected {
+        TransformLine line;
+        char const* variables;
+    };
+    Expected const expected[] = {
+        {TransformLine::Count, "n=9* k= x= r="},        {TransformLine::Fetch, "n=9 k=4* x=10* r="},
+        {TransformLine::Exec, "n=9 k=4 x=10 r=6*"},     {TransformLine::Append, "n=9 k=4 x=10 r=6"},
+        {TransformLine::Remove, "n=9 k=4 x=10 r=6"},
+    };
+    for (std::size_t index = 0; index < std::size(expected); ++index) {
+        form::Step const& step = recording.steps[index == 0 ? 0 : 12 + index];
+        EXPECT_EQ(step.line, form::lineNumber(expected[index].line)) << index;
+        std::string variables;
+        for (form::Variable const& variable : step.variables)
+            variables += (variables.empty() ? "" : " ") + runtime::toUtf8(variable.name + u"=" + variable.value) +
+                         (variable.changed ? "*" : "");
+        EXPECT_EQ(variables, expected[index].variables) << index;
+    }
+    EXPECT_EQ(recording.steps[16].calls.front().text, u"Remove(1)");
+    EXPECT_EQ(recording.steps[15].calls.front().text, u"Add(r)");
+    EXPECT_EQ(recording.steps[13].calls.front().text, u"Item(1)");
+}
+
+// x^2 of 50000 overflows: the run of a learner's numbers ends at that call, with the runtime's text;
+// the next run is whole.
+TEST(AmbulonStepsTest, AnOverflowEndsTheRunAtItsStep) {
+    std::int32_t const numbers[] = {7, 50000, 2};
+    form::Recording const recording = Form1::lesson().record(0, numbers);
+    ASSERT_FALSE(recording.steps.empty());
+    form::Step const& last = recording.steps.back();
+    EXPECT_EQ(kindOf(last), TransformStep::Error);
+    EXPECT_EQ(last.line, form::lineNumber(TransformLine::Exec));
+    ASSERT_EQ(last.counters.size(), 2u);
+    EXPECT_EQ(last.counters[0].value, 2);
+    EXPECT_EQ(last.counters[0].total, 3);
+    EXPECT_EQ(marksOf(last), "w.r");
+    ASSERT_EQ(last.calls.size(), 1u);
+    EXPECT_EQ(last.calls.front().text, u"Sqr.Exec(50000) → エラー");
+    EXPECT_EQ(last.error.rfind(u"オーバーフローしました。 overflow", 0), 0u) << runtime::toUtf8(last.error);
+
+    std::int32_t const fine[] = {7, -2};
+    EXPECT_EQ(kindOf(Form1::lesson().record(0, fine).steps.back()), TransformStep::End);
 }
 
 } // namespace

@@ -20,10 +20,10 @@ set(TRACE_NOTE_JA [=[Ambulon にはパスも交換もなく、\fBExec\fR の呼�
 set(TRACE [=[== 1・2・3…を引く: Bind1st
 Start: 1 2 3 10 100 123 1000 7777 10000
 Exec(1) = 0
-  Exec(1, SeqCount#1) = 0
+  MinusCls.Exec(1, SeqCount#1) = 0
     SeqCount#1.Counter = 1
 Exec(2) = 0
-  Exec(2, SeqCount#1) = 0
+  MinusCls.Exec(2, SeqCount#1) = 0
     SeqCount#1.Counter = 2
 \&...
 End: 0 0 0 6 95 117 993 7769 9991

@@ -1,5 +1,6 @@
 #include "sortlib/SortSteps.h"
 
+#include "form/Player.h"
 #include "runtime/testing/RuntimeTesting.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +11,7 @@
 namespace sortlib {
 namespace {
 
-using form::Mark;
 using form::Recording;
-using form::StepKind;
 using runtime::Variant;
 using Lines = std::vector<std::string>;
 
@@ -32,8 +31,10 @@ std::u16string u16(std::string const& ascii) { return std::u16string(ascii.begin
 
 bool alwaysTrue(Variant const&, Variant const&) { return true; }
 bool ascending(Variant const& lhs, Variant const& rhs) { return lhs.toInt32() < rhs.toInt32(); }
+bool descending(Variant const& lhs, Variant const& rhs) { return lhs.toInt32() > rhs.toInt32(); }
+bool byText(Variant const& lhs, Variant const& rhs) { return lhs.toText() < rhs.toText(); }
 
-constexpr AnswerWording kWording{u"%1 < %2 なので True", u"%1 < %2 ではないので False"};
+constexpr AnswerWording kWording{u"%1 < %2 なので True", u"%1 < %2 ではないので False", u"%1 = %2 なので False"};
 
 Recording recordSort(std::vector<Variant> const& values,
                      std::function<bool(Variant const&, Variant const&)> answer) {
@@ -50,38 +51,66 @@ std::string join(std::vector<std::string> const& texts) {
     return joined;
 }
 
-// One line per shown step: its kind, the positions it is about, and the collection as it stands.
-Lines describe(Recording const& recording, bool fold) {
+SortStep kindOf(form::Step const& step) { return static_cast<SortStep>(step.kind); }
+
+// The positions of the rows with this mark, top to bottom; a row no longer in the collection by the
+// position it stood at.
+std::vector<int> marked(form::Step const& step, SortMark mark) {
+    std::vector<int> positions;
+    for (std::size_t index = 0; index < step.rows.size(); ++index) {
+        if (step.rows[index].mark == static_cast<std::uint8_t>(mark))
+            positions.push_back(step.rows[index].position > 0 ? step.rows[index].position
+                                                              : static_cast<int>(index + 1));
+    }
+    return positions;
+}
+
+std::string positionsText(std::vector<int> const& positions) {
+    std::vector<std::string> texts;
+    for (int const position : positions)
+        texts.push_back(std::to_string(position));
+    return join(texts);
+}
+
+// One line per step that a player shows, folded or not: its kind, the positions its marks stand at,
+// and the collection as it stands.
+Lines shownSteps(Recording const& recording, bool fold) {
+    form::Player player;
+    player.setFolded(fold);
+    player.load(recording);
     Lines lines;
-    for (std::size_t const index : form::visibleSteps(recording, fold)) {
-        form::Step const& step = recording.steps[index];
+    for (std::size_t shown = 0; shown < player.stepCount(); ++shown) {
+        form::Step const& step = recording.steps[player.recordedIndex(shown)];
         std::vector<std::string> order;
-        for (std::uint16_t const element : step.order)
-            order.push_back(runtime::toUtf8(recording.elements[element].text));
+        for (form::Row const& row : step.rows) {
+            if (row.position > 0)
+                order.push_back(runtime::toUtf8(recording.elements[row.element].text));
+        }
         std::string line;
-        switch (step.kind) {
-        case StepKind::Start:
+        switch (kindOf(step)) {
+        case SortStep::Start:
             line = "start";
             break;
-        case StepKind::Pass:
-            line = "pass " + std::to_string(step.pass);
+        case SortStep::Pass:
+            line = "pass " + std::to_string(step.counters.front().value);
             break;
-        case StepKind::Compare:
-            line = "compare " + std::to_string(step.lhs) + " " + std::to_string(step.rhs);
+        case SortStep::Compare:
+            line = "compare " + positionsText(marked(step, SortMark::Lhs)) + " " +
+                   positionsText(marked(step, SortMark::Rhs));
             break;
-        case StepKind::Read:
-            line = "item " + std::to_string(step.position);
+        case SortStep::Read:
+            line = "item " + positionsText(marked(step, SortMark::Read));
             break;
-        case StepKind::Insert:
-            line = "add before " + std::to_string(step.position);
+        case SortStep::Add:
+            line = "add before " + positionsText(marked(step, SortMark::Added));
             break;
-        case StepKind::Remove:
-            line = "remove " + std::to_string(step.position);
+        case SortStep::Remove:
+            line = "remove " + positionsText(marked(step, SortMark::Removed));
             break;
-        case StepKind::Exchange:
-            line = "exchange " + std::to_string(step.rhs) + " " + std::to_string(step.lhs);
+        case SortStep::Exchange:
+            line = "exchange " + positionsText(marked(step, SortMark::Exchanged));
             break;
-        case StepKind::End:
+        case SortStep::End:
             line = "end";
             break;
         default:
@@ -153,102 +182,171 @@ TEST(SortStepsTest, EachExchangeIsShownOperationByOperationAndFolded) {
     std::vector<std::string> shuffled;
     for (int i = 0; i < 12; ++i)
         shuffled.push_back(std::to_string(random() % 50));
+    std::vector<std::string> const nine{"1851", "9353", "2748", "926", "1166", "12703", "40", "66916", "5562"};
     struct Case {
         std::vector<std::string> values;
         bool (*answer)(Variant const&, Variant const&);
         std::vector<std::string> sorted;
+        std::size_t steps;  // unfolded; 0: not counted here
+        int exchanges;
     };
     Case const cases[] = {
-        {{"a", "b", "c"}, alwaysTrue, {"b", "a", "c"}},
-        {{"a", "b", "c", "d"}, alwaysTrue, {"b", "d", "c", "a"}},
-        {{"3", "1", "2"}, ascending, {"1", "2", "3"}},
-        {shuffled, ascending, {}},
+        {{"a", "b", "c"}, alwaysTrue, {"b", "a", "c"}, 0, 3},
+        {{"a", "b", "c", "d"}, alwaysTrue, {"b", "d", "c", "a"}, 0, 6},
+        {{"3", "1", "2"}, ascending, {"1", "2", "3"}, 0, 2},
+        {shuffled, ascending, {}, 0, -1},
+        // Talverin's nine numbers by each of its buttons.
+        {nine, ascending, {"40", "926", "1166", "1851", "2748", "5562", "9353", "12703", "66916"}, 97, 10},
+        {nine, descending, {"66916", "12703", "9353", "5562", "2748", "1851", "1166", "926", "40"}, 112, 12},
+        {nine, byText, {"1166", "12703", "1851", "2748", "40", "5562", "66916", "926", "9353"}, 109, 11},
     };
     for (Case const& c : cases) {
         Recording const recording = recordSort(valuesOf(c.values), c.answer);
         for (bool const fold : {false, true})
-            EXPECT_EQ(describe(recording, fold), expectedSteps(c.values, c.answer, fold)) << join(c.values);
+            EXPECT_EQ(shownSteps(recording, fold), expectedSteps(c.values, c.answer, fold)) << join(c.values);
         if (!c.sorted.empty()) {
-            EXPECT_EQ(describe(recording, true).back(), "end: " + join(c.sorted));
+            EXPECT_EQ(shownSteps(recording, true).back(), "end: " + join(c.sorted));
+        }
+        if (c.steps > 0) {
+            EXPECT_EQ(shownSteps(recording, false).size(), c.steps) << join(c.values);
         }
         int const n = static_cast<int>(c.values.size());
-        EXPECT_EQ(recording.comparisons, n * (n - 1) / 2);
-        EXPECT_EQ(recording.passes, n - 1);
+        form::Step const& end = recording.steps.back();
+        ASSERT_EQ(end.counters.size(), 4u);
+        EXPECT_EQ(end.counters[0].total, n - 1) << "passes";
+        EXPECT_EQ(end.counters[1].value, n * (n - 1) / 2) << "comparisons";
+        EXPECT_EQ(end.counters[1].total, n * (n - 1) / 2);
+        if (c.exchanges >= 0) {
+            EXPECT_EQ(end.counters[2].value, c.exchanges) << join(c.values);
+        }
     }
 }
 
-// The far exchange of a, b, c, d at positions 1 and 4, as its rows show it.
-TEST(SortStepsTest, RowsShowTheDuplicateAppearAndGo) {
+// A row as a test reads it: position, element and the mark's label, with a letter for the mark's
+// style (S strong, U underlined, E echo, X struck out).
+std::string rowText(Recording const& recording, form::Row const& row) {
+    form::Mark const& mark = recording.marks.at(row.mark);
+    std::string text =
+        std::to_string(row.position) + ":" + runtime::toUtf8(recording.elements[row.element].text);
+    if (row.mark == 0)
+        return text;
+    char const styles[] = {'-', 'S', 'U', 'E', 'X', 'T'};
+    return text + " " + runtime::toUtf8(mark.label) + " " + styles[static_cast<int>(mark.style)];
+}
+
+// The far exchange of a, b, c, d at positions 1 and 4, as its rows, lines, calls and variables show it.
+TEST(SortStepsTest, TheFarExchangeOfABCDStepByStep) {
     Recording const recording = recordSort(valuesOf({"a", "b", "c", "d"}), alwaysTrue);
     auto const rows = [&](std::size_t index) {
         std::vector<std::string> shown;
-        for (form::StepRow const& row : form::rowsOf(recording.steps[index])) {
-            char const* const marks[] = {"",       " lhs",  " rhs",     " read",
-                                         " added", " twin", " removed", " exchanged"};
-            shown.push_back(std::to_string(row.position) + ":" +
-                            runtime::toUtf8(recording.elements[row.element].text) +
-                            marks[static_cast<int>(row.mark)]);
-        }
+        for (form::Row const& row : recording.steps[index].rows)
+            shown.push_back(rowText(recording, row));
         return shown;
     };
-    // start, pass 1, compare 4 1, item 4, add before 1, item 2, add before 5, remove 2, remove 5
-    EXPECT_EQ(rows(2), (Lines{"1:a rhs", "2:b", "3:c", "4:d lhs"}));
-    EXPECT_EQ(rows(3), (Lines{"1:a", "2:b", "3:c", "4:d read"}));
-    EXPECT_EQ(rows(4), (Lines{"1:d added", "2:a", "3:b", "4:c", "5:d twin"}));
-    EXPECT_EQ(rows(6), (Lines{"1:d", "2:a twin", "3:b", "4:c", "5:a added", "6:d"}));
-    EXPECT_EQ(rows(7), (Lines{"1:d", "0:a removed", "2:b", "3:c", "4:a", "5:d"}));
-    EXPECT_EQ(rows(8), (Lines{"1:d", "2:b", "3:c", "4:a", "0:d removed"}));
-    // Folded, the exchange marks the two positions it swapped.
-    std::size_t const folded = form::visibleSteps(recording, true)[3];
-    ASSERT_EQ(recording.steps[folded].kind, StepKind::Exchange);
-    EXPECT_EQ(rows(folded), (Lines{"1:d exchanged", "2:b", "3:c", "4:a exchanged"}));
-    EXPECT_EQ(recording.steps[8].exchanges, 1);
-    EXPECT_EQ(recording.steps[7].exchanges, 0);
-    EXPECT_EQ(recording.steps[2].line, 3);
-    EXPECT_EQ(recording.steps[6].line, 6);
-    EXPECT_EQ(recording.steps[8].line, 7);
+    // start, pass 1, compare 4 1, item 4, add before 1, item 2, add before 5, remove 2, remove 5, exchange
+    EXPECT_EQ(rows(2), (Lines{"1:a rhs（i） U", "2:b", "3:c", "4:d lhs（j） S"}));
+    EXPECT_EQ(rows(3), (Lines{"1:a", "2:b", "3:c", "4:d Item で読んだ S"}));
+    EXPECT_EQ(rows(4), (Lines{"1:d Add した S", "2:a", "3:b", "4:c", "5:d 同じ要素 E"}));
+    EXPECT_EQ(rows(6), (Lines{"1:d", "2:a 同じ要素 E", "3:b", "4:c", "5:a Add した S", "6:d"}));
+    EXPECT_EQ(rows(7), (Lines{"1:d", "0:a Remove した X", "2:b", "3:c", "4:a", "5:d"}));
+    EXPECT_EQ(rows(8), (Lines{"1:d", "2:b", "3:c", "4:a", "0:d Remove した X"}));
+    // Folded, the exchange marks the two positions it swapped and lists its operations.
+    ASSERT_EQ(kindOf(recording.steps[9]), SortStep::Exchange);
+    EXPECT_EQ(rows(9), (Lines{"1:d 交換した S", "2:b", "3:c", "4:a 交換した S"}));
+    std::vector<std::u16string> operations;
+    for (form::CallLine const& call : recording.steps[9].calls)
+        operations.push_back(call.text);
+    EXPECT_EQ(operations, (std::vector<std::u16string>{u"Item(4)", u"Add(v, , 1)", u"Item(2)", u"Add(w, , 5)",
+                                                       u"Remove(2)", u"Remove(5)"}));
+
+    // Each step: its line, the exchanges counted, its own call, whether it is a stop of 交換 or パス, and
+    // the variables i, j, v, w ("*": set by this step, whose line is the one that sets it).
+    ASSERT_EQ(recording.jumps, (std::vector<std::u16string>{u"交換", u"パス"}));
+    struct Expected {
+        SortLine line;
+        int exchanges;
+        char const* call;
+        std::uint32_t stops;
+        char const* variables;
+    };
+    Expected const expected[] = {
+        {SortLine::None, 0, "", 0, "i= j= v= w="},
+        {SortLine::Pass, 0, "", 2, "i=1* j= v= w="},
+        {SortLine::Compare, 0, "AnswerCompare.Compare(\"d\", \"a\") = True", 0, "i=1 j=4* v= w="},
+        {SortLine::FirstAdd, 0, "Item(4)", 1, "i=1 j=4 v=\"d\"* w="},
+        {SortLine::FirstAdd, 0, "Add(v, , 1)", 0, "i=1 j=4 v=\"d\" w="},
+        {SortLine::SecondAdd, 0, "Item(2)", 0, "i=1 j=4 v=\"d\" w=\"a\"*"},
+        {SortLine::SecondAdd, 0, "Add(w, , 5)", 0, "i=1 j=4 v=\"d\" w=\"a\""},
+        {SortLine::Remove, 0, "Remove(2)", 0, "i=1 j=4 v=\"d\" w=\"a\""},
+        {SortLine::Remove, 1, "Remove(5)", 0, "i=1 j=4 v=\"d\" w=\"a\""},
+        {SortLine::Exchange, 1, "Item(4)", 1, "i=1 j=4 v=\"d\" w=\"a\""},
+        {SortLine::Compare, 1, "AnswerCompare.Compare(\"c\", \"d\") = True", 0, "i=1 j=3* v= w="},
+    };
+    for (std::size_t index = 0; index < std::size(expected); ++index) {
+        form::Step const& step = recording.steps[index];
+        EXPECT_EQ(step.line, form::lineNumber(expected[index].line)) << "step " << index;
+        EXPECT_EQ(step.counters[2].value, expected[index].exchanges) << "step " << index;
+        EXPECT_EQ(step.calls.empty() ? "" : runtime::toUtf8(step.calls.front().text), expected[index].call)
+            << "step " << index;
+        EXPECT_EQ(step.stops, expected[index].stops) << "step " << index;
+        std::vector<std::string> variables;
+        for (form::Variable const& variable : step.variables)
+            variables.push_back(runtime::toUtf8(variable.name + u"=" + variable.value) + (variable.changed ? "*" : ""));
+        EXPECT_EQ(join(variables), expected[index].variables) << "step " << index;
+    }
+    // Count stands one or two higher in the middle of the exchange.
+    std::vector<int> counts;
+    for (std::size_t index = 2; index <= 9; ++index)
+        counts.push_back(recording.steps[index].counters[3].value);
+    EXPECT_EQ(counts, (std::vector<int>{4, 4, 5, 5, 6, 5, 4, 4}));
 }
 
-// 3, 1, 2: what each comparison says and what the counters stand at.
+// 3, 1, 2: what each comparison says, what the operations say, and what the counters stand at.
 TEST(SortStepsTest, TheWalkThroughOfThreeOneTwo) {
     Recording const recording =
         recordSort({Variant(std::int16_t{3}), Variant(std::int16_t{1}), Variant(std::int16_t{2})}, ascending);
     std::vector<std::u16string> sentences;
     std::vector<std::int32_t> exchanges;
-    for (std::size_t const index : form::visibleSteps(recording, true)) {
-        form::Step const& step = recording.steps[index];
-        if (step.kind != StepKind::Compare)
+    for (form::Step const& step : recording.steps) {
+        if (kindOf(step) != SortStep::Compare)
             continue;
         sentences.push_back(step.sentence);
-        exchanges.push_back(step.exchanges);
+        exchanges.push_back(step.counters[2].value);
         EXPECT_EQ(step.calls.size(), 1u);
     }
-    EXPECT_EQ(
-        sentences,
-        (std::vector<std::u16string>{
-            u"位置 3 の lhs と位置 1 の rhs を比べます。2 < 3 なので True です。位置 1 と位置 3 "
-            u"を交換します。",
-            u"位置 2 の lhs と位置 1 の rhs を比べます。1 < 2 なので True です。位置 1 と位置 2 "
-            u"を交換します。",
-            u"位置 3 の lhs と位置 2 の rhs を比べます。3 < 2 ではないので False です。何も動かしません。",
-        }));
+    EXPECT_EQ(sentences,
+              (std::vector<std::u16string>{
+                  u"lhs（位置 3）と rhs（位置 1）を比べました。2 < 3 なので True です。位置 1 と位置 3 を交換します。",
+                  u"lhs（位置 2）と rhs（位置 1）を比べました。1 < 2 なので True です。位置 1 と位置 2 を交換します。",
+                  u"lhs（位置 3）と rhs（位置 2）を比べました。3 < 2 ではないので False です。交換しません。",
+              }));
     EXPECT_EQ(exchanges, (std::vector<std::int32_t>{0, 1, 2}));
-    EXPECT_EQ(recording.steps.back().kind, StepKind::End);
-    EXPECT_EQ(recording.steps.back().comparison, 3);
+    EXPECT_EQ(kindOf(recording.steps.back()), SortStep::End);
+    EXPECT_EQ(recording.steps.back().counters[1].value, 3);
     EXPECT_EQ(recording.steps[2].calls.front().text, u"AnswerCompare.Compare(2, 3) = True");
-    // A Remove at the end has nothing behind it to move up; one further in has.
-    std::vector<std::u16string> removals;
+    // The pass of one comparison says so; positions are named smallest first; a Remove at the end has
+    // nothing behind it to move up, one further in has.
+    std::vector<std::u16string> operations;
     for (form::Step const& step : recording.steps) {
-        if (step.kind == StepKind::Remove)
-            removals.push_back(step.sentence);
+        if (kindOf(step) == SortStep::Add || kindOf(step) == SortStep::Remove ||
+            (kindOf(step) == SortStep::Pass && step.counters[0].value == 2))
+            operations.push_back(step.sentence);
     }
     EXPECT_EQ(
-        removals,
+        operations,
         (std::vector<std::u16string>{
-            u"位置 2 を Remove: 重複の一方が消え、後ろの要素が 1 つずつ前に詰まります。Count は 4 です。",
-            u"位置 4 を Remove: 末尾の重複が消えます。Count は 3 です。",
-            u"位置 3 を Remove: 重複の一方が消え、後ろの要素が 1 つずつ前に詰まります。Count は 3 です。",
+            u"v を位置 1 の前に Add しました。同じ要素が位置 1 と位置 4 の 2 か所にあり、Count は 4 です。",
+            u"w を位置 4 の前に Add しました。同じ要素が位置 2 と位置 4 の 2 か所にあり、Count は 5 です。",
+            u"位置 2 を Remove しました。重複の一方が消え、後ろの要素が 1 つずつ前に詰まりました。Count は 4 です。",
+            u"位置 4 を Remove しました。末尾の重複が消えました。Count は 3 です。",
+            u"v を位置 1 の前に Add しました。同じ要素が位置 1 と位置 3 の 2 か所にあり、Count は 4 です。",
+            u"位置 3 を Remove しました。重複の一方が消え、後ろの要素が 1 つずつ前に詰まりました。Count は 3 です。",
+            u"パス 2: 位置 2 に来る要素を決めます。比べるのは j = 3 の 1 回だけです。",
         }));
+    // Two equal values are said to be equal.
+    Recording const equal = recordSort({Variant(std::int16_t{5}), Variant(std::int16_t{5})}, ascending);
+    EXPECT_EQ(equal.steps[2].sentence,
+              u"lhs（位置 2）と rhs（位置 1）を比べました。5 = 5 なので False です。交換しません。");
 }
 
 // A comparator that fails ends the run at the comparison, with the runtime's text of the error.
@@ -256,10 +354,12 @@ TEST(SortStepsTest, AnErrorEndsTheRecordingWhereItHappened) {
     Recording const recording = recordSort(valuesOf({"1", "x", "2"}), ascending);
     ASSERT_FALSE(recording.steps.empty());
     form::Step const& last = recording.steps.back();
-    EXPECT_EQ(last.kind, StepKind::Error);
-    EXPECT_EQ(last.line, 3);
-    EXPECT_EQ(last.comparison, 1);
-    EXPECT_NE(last.error.find("type mismatch"), std::string::npos) << last.error;
+    EXPECT_EQ(kindOf(last), SortStep::Error);
+    EXPECT_EQ(last.line, form::lineNumber(SortLine::Compare));
+    EXPECT_EQ(last.counters[1].value, 2) << "the comparison that failed";
+    EXPECT_EQ(last.error.rfind(u"型が一致しません。 type mismatch", 0), 0u) << runtime::toUtf8(last.error);
+    EXPECT_EQ(marked(last, SortMark::Lhs), (std::vector<int>{2}));
+    EXPECT_EQ(marked(last, SortMark::Rhs), (std::vector<int>{1}));
     ASSERT_EQ(last.calls.size(), 1u);
     EXPECT_EQ(last.calls.front().text, u"AnswerCompare.Compare(\"x\", \"1\") → エラー");
 }
