@@ -204,15 +204,16 @@ void FormWindow::showSteps() {
             m_steps->setWindowTitle(
                 QStringLiteral("%1 の手順 — %2").arg(program, toQString(m_lesson->procedure)));
         // Beside this window, not over it, the first time it opens; after that where the learner left it.
-        // It needs its unscrolled size to show everything at once, and scrolls within any less.
+        // It asks for the room to show everything at once, and scrolls within any less.
         if (QScreen const* const screen = this->screen()) {
             // Its frame will be as wide as this one's.
             QSize const frameMargins = frameGeometry().size() - size();
-            QRect const frame =
+            Beside const beside =
                 besideWindow(frameGeometry(), m_steps->size() + frameMargins,
-                             m_steps->unscrolledSize() + frameMargins, screen->availableGeometry());
-            m_steps->resize(frame.size() - frameMargins);
-            m_steps->move(frame.topLeft());
+                             m_steps->comfortableSize() + frameMargins, screen->availableGeometry());
+            move(beside.main);
+            m_steps->resize(beside.window.size() - frameMargins);
+            m_steps->move(beside.window.topLeft());
         }
     }
     m_steps->show();

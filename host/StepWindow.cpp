@@ -30,6 +30,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 
 namespace host {
 
@@ -144,8 +145,10 @@ steptext::Chooser const& chooserOf(std::u16string_view procedure) {
 
 } // namespace
 
-QRect besideWindow(QRect main, QSize size, QSize minimum, QRect available) {
-    size = size.boundedTo(available.size()).expandedTo(minimum);
+namespace {
+
+// The window's place beside the main one, or none where no side has room.
+std::optional<QRect> onASide(QRect main, QSize size, QSize minimum, QRect available) {
     // The room on each side of the main window, within the screen.
     QRect const right(QPoint(main.right() + 1, available.top()), available.bottomRight());
     QRect const below(QPoint(available.left(), main.bottom() + 1), available.bottomRight());
@@ -169,9 +172,28 @@ QRect besideWindow(QRect main, QSize size, QSize minimum, QRect available) {
         return within(left, QPoint(left.right() + 1 - size.width(), main.top()));
     if (fits(above))
         return within(above, QPoint(main.left(), above.bottom() + 1 - size.height()));
-    // No side has room: on the screen, where it covers the least of the main window.
-    return within(available,
-                  QPoint(available.right() + 1 - size.width(), available.bottom() + 1 - size.height()));
+    return std::nullopt;
+}
+
+} // namespace
+
+Beside besideWindow(QRect main, QSize size, QSize minimum, QRect available) {
+    size = size.boundedTo(available.size()).expandedTo(minimum);
+    if (std::optional<QRect> const window = onASide(main, size, minimum, available))
+        return {*window, main.topLeft()};
+    // Room for both side by side once the main window stands at an edge of the screen.
+    for (QPoint const edge : {QPoint(available.left(), std::max(main.top(), available.top())),
+                              QPoint(std::max(main.left(), available.left()), available.top())}) {
+        QRect const moved(edge, main.size());
+        if (available.contains(moved)) {
+            if (std::optional<QRect> const window = onASide(moved, size, minimum, available))
+                return {*window, edge};
+        }
+    }
+    // No room: on the screen, where it covers the least of the main window.
+    QSize const shown = size.boundedTo(available.size());
+    return {QRect(available.bottomRight() - QPoint(shown.width(), shown.height()) + QPoint(1, 1), shown),
+            main.topLeft()};
 }
 
 StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget* parent)
@@ -309,13 +331,13 @@ QWidget* StepWindow::createPanel() {
     layout->addStretch();
 
     // The panel scrolls on its own where the window is short, keeping its full width where it can.
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(panel);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setFocusPolicy(Qt::NoFocus);
-    scroll->setMinimumWidth(m_procedure->minimumWidth() / 2);
-    return scroll;
+    m_panel = new QScrollArea;
+    m_panel->setWidget(panel);
+    m_panel->setWidgetResizable(true);
+    m_panel->setFrameShape(QFrame::NoFrame);
+    m_panel->setFocusPolicy(Qt::NoFocus);
+    m_panel->setMinimumWidth(m_procedure->minimumWidth() / 2);
+    return m_panel;
 }
 
 QWidget* StepWindow::createControls() {
@@ -410,6 +432,7 @@ void StepWindow::createJumps() {
             button->setToolTip(keys);
             connect(button, &QPushButton::clicked, this, [this, kind, forward] { jump(kind, forward); });
             m_jumpRow->layout()->addWidget(button);
+            button->show();
             m_jumps.push_back(button);
         }
     }
@@ -467,6 +490,12 @@ QSize StepWindow::unscrolledSize() const {
     QWidget const* page = m_page->widget();
     return page->minimumSizeHint().expandedTo(page->minimumSize()) +
            QSize(m_page->frameWidth() * 2, m_page->frameWidth() * 2);
+}
+
+QSize StepWindow::comfortableSize() const {
+    int const panelShort =
+        m_panel->widget()->minimumSizeHint().height() - m_panel->minimumSizeHint().height();
+    return unscrolledSize() + QSize(0, std::max(0, panelShort));
 }
 
 void StepWindow::showClick(int index) {
@@ -535,6 +564,7 @@ void StepWindow::showRecording(form::Recording recording, QString title) {
     createJumps();
     m_fold->setVisible(m_player.foldable());
     render();
+    layOutNow();
 }
 
 void StepWindow::fitColumns() {
@@ -556,6 +586,23 @@ void StepWindow::fitColumns() {
         fixed += m_table->columnWidth(column);
     m_table->setMinimumWidth(fixed + 8 * metrics.horizontalAdvance(QChar(u'字')) +
                              m_table->verticalScrollBar()->sizeHint().width() + 2 * m_table->frameWidth());
+}
+
+void StepWindow::layOutNow() {
+    // Qt lays out a page whose controls changed on a later event, and while the window is not yet
+    // shown, not at all: the page would keep the sizes it had asked of its controls before and squeeze
+    // them. A test, or a picture of the window, may come before that event.
+    for (QWidget* widget = m_jumpRow; widget && widget != m_page; widget = widget->parentWidget())
+        widget->updateGeometry();
+    if (isVisible()) {
+        m_page->widget()->layout()->invalidate();
+        m_page->widget()->layout()->activate();
+    }
+}
+
+void StepWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    layOutNow();
 }
 
 void StepWindow::goToStep(std::size_t shown) {
@@ -669,13 +716,14 @@ void StepWindow::renderPanel(form::Step const& step) {
             shown = QStringLiteral("<b><u>%1</u></b>").arg(shown);
             spoken += text(steptext::kChangedSpoken);
         }
-        shownVariables << QStringLiteral("<span style=\"white-space:pre\">%1</span>").arg(shown);
+        // Unbroken within, apart by a wide space; a long list wraps between them.
+        shownVariables << QStringLiteral("<span style=\"white-space:pre\">%1　</span>").arg(shown);
         spokenVariables << spoken;
     }
     if (shownVariables.isEmpty())
         showIn(*m_variables, text(steptext::kVariables), text(steptext::kNoVariables).toHtmlEscaped());
     else
-        showIn(*m_variables, text(steptext::kVariables), shownVariables.join(QStringLiteral("&#12288;")),
+        showIn(*m_variables, text(steptext::kVariables), shownVariables.join(QLatin1Char(' ')),
                spokenVariables.join(QStringLiteral("、")));
 
     QStringList counters;

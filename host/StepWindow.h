@@ -26,11 +26,19 @@ namespace host {
 
 class StepTableModel;
 
-// Where a window of size (at least minimum) goes beside the main window, both in frame coordinates:
-// to its right, else below, left or above it, wherever it fits whole within the screen's available
-// area; it is made smaller, down to minimum, to fit a side. With no room on any side it stays on the
-// screen, in the corner furthest from where the main window starts.
-QRect besideWindow(QRect main, QSize size, QSize minimum, QRect available);
+// Where a window goes beside the main window, and where the main window then stands.
+struct Beside {
+    QRect window;
+    QPoint main;
+};
+
+// Places a window of size (at least minimum) beside the main window, both in frame coordinates: to
+// its right, else below, left or above it, wherever it fits whole within the screen's available area;
+// it is made smaller, down to minimum, to fit a side. Where no side has room but the screen has room
+// for both side by side, the main window moves to the screen's left edge (or else its top edge) and
+// the window goes beside it. Otherwise it stays on the screen, in the corner furthest from where the
+// main window starts, and the main window where it is.
+Beside besideWindow(QRect main, QSize size, QSize minimum, QRect available);
 
 // A window beside the main one that shows a click step by step: the procedure's lines with the
 // current one marked, the collection as it stands with its marked rows, the calls the step made, the
@@ -71,10 +79,17 @@ public:
     std::size_t currentStep() const { return m_player.current(); }
     form::Step const* step() const { return m_player.step(); }
 
-    // The smallest size at which everything shows with only the panel and the collection scrolling.
+    // The smallest size at which everything shows with only the panel and the collection scrolling;
+    // smaller, the whole window scrolls.
     QSize unscrolledSize() const;
+    // The smallest size at which everything shows with only the collection scrolling.
+    QSize comfortableSize() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void layOutNow();
     void addKeys();
     QWidget* createPanel();
     QWidget* createControls();
@@ -92,6 +107,7 @@ private:
     form::Player m_player;
 
     QScrollArea* m_page;
+    QScrollArea* m_panel = nullptr;
     QLabel* m_title;
     QLabel* m_sentence;
     QListWidget* m_procedure = nullptr;

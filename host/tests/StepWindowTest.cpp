@@ -161,7 +161,8 @@ struct OpenSteps {
 
 // Where the step window goes: beside the main window on the first side with room for its minimum,
 // in the order right, below, left, above, as near to the main window as the screen lets it and made
-// smaller to fit; with no room anywhere, on the screen in the corner away from the main window.
+// smaller to fit; where no side has room, beside the main window moved to the screen's edge; with no
+// room for both, on the screen in the corner away from the main window.
 TEST(StepWindowTest, BesideWindowPlacesItOnTheFirstSideWithRoom) {
     QRect const screen(0, 0, 1600, 1000);
     QSize const size(900, 600);
@@ -169,21 +170,34 @@ TEST(StepWindowTest, BesideWindowPlacesItOnTheFirstSideWithRoom) {
     struct Row {
         char const* where;
         QRect main;
-        QRect expected;
+        QRect window;
+        QPoint mainMovedTo;
     };
     Row const rows[] = {
-        {"right, at the main window's top", QRect(0, 100, 400, 500), QRect(400, 100, 900, 600)},
-        {"right, made narrower and kept on the screen", QRect(0, 700, 1000, 200), QRect(1000, 400, 600, 600)},
-        {"below, at the main window's left", QRect(200, 0, 1200, 300), QRect(200, 300, 900, 600)},
-        {"left, ending at the main window", QRect(1100, 100, 500, 600), QRect(200, 100, 900, 600)},
-        {"left, made narrower", QRect(700, 100, 900, 700), QRect(0, 100, 700, 600)},
-        {"above, ending at the main window", QRect(100, 550, 1300, 450), QRect(100, 0, 900, 550)},
-        {"no room: the far corner", QRect(300, 300, 1000, 500), QRect(700, 400, 900, 600)},
+        {"right, at the main window's top", QRect(0, 100, 400, 500), QRect(400, 100, 900, 600),
+         QPoint(0, 100)},
+        {"right, narrower, on the screen", QRect(0, 700, 1000, 200), QRect(1000, 400, 600, 600),
+         QPoint(0, 700)},
+        {"below, at the main window's left", QRect(200, 0, 1200, 300), QRect(200, 300, 900, 600),
+         QPoint(200, 0)},
+        {"left, ending at the main window", QRect(1100, 100, 500, 600), QRect(200, 100, 900, 600),
+         QPoint(1100, 100)},
+        {"left, made narrower", QRect(700, 100, 900, 700), QRect(0, 100, 700, 600), QPoint(700, 100)},
+        {"above, ending at the main window", QRect(100, 550, 1300, 450), QRect(100, 0, 900, 550),
+         QPoint(100, 550)},
+        {"the main window moved to the left edge", QRect(400, 300, 800, 500), QRect(800, 300, 800, 600),
+         QPoint(0, 300)},
+        {"the main window moved to the top edge", QRect(300, 300, 1200, 500), QRect(300, 500, 900, 500),
+         QPoint(300, 0)},
+        {"no room: the far corner", QRect(100, 100, 1400, 800), QRect(700, 400, 900, 600), QPoint(100, 100)},
     };
-    for (Row const& row : rows)
-        EXPECT_EQ(besideWindow(row.main, size, minimum, screen), row.expected) << row.where;
+    for (Row const& row : rows) {
+        Beside const beside = besideWindow(row.main, size, minimum, screen);
+        EXPECT_EQ(beside.window, row.window) << row.where;
+        EXPECT_EQ(beside.main, row.mainMovedTo) << row.where;
+    }
     // A screen smaller than the window: it is made as small as the screen, not smaller than minimum.
-    EXPECT_EQ(besideWindow(QRect(0, 0, 300, 300), size, minimum, QRect(0, 0, 800, 500)),
+    EXPECT_EQ(besideWindow(QRect(0, 0, 300, 300), size, minimum, QRect(0, 0, 800, 500)).window,
               QRect(300, 0, 500, 500));
 }
 
