@@ -201,20 +201,9 @@ void FormWindow::showSteps() {
         // Named after the program, as its About window is: "Talverin" of "Talverin（整数の並べ替え）".
         QString const program = m_aboutTitle.section(QChar(u'（'), 0, 0);
         if (!program.isEmpty())
-            m_steps->setWindowTitle(
-                QStringLiteral("%1 の手順 — %2").arg(program, toQString(m_lesson->procedure)));
+            m_steps->setProgramName(program);
         // Beside this window, not over it, the first time it opens; after that where the learner left it.
-        // It asks for the room to show everything at once, and scrolls within any less.
-        if (QScreen const* const screen = this->screen()) {
-            // Its frame will be as wide as this one's.
-            QSize const frameMargins = frameGeometry().size() - size();
-            Beside const beside =
-                besideWindow(frameGeometry(), m_steps->size() + frameMargins,
-                             m_steps->comfortableSize() + frameMargins, screen->availableGeometry());
-            move(beside.main);
-            m_steps->resize(beside.window.size() - frameMargins);
-            m_steps->move(beside.window.topLeft());
-        }
+        m_steps->placeBeside(*this);
     }
     m_steps->show();
     m_steps->raise();

@@ -19,18 +19,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSlider>
+#include <QStyle>
 #include <QTableView>
 #include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <optional>
+#include <span>
 
 namespace host {
 
@@ -101,6 +106,88 @@ public:
     using QVBoxLayout::QVBoxLayout;
     bool hasHeightForWidth() const override { return false; }
 };
+
+// The collection's view, which tells of each change of its size once it has laid itself out for it.
+class CollectionView final : public WholeFrame<QTableView> {
+public:
+    using WholeFrame::WholeFrame;
+
+    std::function<void()> resized;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        WholeFrame::resizeEvent(event);
+        if (resized)
+            resized();
+    }
+};
+
+} // namespace
+
+// The procedure's lines, the current one marked with ▶, in bold and a tint; each line wrapped to the
+// list's width rather than cut short, the list as tall as its lines.
+class ProcedureList final : public WholeFrame<QListWidget> {
+public:
+    ProcedureList(std::span<std::u16string_view const> lines, QWidget* parent) : WholeFrame(parent) {
+        for (std::size_t line = 0; line < lines.size(); ++line)
+            addItem(QStringLiteral("   %1  %2").arg(line + 1).arg(toQString(lines[line])));
+        setWordWrap(true);
+        setUniformItemSizes(false);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // The ▶ marks the current line; a selection would be a second mark beside it.
+        setSelectionMode(QAbstractItemView::NoSelection);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+    // Marks line (1-based; 0 for none).
+    void setCurrent(int line) {
+        if (line == m_current)
+            return;
+        for (int const row : {m_current - 1, line - 1}) {
+            if (row < 0 || row >= count())
+                continue;
+            bool const marked = row + 1 == line;
+            QListWidgetItem* item = this->item(row);
+            item->setText((marked ? text(steptext::kCurrentLine) : QStringLiteral(" ")) +
+                          item->text().mid(1));
+            QFont font = this->font();
+            font.setBold(marked);
+            item->setFont(font);
+            item->setBackground(marked ? QColor(255, 240, 170) : QColor(Qt::transparent));
+        }
+        m_current = line;
+        fitLines();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        WholeFrame::resizeEvent(event);
+        if (event->size().width() != event->oldSize().width())
+            fitLines();
+    }
+
+private:
+    void fitLines() {
+        // Each line as tall as it wraps in its own font, within the item's text margins.
+        int const margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 4;
+        int const width = std::max(1, viewport()->width() - margin);
+        int height = 2 * frameWidth();
+        for (int row = 0; row < count(); ++row) {
+            QFontMetrics const metrics(item(row)->font());
+            QRect const lines =
+                metrics.boundingRect(QRect(0, 0, width, 0), Qt::TextWordWrap, item(row)->text());
+            int const rowHeight = std::max(lines.height(), metrics.height()) + 4;
+            item(row)->setSizeHint(QSize(width, rowHeight));
+            height += rowHeight;
+        }
+        setFixedHeight(height);
+    }
+
+    int m_current = 0;
+};
+
+namespace {
 
 // A label that shows changing content: screen readers read what it shows under its caption, and are
 // told of each change (setting the accessible name sends the change event).
@@ -229,7 +316,8 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
     // No name of its own: its text is its accessible name, so each new sentence is told to screen readers.
     m_sentence->setAccessibleDescription(text(steptext::kSentenceDescription));
 
-    m_table = new WholeFrame<QTableView>(page);
+    auto* const table = new CollectionView(page);
+    m_table = table;
     m_table->setModel(m_model);
     describe(*m_table, text(steptext::kTable), text(steptext::kTableDescription));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -243,7 +331,14 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setFocusPolicy(Qt::NoFocus);
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // The element's line takes what the other columns leave, cut short where it must (its tooltip and
+    // accessible description hold it whole): no scrolling sideways to columns that are not there.
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setWordWrap(false);
+    table->resized = [this] {
+        if (form::Step const* const step = m_player.step())
+            showMarkedRows(*step);
+    };
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(createPanel(), 0);
@@ -252,6 +347,7 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
     auto* layout = new PageLayout(page);
     layout->addWidget(m_title);
     layout->addWidget(m_sentence);
+    layout->addWidget(createState());
     layout->addLayout(middle, 1);
     layout->addWidget(createControls());
     if (lesson.takesNumbers)
@@ -303,41 +399,49 @@ void StepWindow::addKeys() {
 QWidget* StepWindow::createPanel() {
     auto* panel = new QWidget;
     QString const procedure = text(steptext::kProcedure, {toQString(m_lesson.procedure)});
-    m_procedure = new WholeFrame<QListWidget>(panel);
+    m_procedure = new ProcedureList(m_lesson.lines, panel);
     describe(*m_procedure, procedure, text(steptext::kProcedureDescription));
-    for (std::size_t line = 0; line < m_lesson.lines.size(); ++line)
-        m_procedure->addItem(QStringLiteral("   %1  %2").arg(line + 1).arg(toQString(m_lesson.lines[line])));
-    // The ▶ marks the current line; a selection would be a second mark beside it.
-    m_procedure->setSelectionMode(QAbstractItemView::NoSelection);
-    m_procedure->setFocusPolicy(Qt::NoFocus);
-    m_procedure->setMinimumWidth(m_procedure->sizeHintForColumn(0) + 24);
-    m_procedure->setFixedHeight(m_procedure->sizeHintForRow(0) * static_cast<int>(m_lesson.lines.size()) + 8);
-    m_procedure->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_procedure->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     m_calls = columnLabel(panel, Qt::PlainText, text(steptext::kCallsDescription));
-    m_calls->setMinimumHeight(m_calls->fontMetrics().lineSpacing() * 3);
-    m_variables = columnLabel(panel, Qt::RichText, text(steptext::kVariablesDescription));
-    m_counters = columnLabel(panel, Qt::PlainText, text(steptext::kCountersDescription));
-    m_error = columnLabel(panel, Qt::PlainText, text(steptext::kErrorDescription));
-    m_error->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
 
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     for (QWidget* widget : std::initializer_list<QWidget*>{
-             new QLabel(procedure, panel), m_procedure, new QLabel(text(steptext::kCalls), panel), m_calls,
-             new QLabel(text(steptext::kVariables), panel), m_variables, m_counters, m_error})
+             new QLabel(procedure, panel), m_procedure, new QLabel(text(steptext::kCalls), panel), m_calls})
         layout->addWidget(widget);
     layout->addStretch();
 
     // The panel scrolls on its own where the window is short, keeping its full width where it can.
-    m_panel = new QScrollArea;
-    m_panel->setWidget(panel);
-    m_panel->setWidgetResizable(true);
-    m_panel->setFrameShape(QFrame::NoFrame);
-    m_panel->setFocusPolicy(Qt::NoFocus);
-    m_panel->setMinimumWidth(m_procedure->minimumWidth() / 2);
-    return m_panel;
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(panel);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    // As wide as the procedure's lines where the window has room, and never so wide that the
+    // collection's lines are cut short for it.
+    int const em = m_procedure->fontMetrics().horizontalAdvance(QChar(u'字'));
+    scroll->setMinimumWidth(16 * em);
+    scroll->setMaximumWidth(std::max(16 * em, std::min(m_procedure->sizeHintForColumn(0) + 2 * em, 30 * em)));
+    return scroll;
+}
+
+QWidget* StepWindow::createState() {
+    // Always in sight, however short the window: what the step leaves in the variables and counters,
+    // and the error that ended the run.
+    auto* state = new QWidget;
+    m_variables = columnLabel(state, Qt::RichText, text(steptext::kVariablesDescription));
+    m_counters = columnLabel(state, Qt::PlainText, text(steptext::kCountersDescription));
+    m_error = columnLabel(state, Qt::PlainText, text(steptext::kErrorDescription));
+    m_error->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
+    auto* grid = new QGridLayout(state);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(new QLabel(text(steptext::kVariables), state), 0, 0, Qt::AlignTop);
+    grid->addWidget(m_variables, 0, 1);
+    grid->addWidget(new QLabel(text(steptext::kCounters), state), 1, 0, Qt::AlignTop);
+    grid->addWidget(m_counters, 1, 1);
+    grid->addWidget(m_error, 2, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    return state;
 }
 
 QWidget* StepWindow::createControls() {
@@ -382,7 +486,9 @@ QWidget* StepWindow::createControls() {
          std::initializer_list<QWidget*>{m_first, m_back, m_next, m_last, m_play, speedLabel, m_speed})
         buttons->addWidget(widget);
     buttons->addStretch(1);
-    buttons->addWidget(m_position);
+    auto* where = new QHBoxLayout;
+    where->addWidget(m_slider, 1);
+    where->addWidget(m_position);
     auto* more = new QHBoxLayout;
     more->addWidget(m_jumpRow);
     more->addStretch(1);
@@ -390,7 +496,7 @@ QWidget* StepWindow::createControls() {
     auto* rows = new QVBoxLayout(controls);
     rows->setContentsMargins(0, 0, 0, 0);
     rows->addLayout(buttons);
-    rows->addWidget(m_slider);
+    rows->addLayout(where);
     rows->addLayout(more);
 
     connect(m_first, &QPushButton::clicked, this, [this] { goToStep(0); });
@@ -492,10 +598,29 @@ QSize StepWindow::unscrolledSize() const {
            QSize(m_page->frameWidth() * 2, m_page->frameWidth() * 2);
 }
 
+void StepWindow::setProgramName(QString const& program) {
+    setWindowTitle(text(steptext::kProgramTitle, {program, toQString(m_lesson.procedure)}));
+}
+
+void StepWindow::placeBeside(QWidget& main) {
+    QScreen const* const screen = main.screen();
+    if (!screen)
+        return;
+    // Measured as it will be shown: polished by its style, its page laid out anew.
+    ensurePolished();
+    layOutNow();
+    // Its frame will be as wide as the main window's.
+    QSize const frame = main.frameGeometry().size() - main.size();
+    Beside const beside = besideWindow(main.frameGeometry(), size() + frame, comfortableSize() + frame,
+                                       screen->availableGeometry());
+    main.move(beside.main);
+    resize(beside.window.size() - frame);
+    move(beside.window.topLeft());
+}
+
 QSize StepWindow::comfortableSize() const {
-    int const panelShort =
-        m_panel->widget()->minimumSizeHint().height() - m_panel->minimumSizeHint().height();
-    return unscrolledSize() + QSize(0, std::max(0, panelShort));
+    // Ten rows of the collection more than at its least: room for the procedure and the calls too.
+    return unscrolledSize() + QSize(0, 10 * m_table->verticalHeader()->defaultSectionSize());
 }
 
 void StepWindow::showClick(int index) {
@@ -589,15 +714,23 @@ void StepWindow::fitColumns() {
 }
 
 void StepWindow::layOutNow() {
-    // Qt lays out a page whose controls changed on a later event, and while the window is not yet
-    // shown, not at all: the page would keep the sizes it had asked of its controls before and squeeze
-    // them. A test, or a picture of the window, may come before that event.
-    for (QWidget* widget = m_jumpRow; widget && widget != m_page; widget = widget->parentWidget())
-        widget->updateGeometry();
-    if (isVisible()) {
-        m_page->widget()->layout()->invalidate();
-        m_page->widget()->layout()->activate();
+    // Qt tells a layout of its widgets' new sizes on a later event, and in a window not yet shown, not
+    // at all: the page would keep the sizes it had asked of the collection and the controls before
+    // their columns and jumps changed, squeeze them, and give the main window a wrong size to place
+    // this one by. A test, or a picture of the window, may come before that event too.
+    QWidget* const page = m_page->widget();
+    for (QWidget* changed : {static_cast<QWidget*>(m_table), m_jumpRow}) {
+        for (QWidget* widget = changed; widget && widget != page; widget = widget->parentWidget()) {
+            widget->updateGeometry();
+            // Activating a layout also forgets what its inner layouts had measured.
+            if (widget->layout()) {
+                widget->layout()->invalidate();
+                widget->layout()->activate();
+            }
+        }
     }
+    page->layout()->invalidate();
+    page->layout()->activate();
 }
 
 void StepWindow::showEvent(QShowEvent* event) {
@@ -656,7 +789,9 @@ void StepWindow::render() {
         m_position->setText(QString());
         m_slider->setAccessibleDescription(text(steptext::kSliderDescription));
         for (QLabel* label : {m_calls, m_variables, m_counters, m_error})
-            label->clear();
+            showIn(*label, {}, {});
+        m_procedure->setCurrent(0);
+        m_error->hide();
         return;
     }
     m_position->setText(text(steptext::kPosition, {QString::number(m_player.current() + 1),
@@ -666,36 +801,49 @@ void StepWindow::render() {
     m_slider->setAccessibleDescription(
         text(steptext::kSentenceAfterPosition, {m_position->text(), m_sentence->text()}));
     renderPanel(*current);
-    // The rows the step is about stay in sight, the first of them above all.
-    int firstMarked = -1;
-    int lastMarked = -1;
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        if (current->rows[std::size_t(row)].mark != 0) {
-            lastMarked = row;
-            if (firstMarked < 0)
-                firstMarked = row;
+    showMarkedRows(*current);
+}
+
+void StepWindow::showMarkedRows(form::Step const& step) {
+    // The marked rows stay in sight; where they do not all fit, the last in the strongest style: the row
+    // the step is about above all, and of two such, the later, where an Add puts its element.
+    auto const strength = [](form::MarkStyle style) {
+        switch (style) {
+        case form::MarkStyle::Strong:
+            return 3;
+        case form::MarkStyle::Underlined:
+            return 2;
+        case form::MarkStyle::Plain:
+            return 0;
+        default:
+            return 1;
         }
+    };
+    int first = -1;
+    int last = -1;
+    int strongest = -1;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        if (step.rows[std::size_t(row)].mark == 0)
+            continue;
+        first = first < 0 ? row : first;
+        last = row;
+        if (strongest < 0 ||
+            strength(m_model->markOf(row).style) >= strength(m_model->markOf(strongest).style))
+            strongest = row;
     }
-    if (lastMarked >= 0) {
-        m_table->scrollTo(m_model->index(lastMarked, 0), QAbstractItemView::EnsureVisible);
-        m_table->scrollTo(m_model->index(firstMarked, 0), QAbstractItemView::EnsureVisible);
+    if (first < 0)
+        return;
+    int const rowHeight = m_table->verticalHeader()->defaultSectionSize();
+    if ((last - first + 1) * rowHeight <= m_table->viewport()->height()) {
+        m_table->scrollTo(m_model->index(last, 0), QAbstractItemView::EnsureVisible);
+        m_table->scrollTo(m_model->index(first, 0), QAbstractItemView::EnsureVisible);
+    } else {
+        m_table->scrollTo(m_model->index(strongest, 0), QAbstractItemView::EnsureVisible);
     }
 }
 
 void StepWindow::renderPanel(form::Step const& step) {
-    for (int line = 0; line < m_procedure->count(); ++line) {
-        QListWidgetItem* item = m_procedure->item(line);
-        bool const marked = line + 1 == step.line;
-        QString shown = item->text();
-        shown.replace(0, 1, marked ? text(steptext::kCurrentLine) : QStringLiteral(" "));
-        if (shown == item->text())
-            continue;
-        item->setText(shown);
-        QFont font = m_procedure->font();
-        font.setBold(marked);
-        item->setFont(font);
-        item->setBackground(marked ? QColor(255, 240, 170) : QColor(Qt::transparent));
-    }
+    m_procedure->setCurrent(step.line);
 
     QStringList calls;
     for (form::CallLine const& line : step.calls)
@@ -731,6 +879,7 @@ void StepWindow::renderPanel(form::Step const& step) {
         counters << counterText(counter);
     showIn(*m_counters, text(steptext::kCounters), counters.join(QStringLiteral("　")));
     showIn(*m_error, text(steptext::kError), toQString(step.error));
+    m_error->setVisible(!step.error.empty());
 }
 
 void StepWindow::enableControls() {

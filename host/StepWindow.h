@@ -15,7 +15,6 @@ class QComboBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QScrollArea;
 class QSlider;
@@ -24,6 +23,7 @@ class QTimer;
 
 namespace host {
 
+class ProcedureList;
 class StepTableModel;
 
 // Where a window goes beside the main window, and where the main window then stands.
@@ -79,10 +79,17 @@ public:
     std::size_t currentStep() const { return m_player.current(); }
     form::Step const* step() const { return m_player.step(); }
 
+    // Names the window after the program ("Talverin の手順 — Sort_Collection").
+    void setProgramName(QString const& program);
+    // Places the window beside main, on the screen main stands on (see besideWindow), asking for
+    // comfortableSize(): main moves where only that makes room.
+    void placeBeside(QWidget& main);
+
     // The smallest size at which everything shows with only the panel and the collection scrolling;
     // smaller, the whole window scrolls.
     QSize unscrolledSize() const;
-    // The smallest size at which everything shows with only the collection scrolling.
+    // A size at which the collection shows a good part of its rows and the panel needs no scrolling:
+    // what the window asks of the screen beside the main window.
     QSize comfortableSize() const;
 
 protected:
@@ -92,6 +99,7 @@ private:
     void layOutNow();
     void addKeys();
     QWidget* createPanel();
+    QWidget* createState();
     QWidget* createControls();
     QWidget* createOwnNumbers();
     void createJumps();
@@ -100,6 +108,7 @@ private:
     void fitColumns();
     void render();
     void renderPanel(form::Step const& step);
+    void showMarkedRows(form::Step const& step);
     void enableControls();
 
     form::Lesson const& m_lesson;
@@ -107,10 +116,9 @@ private:
     form::Player m_player;
 
     QScrollArea* m_page;
-    QScrollArea* m_panel = nullptr;
     QLabel* m_title;
     QLabel* m_sentence;
-    QListWidget* m_procedure = nullptr;
+    ProcedureList* m_procedure = nullptr;
     QLabel* m_calls = nullptr;
     QLabel* m_variables = nullptr;
     QLabel* m_counters = nullptr;

@@ -134,23 +134,36 @@ void expectWithinTheScreen(StepWindow& window, QString const& name) {
     EXPECT_GE(table->columnWidth(elementColumn), 8 * table->fontMetrics().horizontalAdvance(QChar(u'字')));
     form::Step const* step = window.step();
     ASSERT_NE(step, nullptr);
-    int first = -1;
-    int last = -1;
+    // All marked rows in view where they fit, else one in the strongest style there is (a row the step
+    // is about).
+    form::Recording const& recording = window.recording();
+    auto const strength = [&](form::Row const& row) {
+        form::MarkStyle const style = recording.marks.at(row.mark).style;
+        return style == form::MarkStyle::Strong ? 2 : style == form::MarkStyle::Plain ? 0 : 1;
+    };
+    QRect const viewport = table->viewport()->rect();
+    auto const inView = [&](std::size_t row) {
+        return viewport.contains(table->visualRect(model.index(static_cast<int>(row), 0)));
+    };
+    int strongest = 0;
+    int span = 0;
+    std::size_t first = step->rows.size();
     for (std::size_t row = 0; row < step->rows.size(); ++row) {
         if (step->rows[row].mark != 0) {
-            last = static_cast<int>(row);
-            first = first < 0 ? last : first;
+            first = std::min(first, row);
+            span = static_cast<int>(row - first + 1) * table->rowHeight(0);
+            strongest = std::max(strongest, strength(step->rows[row]));
         }
     }
-    QRect const viewport = table->viewport()->rect();
-    if (first >= 0) {
-        QRect const firstRow = table->visualRect(model.index(first, 0));
-        QRect const lastRow = table->visualRect(model.index(last, 0));
-        EXPECT_TRUE(viewport.contains(firstRow)) << "row " << first << " at " << firstRow.y();
-        if (lastRow.bottom() - firstRow.top() < viewport.height()) {
-            EXPECT_TRUE(viewport.contains(lastRow)) << "row " << last << " at " << lastRow.y();
+    bool const allFit = span <= viewport.height();
+    bool strongInView = false;
+    for (std::size_t row = 0; row < step->rows.size(); ++row) {
+        if (allFit && step->rows[row].mark != 0) {
+            EXPECT_TRUE(inView(row)) << "row " << row;
         }
+        strongInView = strongInView || (strength(step->rows[row]) == strongest && inView(row));
     }
+    EXPECT_TRUE(strongest == 0 || strongInView) << "none of the rows the step is about in view";
     EXPECT_TRUE(saveScreenshot(window, name + QStringLiteral(".png")));
 }
 
