@@ -2,6 +2,7 @@
 
 #include "host/CaptionBreaks.h"
 #include "host/CommandButton.h"
+#include "host/StepTexts.h"
 #include "host/StepWindow.h"
 #include "host/UiFont.h"
 #include "host/Utf16.h"
@@ -292,12 +293,10 @@ void FormWindow::dispatchClick(int index) {
 }
 
 void FormWindow::addStepsButton(QMessageBox& about) {
-    about.setInformativeText(brokenBetweenPhrases(
-        QStringLiteral("F2 キーか下のボタンで手順のウィンドウを開くと、ボタンを押したときの"
-                       "アルゴリズムの動きを1手順ずつ、前後に動かしながら見られます。"),
-        about.font(), about.screen()));
-    QPushButton* const open = about.addButton(QStringLiteral("手順を見る (F2)"), QMessageBox::ActionRole);
-    open->setAccessibleDescription(QStringLiteral("手順のウィンドウを開きます"));
+    about.setInformativeText(
+        brokenBetweenPhrases(toQString(steptext::kAboutSteps), about.font(), about.screen()));
+    QPushButton* const open = about.addButton(toQString(steptext::kAboutOpen), QMessageBox::ActionRole);
+    open->setAccessibleDescription(toQString(steptext::kAboutOpenDescription));
     connect(open, &QPushButton::clicked, this, &FormWindow::showSteps);
     // F2 opens it from here too, as the button's caption says.
     auto* const steps = new QShortcut(QKeySequence(Qt::Key_F2), &about);

@@ -12,6 +12,12 @@ namespace host::steptext {
 
 using Text = std::u16string_view;
 
+// The main window's About window, which opens the step window.
+inline constexpr Text kAboutSteps = u"F2 キーか下のボタンで手順のウィンドウを開くと、ボタンを押したときの"
+                                    u"アルゴリズムの動きを 1 手順ずつ、前後に動かしながら見られます。";
+inline constexpr Text kAboutOpen = u"手順を見る (F2)";
+inline constexpr Text kAboutOpenDescription = u"手順のウィンドウを開きます";
+
 // The window, before and after the first click.
 inline constexpr Text kWindowTitle = u"手順 — %1";       // the procedure
 inline constexpr Text kProgramTitle = u"%1 の手順 — %2"; // the program, the procedure
