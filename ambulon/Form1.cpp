@@ -33,7 +33,7 @@ constexpr form::ControlLayout kControls[] = {
 constexpr form::FormLayout kLayout{
     u"QZでMRK風サンプル－配列の各要素を編集", 1185, 1920, 4470, 3810, kControls};
 
-constexpr std::int16_t kNumbers[] = {1, 2, 3, 10, 100, 123, 1000, 7777, 10000};
+constexpr std::int32_t kNumbers[] = {1, 2, 3, 10, 100, 123, 1000, 7777, 10000};
 
 // The function table of a click, one function per button Index: x * x, x - 10, 0 - x, and x minus
 // a running count. The binders hold the only references to their MinusCls and to the SeqCount.
@@ -46,27 +46,24 @@ std::array<Ref<IUnaryFunc>, 4> functionTable() {
     };
 }
 
-// The program's numbers as 16-bit integers, in order.
-Ref<runtime::Collection> programData() {
-    auto data = make<runtime::Collection>();
-    for (std::int16_t const number : kNumbers)
-        data->Add(Variant(number));
+// A click: the numbers in a new collection (each in the narrowest integer kind that holds it, so
+// the program's are 16-bit), each replaced in place by button Index's function's result for it.
+Ref<runtime::Collection> transformedNumbers(std::int16_t Index, std::span<std::int32_t const> numbers) {
+    std::array<Ref<IUnaryFunc>, 4> functions = functionTable();
+
+    auto const data = form::collectionOf(numbers);
+
+    IUnaryFunc& function = *form::tableAt(functions, Index);
+    Ambulon::Transform_Collection(*data, function);
     return data;
 }
 
+// The steps of a click, on the program's numbers or on a learner's own.
 form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
-    // Made first, the recorder names the objects the click makes (SeqCount#1).
     TransformSteps recorder;
-    std::array<Ref<IUnaryFunc>, 4> functions = functionTable();
-    auto const data = numbers.empty() ? programData() : form::collectionOf(numbers);
-    IUnaryFunc& function = *form::tableAt(functions, Index);
-    return recorder.record([&] { Ambulon::Transform_Collection(*data, function); });
-}
-
-void listTexts(form::ListBox& list, runtime::Collection const& data) {
-    list.Clear();
-    for (Variant const& element : data)
-        list.AddItem(element.toText());
+    return recorder.record([&] {
+        transformedNumbers(Index, numbers.empty() ? std::span<std::int32_t const>(kNumbers) : numbers);
+    });
 }
 
 } // namespace
@@ -74,14 +71,15 @@ void listTexts(form::ListBox& list, runtime::Collection const& data) {
 form::FormLayout const& Form1::layout() const { return kLayout; }
 
 void Form1::Command1_Click(std::int16_t Index) {
-    std::array<Ref<IUnaryFunc>, 4> functions = functionTable();
+    // The numbers are shown before the function runs, so that they show even when it fails.
+    List1.Clear();
+    for (std::int32_t const number : kNumbers)
+        List1.AddItem(runtime::decimalText(number));
 
-    auto const data = programData();
-    listTexts(List1, *data);
-
-    IUnaryFunc& function = *form::tableAt(functions, Index);
-    Ambulon::Transform_Collection(*data, function);
-    listTexts(List2, *data);
+    auto const data = transformedNumbers(Index, kNumbers);
+    List2.Clear();
+    for (Variant const& element : *data)
+        List2.AddItem(element.toText());
 }
 
 form::Lesson const& Form1::lesson() {

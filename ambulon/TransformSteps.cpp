@@ -39,12 +39,16 @@ std::u16string numberText(runtime::Variant const& element) { return element.toTe
 
 std::uint8_t markOf(TransformMark mark) { return static_cast<std::uint8_t>(mark); }
 
+// Marks the element being worked on, at the front.
+void markWorking(form::Step& step) { form::markRow(step.rows, 1, markOf(TransformMark::Working)); }
+
 } // namespace
 
 std::span<std::u16string_view const> const kTransformProcedure = kProcedure.entries();
 
 TransformSteps::TransformSteps()
-    : m_recorder(*this, numberText, kMarks.entries(), kJumps.entries()), m_variables{u"n", u"k", u"x", u"r"} {}
+    : m_recorder(*this, numberText, kMarks.entries(), kJumps.entries()), m_variables{u"n", u"k", u"x", u"r"} {
+}
 
 form::Step TransformSteps::step(TransformStep kind, Line line, std::u16string sentence) {
     form::Step step;
@@ -63,23 +67,17 @@ form::Step TransformSteps::step(TransformStep kind, Line line, std::u16string se
     return step;
 }
 
-void TransformSteps::markWorking(form::Step& step) {
-    for (form::Row& row : step.rows) {
-        if (row.position == 1)
-            row.mark = markOf(TransformMark::Working);
-    }
-}
-
 void TransformSteps::transformBegun(runtime::Collection const& collection, IUnaryFunc const& function) {
     m_recorder.follow(collection, function);
     m_elements = m_recorder.count();
     m_line = Line::Count;
     m_variables.set(Variable::N, decimalText(m_elements));
-    m_recorder.add(step(TransformStep::Start, Line::Count,
-                        fill(u"%1 個の要素に %2 を先頭から順に適用します。先頭の要素を読み、結果を末尾に Add して、"
-                             u"先頭を Remove します。要素は 1 つずつ先頭から末尾へ回り、すべてが結果になると"
-                             u"終わります。",
-                             {decimalText(m_elements), m_recorder.recording().chosen})));
+    m_recorder.add(
+        step(TransformStep::Start, Line::Count,
+             fill(u"%1 個の要素に %2 を先頭から順に適用します。先頭の要素を読み、結果を末尾に Add して、"
+                  u"先頭を Remove します。要素は 1 つずつ先頭から末尾へ回り、すべてが結果になると"
+                  u"終わります。",
+                  {decimalText(m_elements), m_recorder.recording().chosen})));
 }
 
 void TransformSteps::elementBegun(std::int32_t k, std::int32_t count) {
@@ -107,7 +105,8 @@ void TransformSteps::called(form::RecordedCall call, runtime::Variant const& res
     m_result = result;
     m_resultText = m_recorder.valueText(result);
     m_variables.set(Variable::R, m_resultText);
-    std::u16string sentence = fill(u"%1 の Exec が %2 を返しました。", {m_recorder.recording().chosen, m_resultText});
+    std::u16string sentence =
+        fill(u"%1 の Exec が %2 を返しました。", {m_recorder.recording().chosen, m_resultText});
     // What the call read in turn, a running count above all, is part of the answer.
     for (form::MemberRead const& read : call.reads)
         sentence += fill(u"その中で %1.%2 を読み、%3 を得ました。", {read.object, read.member, read.value});
@@ -131,19 +130,17 @@ void TransformSteps::added(std::int32_t position) {
                           fill(u"結果 %1 を末尾の位置 %2 に Add しました。Count は %2 です。",
                                {m_resultText, decimalText(position)}));
     markWorking(add);
-    for (form::Row& row : add.rows) {
-        if (row.position == position)
-            row.mark = markOf(TransformMark::Added);
-    }
+    form::markRow(add.rows, position, markOf(TransformMark::Added));
     add.calls.push_back({0, u"Add(r)"});
     m_recorder.add(std::move(add));
     m_line = Line::Remove;
 }
 
 void TransformSteps::removed(std::int32_t position, std::uint16_t element) {
-    form::Step remove = step(TransformStep::Remove, Line::Remove,
-                             fill(u"先頭の %1 を Remove しました。残りが 1 つずつ前に詰まり、Count は %2 です。",
-                                  {m_recorder.textOf(element), decimalText(m_recorder.count())}));
+    form::Step remove =
+        step(TransformStep::Remove, Line::Remove,
+             fill(u"先頭の %1 を Remove しました。残りが 1 つずつ前に詰まり、Count は %2 です。",
+                  {m_recorder.textOf(element), decimalText(m_recorder.count())}));
     form::showRemoved(remove.rows, position, element, markOf(TransformMark::Removed));
     remove.calls.push_back({0, fill(u"Remove(%1)", {decimalText(position)})});
     m_recorder.add(std::move(remove));

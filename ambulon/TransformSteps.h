@@ -50,8 +50,6 @@ private:
     // A step of this kind at this line, with the collection as it stands, the results set apart, the
     // counters so far and the variables.
     form::Step step(TransformStep kind, Line line, std::u16string sentence);
-    // Marks the element being worked on, at the front.
-    static void markWorking(form::Step& step);
 
     form::StepRecorder m_recorder;
     runtime::ObserverScope<TransformObserver> m_scope{this};
@@ -59,8 +57,8 @@ private:
     Line m_line = Line::None; // the line of the operation under way
     std::int32_t m_element = 0;
     std::int32_t m_elements = 0;
-    std::int32_t m_results = 0;   // appended so far, at the back
-    runtime::Variant m_result;    // of the latest call
+    std::int32_t m_results = 0; // appended so far, at the back
+    runtime::Variant m_result;  // of the latest call
     std::u16string m_resultText;
 };
 

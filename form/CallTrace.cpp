@@ -86,7 +86,7 @@ void CallTrace::callBegun(runtime::Object const& callee, std::string_view operat
     if (!inCall())
         positions = std::exchange(m_positions, std::nullopt);
     // A call made in turn names the class of the object called; the outermost one's is in the header.
-    std::string line = inCall() ? callee.className() + '.' : std::string();
+    std::string line = inCall() ? runtime::toUtf8(m_names.classOf(callee)) + '.' : std::string();
     line += operation;
     line += '(';
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -139,7 +139,9 @@ std::string CallTrace::valueText(runtime::Variant const& value) {
         form::valueText(value, [this](runtime::Object const& object) { return m_names.nameOf(object); }));
 }
 
-std::string CallTrace::nameOf(runtime::Object const& object) { return runtime::toUtf8(m_names.nameOf(object)); }
+std::string CallTrace::nameOf(runtime::Object const& object) {
+    return runtime::toUtf8(m_names.nameOf(object));
+}
 
 void CallTrace::write(std::string const& line) {
     if (inCall())

@@ -17,6 +17,7 @@ void ObjectNames::clear() noexcept {
     m_new.clear();
     m_numbers.clear();
     m_madeOfClass.clear();
+    m_classes.clear();
     m_firstNumber = 1;
 }
 
@@ -31,6 +32,7 @@ void ObjectNames::made(runtime::Object const& object) noexcept {
 void ObjectNames::gone(runtime::Object const& object) noexcept {
     std::erase(m_new, &object);
     m_numbers.erase(&object);
+    m_classes.erase(&object);
 }
 
 void ObjectNames::numberNewObjects() {
@@ -58,6 +60,13 @@ std::u16string ObjectNames::nameOf(runtime::Object const& object) {
     if (found == m_numbers.end())
         return classOf(object);
     return classOf(object) + u'#' + runtime::decimalText(static_cast<std::int64_t>(found->second));
+}
+
+std::u16string const& ObjectNames::classOf(runtime::Object const& object) {
+    auto found = m_classes.find(&object);
+    if (found == m_classes.end())
+        found = m_classes.emplace(&object, form::classOf(object)).first;
+    return found->second;
 }
 
 std::u16string valueText(runtime::Variant const& value,

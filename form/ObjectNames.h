@@ -30,6 +30,8 @@ public:
     void gone(runtime::Object const& object) noexcept;
     void numberElements(runtime::Collection const& collection);
     std::u16string nameOf(runtime::Object const& object);
+    // The object's class ("MinusCls"), found once per object.
+    std::u16string const& classOf(runtime::Object const& object);
 
 private:
     void numberNewObjects();
@@ -37,6 +39,7 @@ private:
     std::vector<runtime::Object const*> m_new; // made in the run, not numbered yet
     std::unordered_map<runtime::Object const*, std::size_t> m_numbers;
     std::unordered_map<std::string, std::size_t> m_madeOfClass;
+    std::unordered_map<runtime::Object const*, std::u16string> m_classes;
     std::size_t m_firstNumber = 1;
 };
 

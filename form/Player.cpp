@@ -54,7 +54,8 @@ bool Player::goTo(std::size_t shown) {
 
 bool Player::stepBy(int delta) {
     if (delta < 0)
-        return goTo(m_current - std::min(m_current, static_cast<std::size_t>(-static_cast<long long>(delta))));
+        return goTo(m_current -
+                    std::min(m_current, static_cast<std::size_t>(-static_cast<long long>(delta))));
     return goTo(m_current + static_cast<std::size_t>(delta));
 }
 

@@ -108,9 +108,12 @@ void StepRecorder::callBegun(runtime::Object const& callee, std::string_view ope
                              std::span<runtime::Variant const> arguments) {
     if (!m_collection)
         return;
-    if (m_depth == 0)
+    if (m_depth == 0) {
         m_call = {};
-    std::u16string line = classOf(callee) + u'.' + std::u16string(operation.begin(), operation.end()) + u'(';
+        m_call.lines.reserve(4);
+    }
+    std::u16string line =
+        m_names.classOf(callee) + u'.' + std::u16string(operation.begin(), operation.end()) + u'(';
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (i > 0)
             line += u", ";
@@ -128,8 +131,9 @@ void StepRecorder::callEnded(runtime::Object const& callee, std::string_view ope
         return;
     --m_depth;
     // The call's own line is the last one opened at its depth.
-    auto const own = std::find_if(m_call.lines.rbegin(), m_call.lines.rend(),
-                                  [&](CallLine const& line) { return line.depth == m_depth && !line.memberRead; });
+    auto const own = std::find_if(m_call.lines.rbegin(), m_call.lines.rend(), [&](CallLine const& line) {
+        return line.depth == m_depth && !line.memberRead;
+    });
     own->text += result ? u" = " + valueText(*result) : std::u16string(u" → エラー");
     // A call that an error left keeps its lines for the step of the error.
     if (m_depth == 0 && result)
@@ -163,8 +167,16 @@ void StepRecorder::removed(runtime::Collection const& collection, std::int32_t p
     m_owner.removed(position, element);
 }
 
+void markRow(std::vector<Row>& rows, std::int32_t position, std::uint8_t mark) {
+    for (Row& row : rows) {
+        if (row.position == position)
+            row.mark = mark;
+    }
+}
+
 void showRemoved(std::vector<Row>& rows, std::int32_t position, std::uint16_t element, std::uint8_t mark) {
-    auto const at = std::find_if(rows.begin(), rows.end(), [&](Row const& row) { return row.position >= position; });
+    auto const at =
+        std::find_if(rows.begin(), rows.end(), [&](Row const& row) { return row.position >= position; });
     rows.insert(at, Row{0, element, mark});
 }
 

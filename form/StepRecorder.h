@@ -87,8 +87,12 @@ public:
 
     Recording const& recording() const noexcept { return m_recording; }
     std::int32_t count() const noexcept { return static_cast<std::int32_t>(m_order.size()); }
-    std::uint16_t elementAt(std::int32_t position) const { return m_order.at(static_cast<std::size_t>(position - 1)); }
-    std::u16string const& textOf(std::uint16_t element) const { return m_recording.elements.at(element).text; }
+    std::uint16_t elementAt(std::int32_t position) const {
+        return m_order.at(static_cast<std::size_t>(position - 1));
+    }
+    std::u16string const& textOf(std::uint16_t element) const {
+        return m_recording.elements.at(element).text;
+    }
     // An element as calls and variables name it: an object by its name (Student#8), a value as its
     // text in a call (5562, "abc").
     std::u16string const& nameOf(std::uint16_t element) const { return m_elementNames.at(element); }
@@ -137,6 +141,8 @@ private:
     bool m_reading = false; // reading element texts itself
 };
 
+// Marks the row at position (a recorder's mark, by its number in Recording::marks).
+void markRow(std::vector<Row>& rows, std::int32_t position, std::uint8_t mark);
 // Shows element, which stood at position before Remove took it away, among rows where it stood: a row
 // without a position, with mark.
 void showRemoved(std::vector<Row>& rows, std::int32_t position, std::uint16_t element, std::uint8_t mark);
@@ -155,7 +161,7 @@ public:
         variable.value = std::move(value);
         variable.changed = true;
     }
-    // The variable has no value here (outside the part of the procedure that uses it).
+    // The variable has no value here (outside the lines of the procedure that use it).
     template <class Index>
     void clear(Index index) {
         Variable& variable = m_variables.at(static_cast<std::size_t>(index));

@@ -95,6 +95,17 @@ struct ClickData {
 
 std::u16string lineOf(Variant const& person) { return runtime::readMember(person, u"Get_String").toText(); }
 
+// A click: the roster made and sorted with button Index's comparator.
+ClickData sortedRoster(std::int16_t Index) {
+    std::array<Ref<ICompare>, 3> comparators = comparatorTable();
+
+    ClickData data;
+
+    ICompare& comparator = *form::tableAt(comparators, Index);
+    sortlib::Sort::Sort_Collection(*data.roster, comparator);
+    return data;
+}
+
 // How each comparator's answer reads, by button Index.
 constexpr std::array<sortlib::AnswerWording, 3> kWordings{{
     {u"身長 %1 は %2 より小さいので True", u"身長 %1 は %2 より小さくないので False",
@@ -105,13 +116,11 @@ constexpr std::array<sortlib::AnswerWording, 3> kWordings{{
      u"年齢 %1 と %2 は等しく、小さくないので False"},
 }};
 
+// The steps of a click; the roster has no numbers of a learner's own.
 form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
-    (void)numbers; // the roster has no numbers of a learner's own
-    std::array<Ref<ICompare>, 3> comparators = comparatorTable();
-    ClickData data;
-    ICompare& comparator = *form::tableAt(comparators, Index);
+    (void)numbers;
     sortlib::SortSteps recorder(lineOf, form::tableAt(kWordings, Index));
-    return recorder.record([&] { sortlib::Sort::Sort_Collection(*data.roster, comparator); });
+    return recorder.record([&] { sortedRoster(Index); });
 }
 
 } // namespace
@@ -119,12 +128,7 @@ form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> nu
 form::FormLayout const& Form1::layout() const { return kLayout; }
 
 void Form1::Command1_Click(std::int16_t Index) {
-    std::array<Ref<ICompare>, 3> comparators = comparatorTable();
-
-    ClickData data;
-
-    ICompare& comparator = *form::tableAt(comparators, Index);
-    sortlib::Sort::Sort_Collection(*data.roster, comparator);
+    ClickData data = sortedRoster(Index);
 
     List1.Clear();
     for (Variant const& person : *data.roster)

@@ -63,8 +63,15 @@ std::u16string fromUtf8(std::string_view text) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         auto const lead = static_cast<unsigned char>(text[i]);
-        std::size_t const length = lead < 0x80 ? 1 : lead >= 0xF0 && lead < 0xF5 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-        char32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+        std::size_t const length = lead < 0x80                   ? 1
+                                   : lead >= 0xF0 && lead < 0xF5 ? 4
+                                   : lead >= 0xE0                ? 3
+                                   : lead >= 0xC2                ? 2
+                                                                 : 0;
+        char32_t code = length == 1   ? lead
+                        : length == 2 ? lead & 0x1F
+                        : length == 3 ? lead & 0x0F
+                                      : lead & 0x07;
         bool valid = length > 0 && i + length <= text.size();
         for (std::size_t k = 1; valid && k < length; ++k) {
             auto const unit = static_cast<unsigned char>(text[i + k]);
@@ -72,8 +79,8 @@ std::u16string fromUtf8(std::string_view text) {
             code = code << 6 | (unit & 0x3F);
         }
         // Overlong forms, surrogates and values beyond U+10FFFF are no characters.
-        valid = valid && !(length == 3 && code < 0x800) && !(length == 4 && (code < 0x10000 || code > 0x10FFFF)) &&
-                !(code >= 0xD800 && code <= 0xDFFF);
+        valid = valid && !(length == 3 && code < 0x800) &&
+                !(length == 4 && (code < 0x10000 || code > 0x10FFFF)) && !(code >= 0xD800 && code <= 0xDFFF);
         if (!valid) {
             out += u'\uFFFD';
             ++i;

@@ -47,13 +47,17 @@ constexpr std::uint32_t stopOf(SortJump jump) { return 1u << static_cast<unsigne
 
 std::u16string positionText(std::int32_t position) { return decimalText(position); }
 
+void mark(form::Step& step, std::int32_t position, SortMark mark) {
+    form::markRow(step.rows, position, static_cast<std::uint8_t>(mark));
+}
+
 } // namespace
 
 std::span<std::u16string_view const> const kSortProcedure = kProcedure.entries();
 
 SortSteps::SortSteps(form::StepRecorder::ElementText elementText, AnswerWording wording)
-    : m_recorder(*this, std::move(elementText), kMarks.entries(), kJumps.entries()), m_wording(wording),
-      m_variables{u"i", u"j", u"v", u"w"} {}
+    : m_recorder(*this, std::move(elementText), kMarks.entries(), kJumps.entries()),
+      m_wording(wording), m_variables{u"i", u"j", u"v", u"w"} {}
 
 form::Step SortSteps::step(SortStep kind, Line line, std::u16string sentence) {
     form::Step step;
@@ -67,13 +71,6 @@ form::Step SortSteps::step(SortStep kind, Line line, std::u16string sentence) {
                      {u"Count", m_recorder.count(), 0}};
     step.variables = m_variables.forStep();
     return step;
-}
-
-void SortSteps::mark(form::Step& step, std::int32_t position, SortMark mark) const {
-    for (form::Row& row : step.rows) {
-        if (row.position == position)
-            row.mark = static_cast<std::uint8_t>(mark);
-    }
 }
 
 void SortSteps::addOperation(form::Step step, std::u16string call) {
@@ -112,11 +109,10 @@ void SortSteps::passBegun(std::int32_t i, std::int32_t last) {
     std::int32_t const count = m_recorder.count();
     form::Step pass = step(
         SortStep::Pass, Line::Pass,
-        count == i + 1
-            ? fill(u"パス %1: 位置 %1 に来る要素を決めます。比べるのは j = %2 の 1 回だけです。",
-                   {decimalText(i), decimalText(count)})
-            : fill(u"パス %1: 位置 %1 に来る要素を決めます。j は %2 から %3 まで下がります。",
-                   {decimalText(i), decimalText(count), decimalText(i + 1)}));
+        count == i + 1 ? fill(u"パス %1: 位置 %1 に来る要素を決めます。比べるのは j = %2 の 1 回だけです。",
+                              {decimalText(i), decimalText(count)})
+                       : fill(u"パス %1: 位置 %1 に来る要素を決めます。j は %2 から %3 まで下がります。",
+                              {decimalText(i), decimalText(count), decimalText(i + 1)}));
     pass.stops = stopOf(SortJump::Pass);
     m_recorder.add(std::move(pass));
 }
@@ -137,13 +133,15 @@ void SortSteps::called(form::RecordedCall call, runtime::Variant const& result) 
     bool const answer = result.isTrue();
     std::u16string const lhsValue = comparedValue(call, m_lhs);
     std::u16string const rhsValue = comparedValue(call, m_rhs);
-    std::u16string_view const wording =
-        answer ? m_wording.whenTrue : lhsValue == rhsValue ? m_wording.whenEqual : m_wording.whenFalse;
+    std::u16string_view const wording = answer                 ? m_wording.whenTrue
+                                        : lhsValue == rhsValue ? m_wording.whenEqual
+                                                               : m_wording.whenFalse;
     std::u16string sentence =
         fill(u"lhs（位置 %1）と rhs（位置 %2）を比べました。", {positionText(m_lhs), positionText(m_rhs)});
     sentence += fill(wording, {lhsValue, rhsValue});
-    sentence += answer ? fill(u" です。位置 %1 と位置 %2 を交換します。", {positionText(m_rhs), positionText(m_lhs)})
-                       : std::u16string(u" です。交換しません。");
+    sentence +=
+        answer ? fill(u" です。位置 %1 と位置 %2 を交換します。", {positionText(m_rhs), positionText(m_lhs)})
+               : std::u16string(u" です。交換しません。");
     form::Step compare = step(SortStep::Compare, Line::Compare, std::move(sentence));
     mark(compare, m_lhs, SortMark::Lhs);
     mark(compare, m_rhs, SortMark::Rhs);
@@ -169,10 +167,11 @@ void SortSteps::itemRead(std::int32_t position) {
     bool const first = m_reads == 1;
     m_line = first ? Line::FirstAdd : Line::SecondAdd;
     m_variables.set(first ? Variable::V : Variable::W, m_recorder.nameOf(m_recorder.elementAt(position)));
-    form::Step read = step(SortStep::Read, m_line,
-                           first ? fill(u"v = Item(%1): 位置 %1 の要素を読みました。", {positionText(position)})
-                                 : fill(u"w = Item(%1): もとは位置 %2 にあった要素を読みました。",
-                                        {positionText(position), positionText(m_i)}));
+    form::Step read =
+        step(SortStep::Read, m_line,
+             first ? fill(u"v = Item(%1): 位置 %1 の要素を読みました。", {positionText(position)})
+                   : fill(u"w = Item(%1): もとは位置 %2 にあった要素を読みました。",
+                          {positionText(position), positionText(m_i)}));
     mark(read, position, SortMark::Read);
     // An exchange starts with its first Item.
     if (first)
@@ -192,11 +191,12 @@ void SortSteps::added(std::int32_t position) {
             twin = other;
     }
     std::u16string_view const name = first ? u"v" : u"w";
-    form::Step add = step(SortStep::Add, first ? Line::FirstAdd : Line::SecondAdd,
-                          fill(u"%1 を位置 %2 の前に Add しました。同じ要素が位置 %3 と位置 %4 の 2 か所にあり、"
-                               u"Count は %5 です。",
-                               {name, positionText(position), positionText(std::min(position, twin)),
-                                positionText(std::max(position, twin)), decimalText(m_recorder.count())}));
+    form::Step add =
+        step(SortStep::Add, first ? Line::FirstAdd : Line::SecondAdd,
+             fill(u"%1 を位置 %2 の前に Add しました。同じ要素が位置 %3 と位置 %4 の 2 か所にあり、"
+                  u"Count は %5 です。",
+                  {name, positionText(position), positionText(std::min(position, twin)),
+                   positionText(std::max(position, twin)), decimalText(m_recorder.count())}));
     mark(add, position, SortMark::Added);
     mark(add, twin, SortMark::Echo);
     m_line = first && m_j > m_i + 1 ? Line::SecondAdd : Line::Remove;
@@ -209,23 +209,23 @@ void SortSteps::removed(std::int32_t position, std::uint16_t element) {
         ++m_exchanges;
     // The last position has nothing behind it to move up.
     bool const last = position > m_recorder.count();
-    form::Step remove =
-        step(SortStep::Remove, Line::Remove,
-             fill(last ? u"位置 %1 を Remove しました。末尾の重複が消えました。Count は %2 です。"
-                       : u"位置 %1 を Remove しました。重複の一方が消え、後ろの要素が 1 つずつ前に詰まりました。"
-                         u"Count は %2 です。",
-                  {positionText(position), decimalText(m_recorder.count())}));
+    form::Step remove = step(
+        SortStep::Remove, Line::Remove,
+        fill(last ? u"位置 %1 を Remove しました。末尾の重複が消えました。Count は %2 です。"
+                  : u"位置 %1 を Remove しました。重複の一方が消え、後ろの要素が 1 つずつ前に詰まりました。"
+                    u"Count は %2 です。",
+             {positionText(position), decimalText(m_recorder.count())}));
     form::showRemoved(remove.rows, position, element, static_cast<std::uint8_t>(SortMark::Removed));
     addOperation(std::move(remove), fill(u"Remove(%1)", {positionText(position)}));
 }
 
 void SortSteps::exchangeEnded(std::int32_t i, std::int32_t j) {
-    form::Step exchange =
-        step(SortStep::Exchange, Line::Exchange,
-             fill(j == i + 1 ? u"位置 %1 と位置 %2 を交換しました（隣どうしなので Item・Add・Remove の 3 手順）。"
-                             : u"位置 %1 と位置 %2 を交換しました（離れているので "
-                               u"Item・Add・Item・Add・Remove・Remove の 6 手順）。",
-                  {positionText(i), positionText(j)}));
+    form::Step exchange = step(
+        SortStep::Exchange, Line::Exchange,
+        fill(j == i + 1 ? u"位置 %1 と位置 %2 を交換しました（隣どうしなので Item・Add・Remove の 3 手順）。"
+                        : u"位置 %1 と位置 %2 を交換しました（離れているので "
+                          u"Item・Add・Item・Add・Remove・Remove の 6 手順）。",
+             {positionText(i), positionText(j)}));
     exchange.fold = Fold::FoldedOnly;
     exchange.stops = stopOf(SortJump::Exchange);
     mark(exchange, i, SortMark::Exchanged);
@@ -246,7 +246,8 @@ void SortSteps::sortEnded() {
 }
 
 void SortSteps::failed(form::RecordedCall call, std::u16string error) {
-    form::Step failure = step(SortStep::Error, m_line, u"実行時エラーが起きたので、この実行はここで終わります。");
+    form::Step failure =
+        step(SortStep::Error, m_line, u"実行時エラーが起きたので、この実行はここで終わります。");
     if (m_line == Line::Compare) {
         mark(failure, m_lhs, SortMark::Lhs);
         mark(failure, m_rhs, SortMark::Rhs);

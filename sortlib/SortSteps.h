@@ -63,7 +63,6 @@ private:
     form::Step step(SortStep kind, Line line, std::u16string sentence);
     // One operation of the exchange under way, with its own call.
     void addOperation(form::Step step, std::u16string call);
-    void mark(form::Step& step, std::int32_t position, SortMark mark) const;
     // What the comparison read of the element at position, or the element's text when it read nothing.
     std::u16string comparedValue(form::RecordedCall const& call, std::int32_t position) const;
 

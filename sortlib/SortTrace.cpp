@@ -33,7 +33,8 @@ void SortTrace::sortBegun(runtime::Collection const& collection, ICompare const&
             if (element.kind() != runtime::Kind::Object || !element.asObject())
                 continue;
             try {
-                m_orderValues[element.asObject().get()] = valueText(element.asObject()->readMember(m_orderMember));
+                m_orderValues[element.asObject().get()] =
+                    valueText(element.asObject()->readMember(m_orderMember));
             } catch (runtime::RuntimeError const& error) {
                 // An element without the member is shown by its name alone.
                 if (error.kind() != runtime::ErrorKind::FailedCall)
@@ -41,7 +42,8 @@ void SortTrace::sortBegun(runtime::Collection const& collection, ICompare const&
             }
         }
     }
-    writeElements(m_orderMember.empty() ? "Start" : "Start (" + runtime::toUtf8(m_orderMember) + ')', collection);
+    writeElements(m_orderMember.empty() ? "Start" : "Start (" + runtime::toUtf8(m_orderMember) + ')',
+                  collection);
 }
 
 void SortTrace::passBegun(std::int32_t i, std::int32_t last) {
@@ -72,7 +74,8 @@ void SortTrace::exchangeEnded(std::int32_t i, std::int32_t j) {
 }
 
 void SortTrace::sortEnded() {
-    writeElements(m_orderMember.empty() ? "End" : "End (" + runtime::toUtf8(m_orderMember) + ')', *m_collection);
+    writeElements(m_orderMember.empty() ? "End" : "End (" + runtime::toUtf8(m_orderMember) + ')',
+                  *m_collection);
 }
 
 void SortTrace::objectGone(runtime::Object const& object) noexcept {

@@ -55,7 +55,8 @@ private:
     runtime::ObserverScope<SortObserver> m_scope{this};
     runtime::Collection const* m_collection = nullptr;
     std::u16string m_orderMember;
-    std::unordered_map<runtime::Object const*, std::string> m_orderValues; // each object element's value of it
+    std::unordered_map<runtime::Object const*, std::string>
+        m_orderValues; // each object element's value of it
     bool m_sorted = false;
     std::size_t m_exchanges = 0;
     // The elements of the comparison in progress, as written: lhs (at j), then rhs (at i).

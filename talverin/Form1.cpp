@@ -39,19 +39,33 @@ std::array<Ref<ICompare>, 3> comparatorTable() { return {make<LongLess>(), make<
 
 // How each comparator's answer reads, by button Index.
 constexpr std::array<sortlib::AnswerWording, 3> kWordings{{
-    {u"%1 は %2 より小さいので True", u"%1 は %2 より小さくないので False", u"%1 と %2 は等しく、小さくないので False"},
-    {u"%1 は %2 より大きいので True", u"%1 は %2 より大きくないので False", u"%1 と %2 は等しく、大きくないので False"},
-    {u"文字列「%1」は「%2」より辞書順で前なので True", u"文字列「%1」は「%2」より辞書順で前ではないので False",
+    {u"%1 は %2 より小さいので True", u"%1 は %2 より小さくないので False",
+     u"%1 と %2 は等しく、小さくないので False"},
+    {u"%1 は %2 より大きいので True", u"%1 は %2 より大きくないので False",
+     u"%1 と %2 は等しく、大きくないので False"},
+    {u"文字列「%1」は「%2」より辞書順で前なので True",
+     u"文字列「%1」は「%2」より辞書順で前ではないので False",
      u"文字列「%1」と「%2」は等しく、辞書順で前ではないので False"},
 }};
 
-form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
+// A click: the numbers in a new collection, sorted with button Index's comparator.
+Ref<runtime::Collection> sortedNumbers(std::int16_t Index, std::span<std::int32_t const> numbers) {
     std::array<Ref<ICompare>, 3> comparators = comparatorTable();
-    auto const data = form::collectionOf(numbers.empty() ? std::span<std::int32_t const>(kNumbers) : numbers);
+
+    auto const data = form::collectionOf(numbers);
+
     ICompare& comparator = *form::tableAt(comparators, Index);
-    sortlib::SortSteps recorder([](Variant const& element) { return element.toText(); },
-                                form::tableAt(kWordings, Index));
-    return recorder.record([&] { sortlib::Sort::Sort_Collection(*data, comparator); });
+    sortlib::Sort::Sort_Collection(*data, comparator);
+    return data;
+}
+
+std::u16string numberText(Variant const& element) { return element.toText(); }
+
+// The steps of a click, on the program's numbers or on a learner's own.
+form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
+    sortlib::SortSteps recorder(numberText, form::tableAt(kWordings, Index));
+    return recorder.record(
+        [&] { sortedNumbers(Index, numbers.empty() ? std::span<std::int32_t const>(kNumbers) : numbers); });
 }
 
 } // namespace
@@ -59,16 +73,11 @@ form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> nu
 form::FormLayout const& Form1::layout() const { return kLayout; }
 
 void Form1::Command1_Click(std::int16_t Index) {
-    std::array<Ref<ICompare>, 3> comparators = comparatorTable();
-
-    auto const data = form::collectionOf(kNumbers);
-
-    ICompare& comparator = *form::tableAt(comparators, Index);
-    sortlib::Sort::Sort_Collection(*data, comparator);
+    auto const data = sortedNumbers(Index, kNumbers);
 
     List1.Clear();
     for (Variant const& element : *data)
-        List1.AddItem(element.toText());
+        List1.AddItem(numberText(element));
 }
 
 form::Lesson const& Form1::lesson() {

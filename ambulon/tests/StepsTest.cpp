@@ -28,8 +28,8 @@ std::string marksOf(form::Step const& step) {
 TEST(AmbulonStepsTest, EachElementTakesFourStepsAndTheResultsStandApart) {
     std::vector<TransformStep> expected{TransformStep::Start};
     for (int element = 0; element < 9; ++element)
-        expected.insert(expected.end(),
-                        {TransformStep::Read, TransformStep::Exec, TransformStep::Add, TransformStep::Remove});
+        expected.insert(expected.end(), {TransformStep::Read, TransformStep::Exec, TransformStep::Add,
+                                         TransformStep::Remove});
     expected.push_back(TransformStep::End);
     Form1 form;
     form::testing::ListLines input(form, "List1");
@@ -86,8 +86,9 @@ TEST(AmbulonStepsTest, TheRunningCountRisesAndTheVariablesFollowTheLines) {
         EXPECT_EQ(step.calls[1].text.substr(0, 14), u"MinusCls.Exec(");
         EXPECT_NE(step.calls[1].text.find(u", SeqCount#1) = "), std::u16string::npos);
         EXPECT_EQ(step.calls[2].text, u"SeqCount#1.Counter = " + decimalText(k));
-        EXPECT_NE(step.sentence.find(u"その中で SeqCount#1.Counter を読み、" + decimalText(k) + u" を得ました。"),
-                  std::u16string::npos)
+        EXPECT_NE(
+            step.sentence.find(u"その中で SeqCount#1.Counter を読み、" + decimalText(k) + u" を得ました。"),
+            std::u16string::npos)
             << runtime::toUtf8(step.sentence);
     }
     EXPECT_EQ(k, 9);
@@ -97,8 +98,8 @@ TEST(AmbulonStepsTest, TheRunningCountRisesAndTheVariablesFollowTheLines) {
         char const* variables;
     };
     Expected const expected[] = {
-        {TransformLine::Count, "n=9* k= x= r="},        {TransformLine::Fetch, "n=9 k=4* x=10* r="},
-        {TransformLine::Exec, "n=9 k=4 x=10 r=6*"},     {TransformLine::Append, "n=9 k=4 x=10 r=6"},
+        {TransformLine::Count, "n=9* k= x= r="},     {TransformLine::Fetch, "n=9 k=4* x=10* r="},
+        {TransformLine::Exec, "n=9 k=4 x=10 r=6*"},  {TransformLine::Append, "n=9 k=4 x=10 r=6"},
         {TransformLine::Remove, "n=9 k=4 x=10 r=6"},
     };
     for (std::size_t index = 0; index < std::size(expected); ++index) {
@@ -106,7 +107,8 @@ TEST(AmbulonStepsTest, TheRunningCountRisesAndTheVariablesFollowTheLines) {
         EXPECT_EQ(step.line, form::lineNumber(expected[index].line)) << index;
         std::string variables;
         for (form::Variable const& variable : step.variables)
-            variables += (variables.empty() ? "" : " ") + runtime::toUtf8(variable.name + u"=" + variable.value) +
+            variables += (variables.empty() ? "" : " ") +
+                         runtime::toUtf8(variable.name + u"=" + variable.value) +
                          (variable.changed ? "*" : "");
         EXPECT_EQ(variables, expected[index].variables) << index;
     }

@@ -11,7 +11,9 @@ namespace form::testing {
 // A list box's view that keeps its lines, so that a test clicks a form without a window.
 class ListLines final : public ListBoxView {
 public:
-    ListLines(Form& form, std::string_view listBox) : m_listBox(*form.listBox(listBox)) { m_listBox.bind(this); }
+    ListLines(Form& form, std::string_view listBox) : m_listBox(*form.listBox(listBox)) {
+        m_listBox.bind(this);
+    }
     ListLines(ListLines const&) = delete;
     ListLines& operator=(ListLines const&) = delete;
     ~ListLines() override { m_listBox.unbind(this); }

@@ -29,7 +29,7 @@ and
 In the first pass of 身長順 (by height) the three students of 155 cm meet position 1 last one first,
 and only a smaller height would displace the first of them, so they end in the reverse of their
 roster order:]=])
-set(TRACE_NOTE_JA [=[Pelora は人を、クラスと名簿の位置で \fBStudent#1\fR から \fBStudent#12\fR、\fBTeacher#13\fR から \fBTeacher#20\fR と呼び、比べる属性の値を、比較子が名前で読むとおりに括弧に入れて示します。\fBStudent#8(155)\fR は名簿の8番目の人で、身長は155cmです。人を作る2つのオブジェクトは名簿に入らず、\fBStudent#0\fR と \fBTeacher#0\fR と呼びます。身長順の最初のパスでは、身長155cmの3人の生徒が名簿の後ろの人から先に位置1と比べられ、より低い人でなければ入れ替わらないので、3人は名簿と逆の順に並びます:]=])
+set(TRACE_NOTE_JA [=[Pelora は人を、クラスと名簿の位置で \fBStudent#1\fR から \fBStudent#12\fR、\fBTeacher#13\fR から \fBTeacher#20\fR と呼び、比べる属性の値を、比較オブジェクトが名前で読むとおりに括弧に入れて示します。\fBStudent#8(155)\fR は名簿の8番目の人で、身長は155cmです。人を作る2つのオブジェクトは名簿に入らず、\fBStudent#0\fR と \fBTeacher#0\fR と呼びます。身長順の最初のパスでは、身長155cmの3人の生徒が名簿の後ろの人から先に位置1と比べられ、より低い人でなければ入れ替わらないので、3人は名簿と逆の順に並びます:]=])
 set(TRACE [=[Pass 1 of 19: compares [20] down to [2] with [1]
 Compare([20] Teacher#20(181), [1] Student#1(160)) = False
 \&...

@@ -63,13 +63,15 @@ TEST(PeloraStepsTest, EqualHeightsAreSaidToBeEqual) {
     player.load(recording);
     EXPECT_EQ(player.stepCount(), 391u);
     auto const sentence = [&](std::u16string const& start) {
-        auto const found = std::find_if(recording.steps.begin(), recording.steps.end(),
-                                        [&](form::Step const& step) { return step.sentence.starts_with(start); });
+        auto const found =
+            std::find_if(recording.steps.begin(), recording.steps.end(),
+                         [&](form::Step const& step) { return step.sentence.starts_with(start); });
         return found == recording.steps.end() ? std::u16string() : found->sentence;
     };
-    EXPECT_EQ(sentence(u"lhs（位置 7）と rhs（位置 1）"),
-              u"lhs（位置 7）と rhs（位置 1）を比べました。身長 155 と 155 は等しく、小さくないので False です。"
-              u"交換しません。");
+    EXPECT_EQ(
+        sentence(u"lhs（位置 7）と rhs（位置 1）"),
+        u"lhs（位置 7）と rhs（位置 1）を比べました。身長 155 と 155 は等しく、小さくないので False です。"
+        u"交換しません。");
     EXPECT_EQ(sentence(u"lhs（位置 16）と rhs（位置 1）"),
               u"lhs（位置 16）と rhs（位置 1）を比べました。身長 158 は 160 より小さいので True です。"
               u"位置 1 と位置 16 を交換します。");

@@ -148,6 +148,19 @@ TEST(VariantTest, ToTextWritesPlainDecimalDigits) {
     EXPECT_TRUE(raises(ErrorKind::TypeMismatch, [] { Variant(Missing{}).toText(); }));
 }
 
+// Texts go to UTF-8 and back whole, a character beyond 16 bits too; a byte that starts no character
+// comes back as U+FFFD, as do overlong forms and surrogates written in UTF-8.
+TEST(VariantTest, TextsGoToUtf8AndBack) {
+    std::u16string const text = u"身長 160 cm, \U0001F600 ok";
+    EXPECT_EQ(fromUtf8(toUtf8(text)), text);
+    EXPECT_EQ(toUtf8(text).size(), 22u);
+    EXPECT_EQ(fromUtf8("a\xFF"
+                       "b\xE6\x97"
+                       "c"),
+              u"a\uFFFDb\uFFFD\uFFFDc");
+    EXPECT_EQ(fromUtf8("\xC0\xAF\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
+}
+
 TEST(VariantTest, StrictAccessNamesBothKinds) {
     try {
         (void)Variant(u"x").asInt32();

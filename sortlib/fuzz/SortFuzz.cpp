@@ -16,13 +16,13 @@ using fuzzing::FuzzInput;
 
 class Plain final : public Object {};
 
-// Answers from the input: by the elements' keys when consistent, else one input bit a call.
+// Answers from the input: by the elements' ranks when consistent, else one input bit a call.
 // An answer byte of 0xFF raises an error of an input-chosen kind in place of an answer.
 class InputCompare final : public sortlib::ICompare {
 public:
     InputCompare(FuzzInput& in, bool consistent, std::vector<Variant> const& elements,
-                 std::vector<int> const& keys)
-        : m_in(in), m_consistent(consistent), m_elements(elements), m_keys(keys) {}
+                 std::vector<int> const& ranks)
+        : m_in(in), m_consistent(consistent), m_elements(elements), m_ranks(ranks) {}
 
     int calls = 0;
     std::optional<RuntimeError> raised;
@@ -37,21 +37,21 @@ protected:
             throw *raised;
         }
         if (m_consistent)
-            return keyOf(lhs) < keyOf(rhs);
+            return rankOf(lhs) < rankOf(rhs);
         return answer & 1;
     }
 
 private:
-    int keyOf(Variant const& element) const {
+    int rankOf(Variant const& element) const {
         auto const found = std::find(m_elements.begin(), m_elements.end(), element);
         FUZZ_CHECK(found != m_elements.end());
-        return m_keys[static_cast<std::size_t>(found - m_elements.begin())];
+        return m_ranks[static_cast<std::size_t>(found - m_elements.begin())];
     }
 
     FuzzInput& m_in;
     bool m_consistent;
     std::vector<Variant> const& m_elements;
-    std::vector<int> const& m_keys;
+    std::vector<int> const& m_ranks;
 };
 
 // An element's identity: its value for integers, its address for objects.
@@ -76,17 +76,17 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
         int const n = static_cast<int>(in.pick(16));
         bool const consistent = in.pick(2) == 0;
         std::vector<Variant> elements;
-        std::vector<int> keys;
+        std::vector<int> ranks;
         auto const collection = make<Collection>();
         for (int i = 0; i < n; ++i) {
             elements.push_back(in.pick(4) == 0 ? Variant(make<Plain>())
                                                : Variant(static_cast<std::int16_t>(i)));
-            keys.push_back(in.pick(4));
+            ranks.push_back(in.pick(4));
             collection->Add(elements.back());
         }
         std::vector<std::string> before = identities(*collection);
 
-        InputCompare comparator(in, consistent, elements, keys);
+        InputCompare comparator(in, consistent, elements, ranks);
         try {
             sortlib::Sort::Sort_Collection(*collection, comparator);
             FUZZ_CHECK(!comparator.raised);
@@ -104,11 +104,11 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
 
         // A consistent comparator leaves no later element answering true against an earlier one.
         if (consistent && !comparator.raised) {
-            std::vector<int> sortedKeys;
+            std::vector<int> sortedRanks;
             for (Variant const& element : *collection)
-                sortedKeys.push_back(keys[static_cast<std::size_t>(
+                sortedRanks.push_back(ranks[static_cast<std::size_t>(
                     std::find(elements.begin(), elements.end(), element) - elements.begin())]);
-            FUZZ_CHECK(std::is_sorted(sortedKeys.begin(), sortedKeys.end()));
+            FUZZ_CHECK(std::is_sorted(sortedRanks.begin(), sortedRanks.end()));
         }
     }
     FUZZ_CHECK(Object::liveCount() == liveAtStart);

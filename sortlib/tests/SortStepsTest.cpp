@@ -34,7 +34,8 @@ bool ascending(Variant const& lhs, Variant const& rhs) { return lhs.toInt32() < 
 bool descending(Variant const& lhs, Variant const& rhs) { return lhs.toInt32() > rhs.toInt32(); }
 bool byText(Variant const& lhs, Variant const& rhs) { return lhs.toText() < rhs.toText(); }
 
-constexpr AnswerWording kWording{u"%1 < %2 なので True", u"%1 < %2 ではないので False", u"%1 = %2 なので False"};
+constexpr AnswerWording kWording{u"%1 < %2 なので True", u"%1 < %2 ではないので False",
+                                 u"%1 = %2 なので False"};
 
 Recording recordSort(std::vector<Variant> const& values,
                      std::function<bool(Variant const&, Variant const&)> answer) {
@@ -182,12 +183,13 @@ TEST(SortStepsTest, EachExchangeIsShownOperationByOperationAndFolded) {
     std::vector<std::string> shuffled;
     for (int i = 0; i < 12; ++i)
         shuffled.push_back(std::to_string(random() % 50));
-    std::vector<std::string> const nine{"1851", "9353", "2748", "926", "1166", "12703", "40", "66916", "5562"};
+    std::vector<std::string> const nine{"1851",  "9353", "2748",  "926", "1166",
+                                        "12703", "40",   "66916", "5562"};
     struct Case {
         std::vector<std::string> values;
         bool (*answer)(Variant const&, Variant const&);
         std::vector<std::string> sorted;
-        std::size_t steps;  // unfolded; 0: not counted here
+        std::size_t steps; // unfolded; 0: not counted here
         int exchanges;
     };
     Case const cases[] = {
@@ -291,7 +293,8 @@ TEST(SortStepsTest, TheFarExchangeOfABCDStepByStep) {
         EXPECT_EQ(step.stops, expected[index].stops) << "step " << index;
         std::vector<std::string> variables;
         for (form::Variable const& variable : step.variables)
-            variables.push_back(runtime::toUtf8(variable.name + u"=" + variable.value) + (variable.changed ? "*" : ""));
+            variables.push_back(runtime::toUtf8(variable.name + u"=" + variable.value) +
+                                (variable.changed ? "*" : ""));
         EXPECT_EQ(join(variables), expected[index].variables) << "step " << index;
     }
     // Count stands one or two higher in the middle of the exchange.
@@ -316,8 +319,10 @@ TEST(SortStepsTest, TheWalkThroughOfThreeOneTwo) {
     }
     EXPECT_EQ(sentences,
               (std::vector<std::u16string>{
-                  u"lhs（位置 3）と rhs（位置 1）を比べました。2 < 3 なので True です。位置 1 と位置 3 を交換します。",
-                  u"lhs（位置 2）と rhs（位置 1）を比べました。1 < 2 なので True です。位置 1 と位置 2 を交換します。",
+                  u"lhs（位置 3）と rhs（位置 1）を比べました。2 < 3 なので True です。位置 1 と位置 3 "
+                  u"を交換します。",
+                  u"lhs（位置 2）と rhs（位置 1）を比べました。1 < 2 なので True です。位置 1 と位置 2 "
+                  u"を交換します。",
                   u"lhs（位置 3）と rhs（位置 2）を比べました。3 < 2 ではないので False です。交換しません。",
               }));
     EXPECT_EQ(exchanges, (std::vector<std::int32_t>{0, 1, 2}));
@@ -337,10 +342,12 @@ TEST(SortStepsTest, TheWalkThroughOfThreeOneTwo) {
         (std::vector<std::u16string>{
             u"v を位置 1 の前に Add しました。同じ要素が位置 1 と位置 4 の 2 か所にあり、Count は 4 です。",
             u"w を位置 4 の前に Add しました。同じ要素が位置 2 と位置 4 の 2 か所にあり、Count は 5 です。",
-            u"位置 2 を Remove しました。重複の一方が消え、後ろの要素が 1 つずつ前に詰まりました。Count は 4 です。",
+            u"位置 2 を Remove しました。重複の一方が消え、後ろの要素が 1 つずつ前に詰まりました。Count は 4 "
+            u"です。",
             u"位置 4 を Remove しました。末尾の重複が消えました。Count は 3 です。",
             u"v を位置 1 の前に Add しました。同じ要素が位置 1 と位置 3 の 2 か所にあり、Count は 4 です。",
-            u"位置 3 を Remove しました。重複の一方が消え、後ろの要素が 1 つずつ前に詰まりました。Count は 3 です。",
+            u"位置 3 を Remove しました。重複の一方が消え、後ろの要素が 1 つずつ前に詰まりました。Count は 3 "
+            u"です。",
             u"パス 2: 位置 2 に来る要素を決めます。比べるのは j = 3 の 1 回だけです。",
         }));
     // Two equal values are said to be equal.

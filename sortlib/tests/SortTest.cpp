@@ -46,8 +46,10 @@ private:
 };
 
 bool ascending(Variant const& lhs, Variant const& rhs) { return lhs.toInt32() < rhs.toInt32(); }
-// The key of an element "A2" is its last character.
-bool keyLess(Variant const& lhs, Variant const& rhs) { return lhs.asString().back() < rhs.asString().back(); }
+// An element "A2" is compared by its last character.
+bool lastCharacterLess(Variant const& lhs, Variant const& rhs) {
+    return lhs.asString().back() < rhs.asString().back();
+}
 
 Ref<Collection> lettersOf(std::u16string_view letters) {
     auto col = make<Collection>();
@@ -104,8 +106,8 @@ TEST(SortTest, ThreeOneTwoFollowsTheDocumentedPasses) {
     EXPECT_EQ(textsOf(*col), (Texts{"1", "2", "3"}));
 }
 
-TEST(SortTest, EqualKeysEndInReverseOfTheirFirstOrder) {
-    ScriptedCompare cmp(keyLess);
+TEST(SortTest, EqualValuesEndInReverseOfTheirFirstOrder) {
+    ScriptedCompare cmp(lastCharacterLess);
     auto first = collectionOf({Variant(u"A2"), Variant(u"B1"), Variant(u"C1")});
     Sort::Sort_Collection(*first, cmp);
     EXPECT_EQ(textsOf(*first), (Texts{"C1", "B1", "A2"}));
