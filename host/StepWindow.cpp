@@ -201,7 +201,10 @@ void showIn(QLabel& label, QString const& caption, QString const& shown, QString
     } else if (spoken.isEmpty()) {
         spoken = shown;
     }
-    label.setAccessibleName(spoken.isEmpty() ? QString() : text(steptext::kShownAs, {caption, spoken}));
+    QString const name = spoken.isEmpty() ? QString() : text(steptext::kShownAs, {caption, spoken});
+    // Told only of a change, not of each step that leaves a label as it was.
+    if (name != label.accessibleName())
+        label.setAccessibleName(name);
 }
 
 // A label that shows changing content in a column: wrapped to the column's width, never widening it.
