@@ -13,61 +13,64 @@
 #include <QTableWidget>
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
+#include <utility>
 
 namespace {
 
-// Pelora's recording with the most steps of its three buttons.
-form::Recording largestPeloraRecording() {
-    form::Recording largest;
-    for (std::int16_t index = 0; index < 3; ++index) {
-        form::Recording recording = pelora::Form1::lesson().record(index, {});
-        if (recording.steps.size() > largest.steps.size())
-            largest = std::move(recording);
+// A player of Pelora's recording with the most steps of its three buttons, going round its steps.
+class PeloraPlayer {
+public:
+    PeloraPlayer() {
+        form::Recording largest;
+        for (std::int16_t index = 0; index < 3; ++index) {
+            form::Recording recording = pelora::Form1::lesson().record(index, {});
+            if (recording.steps.size() > largest.steps.size())
+                largest = std::move(recording);
+        }
+        player.load(std::move(largest));
     }
-    return largest;
-}
 
-void stepCounters(benchmark::State& state, std::size_t steps) {
-    state.counters["steps"] = static_cast<double>(steps);
-    state.SetItemsProcessed(state.iterations());
-}
+    // The next step, or the first after the last.
+    form::Step const& next() {
+        player.goTo(player.current() + 1 < player.stepCount() ? player.current() + 1 : 0);
+        return *player.step();
+    }
+
+    void count(benchmark::State& state) const {
+        state.counters["steps"] = static_cast<double>(player.stepCount());
+        state.SetItemsProcessed(state.iterations());
+    }
+
+    form::Player player;
+};
 
 // The player goes to the next step and the model tells the shown view which rows changed.
 void showStepThroughModel(benchmark::State& state) {
-    form::Player player;
-    player.load(largestPeloraRecording());
+    PeloraPlayer steps;
     host::StepTableModel model;
-    model.setRecording(&player.recording());
+    model.setRecording(&steps.player.recording());
     QTableView view;
     view.setModel(&model);
     view.resize(600, 500);
     view.show();
-    std::size_t shown = 0;
     for (auto _ : state) {
-        shown = shown + 1 < player.stepCount() ? shown + 1 : 0;
-        player.goTo(shown);
-        model.setStep(player.step());
+        model.setStep(&steps.next());
         benchmark::DoNotOptimize(model.rowCount());
     }
-    stepCounters(state, player.stepCount());
+    steps.count(state);
 }
 BENCHMARK(showStepThroughModel)->Unit(benchmark::kMicrosecond);
 
 // The peer: the same rows made again as items of a shown QTableWidget for each step, with a font and
 // colours for each marked row, as the window did before its table model.
 void showStepRebuildingItemsPeer(benchmark::State& state) {
-    form::Player player;
-    player.load(largestPeloraRecording());
-    form::Recording const& recording = player.recording();
+    PeloraPlayer steps;
+    form::Recording const& recording = steps.player.recording();
     QTableWidget table;
     table.resize(600, 500);
     table.show();
-    std::size_t shown = 0;
     for (auto _ : state) {
-        shown = shown + 1 < player.stepCount() ? shown + 1 : 0;
-        player.goTo(shown);
-        form::Step const& step = *player.step();
+        form::Step const& step = steps.next();
         table.setColumnCount(4);
         table.setHorizontalHeaderLabels({QStringLiteral("位置"), QStringLiteral("印"),
                                          host::toQString(recording.valueName), QStringLiteral("要素")});
@@ -89,7 +92,7 @@ void showStepRebuildingItemsPeer(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(table.rowCount());
     }
-    stepCounters(state, player.stepCount());
+    steps.count(state);
 }
 BENCHMARK(showStepRebuildingItemsPeer)->Unit(benchmark::kMicrosecond);
 
@@ -99,13 +102,12 @@ void showStepInTheWindow(benchmark::State& state) {
                             {QStringLiteral("身長順"), QStringLiteral("体重順"), QStringLiteral("年齢順")});
     window.show();
     window.showClick(0);
-    std::size_t shown = 0;
     for (auto _ : state) {
-        shown = shown + 1 < window.stepCount() ? shown + 1 : 0;
-        window.goToStep(shown);
+        window.goToStep(window.currentStep() + 1 < window.stepCount() ? window.currentStep() + 1 : 0);
         benchmark::DoNotOptimize(window.currentStep());
     }
-    stepCounters(state, window.stepCount());
+    state.counters["steps"] = static_cast<double>(window.stepCount());
+    state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(showStepInTheWindow)->Unit(benchmark::kMicrosecond);
 
