@@ -93,6 +93,8 @@ QPushButton* makeButton(QString const& caption, QString const& name, QString con
                         QWidget* parent) {
     auto* button = new CommandButton(caption, parent);
     describe(*button, name, description);
+    // Its keys, or what it does, shown to the mouse too.
+    button->setToolTip(description);
     // As narrow as its caption, not the style's wider default: the window fits smaller screens.
     button->setMinimumWidth(buttonWidthFor(*button, caption));
     return button;
@@ -523,6 +525,9 @@ void StepWindow::createJumps() {
     if (names == m_jumpNames)
         return;
     m_jumpNames = names;
+    // The focus on a button about to go stays where the arrows step.
+    if (std::find(m_jumps.begin(), m_jumps.end(), QApplication::focusWidget()) != m_jumps.end())
+        m_slider->setFocus();
     for (QPushButton* button : m_jumps)
         delete button;
     m_jumps.clear();
@@ -538,7 +543,6 @@ void StepWindow::createJumps() {
                 makeButton(text(forward ? steptext::kJumpForward : steptext::kJumpBack, {name}),
                            text(forward ? steptext::kJumpForwardName : steptext::kJumpBackName, {name}), keys,
                            m_jumpRow);
-            button->setToolTip(keys);
             connect(button, &QPushButton::clicked, this, [this, kind, forward] { jump(kind, forward); });
             m_jumpRow->layout()->addWidget(button);
             button->show();
