@@ -428,5 +428,3 @@ void peloraClickRecorded(benchmark::State& state) {
 BENCHMARK(peloraClickRecorded)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

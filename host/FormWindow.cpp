@@ -3,6 +3,7 @@
 #include "form/Steps.h"
 #include "host/CaptionBreaks.h"
 #include "host/CommandButton.h"
+#include "host/StepTexts.h"
 #include "host/StepWindow.h"
 #include "host/UiFont.h"
 #include "host/Utf16.h"
@@ -187,18 +188,9 @@ void FormWindow::showSteps() {
         // Named after the program, as its About window is: "Talverin" of "Talverin（整数の並べ替え）".
         QString const program = m_aboutTitle.section(QChar(u'（'), 0, 0);
         if (!program.isEmpty())
-            m_steps->setWindowTitle(
-                QStringLiteral("%1 の手順 — %2").arg(program, toQString(m_lesson->procedure)));
+            m_steps->setProgramName(program);
         // Beside this window, not over it, the first time it opens; after that where the learner left it.
-        if (QScreen const* const screen = this->screen()) {
-            // Its frame will be as wide as this one's.
-            QSize const frameMargins = frameGeometry().size() - size();
-            QRect const frame =
-                besideWindow(frameGeometry(), m_steps->size() + frameMargins,
-                             m_steps->minimumSizeHint() + frameMargins, screen->availableGeometry());
-            m_steps->resize(frame.size() - frameMargins);
-            m_steps->move(frame.topLeft());
-        }
+        m_steps->placeBeside(*this);
     }
     m_steps->show();
     m_steps->raise();
@@ -296,12 +288,10 @@ void FormWindow::dispatchClick(int index) {
 }
 
 void FormWindow::addStepsButton(QMessageBox& about) {
-    about.setInformativeText(brokenBetweenPhrases(
-        QStringLiteral("F2 キーか下のボタンで手順のウィンドウを開くと、ボタンを押したときの"
-                       "アルゴリズムの動きを1手順ずつ、前後に動かしながら見られます。"),
-        about.font(), about.screen()));
-    QPushButton* const open = about.addButton(QStringLiteral("手順を見る (F2)"), QMessageBox::ActionRole);
-    open->setAccessibleDescription(QStringLiteral("手順のウィンドウを開きます"));
+    about.setInformativeText(
+        brokenBetweenPhrases(toQString(steptext::kAboutSteps), about.font(), about.screen()));
+    QPushButton* const open = about.addButton(toQString(steptext::kAboutOpen), QMessageBox::ActionRole);
+    open->setAccessibleDescription(toQString(steptext::kAboutOpenDescription));
     connect(open, &QPushButton::clicked, this, &FormWindow::showSteps);
     // F2 opens it from here too, as the button's caption says.
     auto* const steps = new QShortcut(QKeySequence(Qt::Key_F2), &about);

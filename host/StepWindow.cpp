@@ -1,11 +1,14 @@
 #include "host/StepWindow.h"
 
 #include "host/CommandButton.h"
-#include "host/FormWindow.h"
+#include "host/StepTableModel.h"
+#include "host/StepTexts.h"
 #include "host/Utf16.h"
 #include "host/WholeFrame.h"
 #include "runtime/Error.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
@@ -13,98 +16,73 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSlider>
-#include <QStringView>
-#include <QTableWidget>
+#include <QStyle>
+#include <QTableView>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <span>
 
 namespace host {
 
 namespace {
 
+using steptext::Text;
+
+QString text(Text text) { return toQString(text); }
+
+// A pattern of the texts table with %1, %2, ... filled in, in one pass: a fill is never read for
+// markers itself.
+QString text(Text pattern, std::initializer_list<QString> fills) {
+    QString const filling = toQString(pattern);
+    QString const* fill = fills.begin();
+    switch (fills.size()) {
+    case 1:
+        return filling.arg(fill[0]);
+    case 2:
+        return filling.arg(fill[0], fill[1]);
+    default:
+        return filling.arg(fill[0], fill[1], fill[2]);
+    }
+}
+
+// How wide a button must be to show caption on one line, a character's width clear of each side.
+int buttonWidthFor(QWidget const& button, QString const& caption) {
+    QFontMetrics const metrics(button.font());
+    return metrics.horizontalAdvance(caption) + 2 * metrics.horizontalAdvance(QChar(u'字'));
+}
+
 // How fast playing goes: a step every so many milliseconds.
 struct Speed {
-    char16_t const* name;
+    Text name;
     int interval;
 };
-constexpr Speed kSpeeds[] = {{u"ゆっくり", 1500}, {u"ふつう", 700}, {u"はやく", 250}};
+constexpr Speed kSpeeds[] = {{steptext::kSlow, 1500}, {steptext::kNormal, 700}, {steptext::kFast, 250}};
 constexpr int kNormalSpeed = 1;
 
-// What the mark column says of a row, so that no mark depends on colour alone.
-QString markText(form::Mark mark) {
-    switch (mark) {
-    case form::Mark::Lhs:
-        return QStringLiteral("lhs（j）");
-    case form::Mark::Rhs:
-        return QStringLiteral("rhs（i）");
-    case form::Mark::Read:
-        return QStringLiteral("Item で読んだ");
-    case form::Mark::Added:
-        return QStringLiteral("Add した");
-    case form::Mark::Twin:
-        return QStringLiteral("同じ要素");
-    case form::Mark::Removed:
-        return QStringLiteral("Remove した");
-    case form::Mark::Exchanged:
-        return QStringLiteral("交換した");
-    case form::Mark::None:
-        break;
-    }
-    return {};
-}
-
-// Each mark also has a style of its own: lhs bold, rhs italic and underlined, a removed row struck
-// through; the colours only add to that.
-void styleRow(QTableWidget& table, int row, form::Mark mark) {
-    QColor background;
-    QFont font = table.font();
-    switch (mark) {
-    case form::Mark::Lhs:
-        font.setBold(true);
-        background = QColor(255, 214, 153);
-        break;
-    case form::Mark::Rhs:
-        font.setItalic(true);
-        font.setUnderline(true);
-        background = QColor(179, 215, 255);
-        break;
-    case form::Mark::Read:
-    case form::Mark::Added:
-    case form::Mark::Exchanged:
-        font.setBold(true);
-        background = QColor(200, 240, 200);
-        break;
-    case form::Mark::Twin:
-        font.setItalic(true);
-        background = QColor(235, 250, 235);
-        break;
-    case form::Mark::Removed:
-        font.setStrikeOut(true);
-        background = QColor(225, 225, 225);
-        break;
-    case form::Mark::None:
-        return;
-    }
-    for (int column = 0; column < table.columnCount(); ++column) {
-        QTableWidgetItem* item = table.item(row, column);
-        // The mark names what happened and is read as it is; only the element is struck through.
-        QFont cellFont = font;
-        if (column == 1)
-            cellFont.setStrikeOut(false);
-        item->setFont(cellFont);
-        item->setBackground(background);
-        item->setForeground(Qt::black);
-    }
-}
+// The keys of the first two kinds of jump, back and forward; further kinds have buttons only.
+struct JumpKeys {
+    QKeySequence back;
+    QKeySequence forward;
+};
+JumpKeys const kJumpKeys[] = {
+    {QKeySequence(Qt::Key_PageUp), QKeySequence(Qt::Key_PageDown)},
+    {QKeySequence(Qt::CTRL | Qt::Key_PageUp), QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
+};
 
 void describe(QWidget& widget, QString const& name, QString const& description) {
     widget.setAccessibleName(name);
@@ -115,13 +93,154 @@ QPushButton* makeButton(QString const& caption, QString const& name, QString con
                         QWidget* parent) {
     auto* button = new CommandButton(caption, parent);
     describe(*button, name, description);
+    // Its keys, or what it does, shown to the mouse too.
+    button->setToolTip(description);
+    // As narrow as its caption, not the style's wider default: the window fits smaller screens.
+    button->setMinimumWidth(buttonWidthFor(*button, caption));
     return button;
+}
+
+// The layout of the window's page. Its wrapped labels take the height they need for the width they
+// get, from the collection's share, but the page does not ask for their preferred heights: a scroll
+// area would then scroll a page that still fits, where the collection could give up room.
+class PageLayout final : public QVBoxLayout {
+public:
+    using QVBoxLayout::QVBoxLayout;
+    bool hasHeightForWidth() const override { return false; }
+};
+
+// The collection's view, which tells of each change of its size once it has laid itself out for it.
+class CollectionView final : public WholeFrame<QTableView> {
+public:
+    using WholeFrame::WholeFrame;
+
+    std::function<void()> resized;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        WholeFrame::resizeEvent(event);
+        if (resized)
+            resized();
+    }
+};
+
+} // namespace
+
+// The procedure's lines, the current one marked with ▶, in bold and a tint; each line wrapped to the
+// list's width rather than cut short, the list as tall as its lines.
+class ProcedureList final : public WholeFrame<QListWidget> {
+public:
+    ProcedureList(std::span<std::u16string_view const> lines, QWidget* parent) : WholeFrame(parent) {
+        for (std::size_t line = 0; line < lines.size(); ++line)
+            addItem(QStringLiteral("   %1  %2").arg(line + 1).arg(toQString(lines[line])));
+        setWordWrap(true);
+        setUniformItemSizes(false);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // The ▶ marks the current line; a selection would be a second mark beside it.
+        setSelectionMode(QAbstractItemView::NoSelection);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+    // Marks line (1-based; 0 for none).
+    void setCurrent(int line) {
+        if (line == m_current)
+            return;
+        for (int const row : {m_current - 1, line - 1}) {
+            if (row < 0 || row >= count())
+                continue;
+            bool const marked = row + 1 == line;
+            QListWidgetItem* item = this->item(row);
+            item->setText((marked ? text(steptext::kCurrentLine) : QStringLiteral(" ")) +
+                          item->text().mid(1));
+            QFont font = this->font();
+            font.setBold(marked);
+            item->setFont(font);
+            item->setBackground(marked ? QColor(255, 240, 170) : QColor(Qt::transparent));
+        }
+        m_current = line;
+        fitLines();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        WholeFrame::resizeEvent(event);
+        if (event->size().width() != event->oldSize().width())
+            fitLines();
+    }
+
+private:
+    void fitLines() {
+        // Each line as tall as it wraps in its own font, within the item's text margins.
+        int const margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 4;
+        int const width = std::max(1, viewport()->width() - margin);
+        int height = 2 * frameWidth();
+        for (int row = 0; row < count(); ++row) {
+            QFontMetrics const metrics(item(row)->font());
+            QRect const lines =
+                metrics.boundingRect(QRect(0, 0, width, 0), Qt::TextWordWrap, item(row)->text());
+            int const rowHeight = std::max(lines.height(), metrics.height()) + 4;
+            item(row)->setSizeHint(QSize(width, rowHeight));
+            height += rowHeight;
+        }
+        setFixedHeight(height);
+    }
+
+    int m_current = 0;
+};
+
+namespace {
+
+// A label that shows changing content: screen readers read what it shows under its caption, and are
+// told of each change (setting the accessible name sends the change event).
+// An empty label has no name: it shows nothing.
+void showIn(QLabel& label, QString const& caption, QString const& shown, QString spoken = {}) {
+    label.setText(shown);
+    if (spoken.isEmpty() && label.textFormat() == Qt::RichText) {
+        QTextDocument document;
+        document.setHtml(shown);
+        spoken = document.toPlainText();
+    } else if (spoken.isEmpty()) {
+        spoken = shown;
+    }
+    QString const name = spoken.isEmpty() ? QString() : text(steptext::kShownAs, {caption, spoken});
+    // Told only of a change, not of each step that leaves a label as it was.
+    if (name != label.accessibleName())
+        label.setAccessibleName(name);
+}
+
+// A label that shows changing content in a column: wrapped to the column's width, never widening it.
+QLabel* columnLabel(QWidget* parent, Qt::TextFormat format, QString const& description) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(format);
+    label->setWordWrap(true);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setAccessibleDescription(description);
+    return label;
+}
+
+QString counterText(form::Counter const& counter) {
+    QString shown = toQString(counter.label) + QLatin1Char(' ') + QString::number(counter.value);
+    if (counter.total != 0)
+        shown += QStringLiteral(" / ") + QString::number(counter.total);
+    return shown;
+}
+
+steptext::Chooser const& chooserOf(std::u16string_view procedure) {
+    for (steptext::Chooser const& chooser : steptext::kChoosers) {
+        if (chooser.procedure == procedure || chooser.procedure.empty())
+            return chooser;
+    }
+    return std::end(steptext::kChoosers)[-1];
 }
 
 } // namespace
 
-QRect besideWindow(QRect main, QSize size, QSize minimum, QRect available) {
-    size = size.boundedTo(available.size()).expandedTo(minimum);
+namespace {
+
+// The window's place beside the main one, or none where no side has room.
+std::optional<QRect> onASide(QRect main, QSize size, QSize minimum, QRect available) {
     // The room on each side of the main window, within the screen.
     QRect const right(QPoint(main.right() + 1, available.top()), available.bottomRight());
     QRect const below(QPoint(available.left(), main.bottom() + 1), available.bottomRight());
@@ -145,113 +264,120 @@ QRect besideWindow(QRect main, QSize size, QSize minimum, QRect available) {
         return within(left, QPoint(left.right() + 1 - size.width(), main.top()));
     if (fits(above))
         return within(above, QPoint(main.left(), above.bottom() + 1 - size.height()));
-    // No side has room: on the screen, where it covers the least of the main window.
-    return within(available,
-                  QPoint(available.right() + 1 - size.width(), available.bottom() + 1 - size.height()));
+    return std::nullopt;
+}
+
+} // namespace
+
+Beside besideWindow(QRect main, QSize size, QSize minimum, QRect available) {
+    size = size.boundedTo(available.size()).expandedTo(minimum);
+    if (std::optional<QRect> const window = onASide(main, size, minimum, available))
+        return {*window, main.topLeft()};
+    // Room for both side by side once the main window stands at an edge of the screen.
+    for (QPoint const edge : {QPoint(available.left(), std::max(main.top(), available.top())),
+                              QPoint(std::max(main.left(), available.left()), available.top())}) {
+        QRect const moved(edge, main.size());
+        if (available.contains(moved)) {
+            if (std::optional<QRect> const window = onASide(moved, size, minimum, available))
+                return {*window, edge};
+        }
+    }
+    // No room: on the screen, where it covers the least of the main window.
+    QSize const shown = size.boundedTo(available.size());
+    return {QRect(available.bottomRight() - QPoint(shown.width(), shown.height()) + QPoint(1, 1), shown),
+            main.topLeft()};
 }
 
 StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget* parent)
     : QWidget(parent, Qt::Window), m_lesson(lesson), m_captions(std::move(captions)),
-      m_timer(new QTimer(this)) {
-    setWindowTitle(QStringLiteral("手順 — %1").arg(toQString(lesson.procedure)));
+      m_page(new QScrollArea(this)), m_model(new StepTableModel(this)), m_timer(new QTimer(this)) {
+    setWindowTitle(text(steptext::kWindowTitle, {toQString(lesson.procedure)}));
     setObjectName(QStringLiteral("steps"));
 
-    m_title = new QLabel(this);
+    // Everything stands on one page, which scrolls only on a screen too small for it.
+    auto* page = new QWidget(m_page);
+    m_page->setObjectName(QStringLiteral("page"));
+    m_page->setWidgetResizable(true);
+    m_page->setFrameShape(QFrame::NoFrame);
+    m_page->setFocusPolicy(Qt::NoFocus);
+    m_page->setWidget(page);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_page);
+
+    m_title = new QLabel(page);
     QFont titleFont = m_title->font();
     titleFont.setBold(true);
     m_title->setFont(titleFont);
-    m_sentence = new QLabel(this);
+    m_title->setWordWrap(true);
+    m_sentence = new QLabel(page);
     m_sentence->setWordWrap(true);
     QFont sentenceFont = m_sentence->font();
     sentenceFont.setPointSizeF(sentenceFont.pointSizeF() * 1.2);
     m_sentence->setFont(sentenceFont);
-    m_sentence->setMinimumHeight(m_sentence->fontMetrics().lineSpacing() * 3);
+    m_sentence->setMinimumHeight(m_sentence->fontMetrics().lineSpacing() * 2);
     m_sentence->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_sentence->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    // The label's text is its accessible name, so each new sentence is told to screen readers.
-    m_sentence->setAccessibleDescription(QStringLiteral("いまの手順の説明"));
+    // No name of its own: its text is its accessible name, so each new sentence is told to screen readers.
+    m_sentence->setAccessibleDescription(text(steptext::kSentenceDescription));
 
-    m_procedure = new WholeFrame<QListWidget>(this);
-    describe(*m_procedure, QStringLiteral("手続き %1").arg(toQString(lesson.procedure)),
-             QStringLiteral("手続きの行。いまの行に ▶ が付きます"));
-    for (std::size_t line = 0; line < lesson.lines.size(); ++line)
-        m_procedure->addItem(QStringLiteral("   %1  %2").arg(line + 1).arg(toQString(lesson.lines[line])));
-    // The ▶ marks the current line; a selection would be a second mark beside it.
-    m_procedure->setSelectionMode(QAbstractItemView::NoSelection);
-    m_procedure->setFocusPolicy(Qt::NoFocus);
-    m_procedure->setMinimumWidth(m_procedure->sizeHintForColumn(0) + 24);
-    m_procedure->setFixedHeight(m_procedure->sizeHintForRow(0) * static_cast<int>(lesson.lines.size()) + 8);
-
-    m_table = new WholeFrame<QTableWidget>(this);
-    describe(*m_table, QStringLiteral("コレクション"),
-             QStringLiteral("いまのコレクションの要素。1行に1つ、位置の順"));
+    auto* const table = new CollectionView(page);
+    m_table = table;
+    m_table->setModel(m_model);
+    describe(*m_table, text(steptext::kTable), text(steptext::kTableDescription));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     // No stop for Tab: the table's arrows would walk its cells, and the window's arrows step. Its
     // rows are read from the step's sentence and the slider's description.
     m_table->setFocusPolicy(Qt::NoFocus);
-    // Rows no taller than a line, so that a roster of twenty shows whole.
+    // Rows no taller than a line, so that a roster of twenty shows whole where there is room.
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setFocusPolicy(Qt::NoFocus);
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // The element's line takes what the other columns leave, cut short where it must (its tooltip and
+    // accessible description hold it whole): no scrolling sideways to columns that are not there.
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setWordWrap(false);
+    table->resized = [this] {
+        if (form::Step const* const step = m_player.step())
+            showMarkedRows(*step);
+    };
 
-    m_calls = new QLabel(this);
-    describe(*m_calls, QStringLiteral("呼び出し"),
-             QStringLiteral("この手順で呼んだメソッドと、読んだメンバーの値"));
-    m_calls->setTextFormat(Qt::PlainText);
-    m_calls->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_calls->setMinimumHeight(m_calls->fontMetrics().lineSpacing() * 3);
-    m_counters = new QLabel(this);
-    describe(*m_counters, QStringLiteral("カウンター"),
-             QStringLiteral("ここまでのパス、比較、交換、要素の数"));
-    m_error = new QLabel(this);
-    describe(*m_error, QStringLiteral("エラー"), QStringLiteral("この手順で起きた実行時エラー"));
-    m_error->setWordWrap(true);
-    // Its width follows the column, never the text: a long error wraps at its spaces instead of
-    // widening the column and narrowing the table on that one step.
-    m_error->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    m_error->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
-
-    QWidget* const controls = createControls();
-    auto* side = new QVBoxLayout;
-    side->addWidget(new QLabel(QStringLiteral("手続き %1").arg(toQString(lesson.procedure)), this));
-    side->addWidget(m_procedure);
-    side->addWidget(new QLabel(QStringLiteral("呼び出し"), this));
-    side->addWidget(m_calls);
-    side->addWidget(m_counters);
-    side->addWidget(m_error);
-    side->addWidget(m_fold);
-    side->addStretch();
     auto* middle = new QHBoxLayout;
-    middle->addLayout(side, 0);
+    middle->addWidget(createPanel(), 0);
     middle->addWidget(m_table, 1);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new PageLayout(page);
     layout->addWidget(m_title);
     layout->addWidget(m_sentence);
+    layout->addWidget(createState());
     layout->addLayout(middle, 1);
-    layout->addWidget(controls);
+    layout->addWidget(createControls());
     if (lesson.takesNumbers)
         layout->addWidget(createOwnNumbers());
 
+    m_timer->setInterval(kSpeeds[kNormalSpeed].interval);
     connect(m_timer, &QTimer::timeout, this, [this] {
-        if (m_current + 1 >= m_visible.size())
-            setPlaying(false);
-        else
-            stepBy(1);
+        m_player.tick();
+        render();
     });
     addKeys();
-    resize(980, 680);
+    orderTabs();
+    resize(QSize(980, 680).expandedTo(unscrolledSize()));
     // The keys work wherever the focus is but in the field; it starts on the slider, which stays
     // enabled even before the first click so that the focus never falls to the field.
     m_slider->setFocus();
     render();
 }
 
+StepWindow::~StepWindow() = default;
+
 void StepWindow::addKeys() {
     // Shortcuts of the whole window, so that the keys step whichever control has the focus. The field
     // of own numbers claims its editing keys first (a line edit overrides shortcuts for them), so
-    // there they edit the text.
+    // there they edit the text; it has no use for PageUp and PageDown, which jump from there too.
     auto const add = [this](QKeySequence const& keys, auto action) {
         auto* shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::WindowShortcut);
@@ -260,8 +386,12 @@ void StepWindow::addKeys() {
     add(QKeySequence(Qt::Key_Left), [this] { stepBy(-1); });
     add(QKeySequence(Qt::Key_Right), [this] { stepBy(1); });
     add(QKeySequence(Qt::Key_Home), [this] { goToStep(0); });
-    add(QKeySequence(Qt::Key_End), [this] { goToStep(m_visible.empty() ? 0 : m_visible.size() - 1); });
-    add(QKeySequence(Qt::Key_Space), [this] { setPlaying(!m_timer->isActive()); });
+    add(QKeySequence(Qt::Key_End), [this] { goToStep(m_player.stepCount()); });
+    add(QKeySequence(Qt::Key_Space), [this] { setPlaying(!m_player.playing()); });
+    for (std::size_t kind = 0; kind < std::size(kJumpKeys); ++kind) {
+        add(kJumpKeys[kind].back, [this, kind] { jump(kind, false); });
+        add(kJumpKeys[kind].forward, [this, kind] { jump(kind, true); });
+    }
     add(QKeySequence(Qt::Key_Escape), [this] { close(); });
     // Ctrl+Q ends the program here as in the main window.
     add(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] {
@@ -271,103 +401,239 @@ void StepWindow::addKeys() {
     });
 }
 
-StepWindow::~StepWindow() = default;
+QWidget* StepWindow::createPanel() {
+    auto* panel = new QWidget;
+    QString const procedure = text(steptext::kProcedure, {toQString(m_lesson.procedure)});
+    m_procedure = new ProcedureList(m_lesson.lines, panel);
+    describe(*m_procedure, procedure, text(steptext::kProcedureDescription));
+
+    m_calls = columnLabel(panel, Qt::PlainText, text(steptext::kCallsDescription));
+
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             new QLabel(procedure, panel), m_procedure, new QLabel(text(steptext::kCalls), panel), m_calls})
+        layout->addWidget(widget);
+    layout->addStretch();
+
+    // The panel scrolls on its own where the window is short, keeping its full width where it can.
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(panel);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    // As wide as the procedure's lines where the window has room, and never so wide that the
+    // collection's lines are cut short for it.
+    int const em = m_procedure->fontMetrics().horizontalAdvance(QChar(u'字'));
+    scroll->setMinimumWidth(16 * em);
+    scroll->setMaximumWidth(std::max(16 * em, std::min(m_procedure->sizeHintForColumn(0) + 2 * em, 30 * em)));
+    return scroll;
+}
+
+QWidget* StepWindow::createState() {
+    // Always in sight, however short the window: what the step leaves in the variables and counters,
+    // and the error that ended the run.
+    auto* state = new QWidget;
+    m_variables = columnLabel(state, Qt::RichText, text(steptext::kVariablesDescription));
+    m_counters = columnLabel(state, Qt::PlainText, text(steptext::kCountersDescription));
+    m_error = columnLabel(state, Qt::PlainText, text(steptext::kErrorDescription));
+    m_error->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
+    auto* grid = new QGridLayout(state);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(new QLabel(text(steptext::kVariables), state), 0, 0, Qt::AlignTop);
+    grid->addWidget(m_variables, 0, 1);
+    grid->addWidget(new QLabel(text(steptext::kCounters), state), 1, 0, Qt::AlignTop);
+    grid->addWidget(m_counters, 1, 1);
+    grid->addWidget(m_error, 2, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    return state;
+}
 
 QWidget* StepWindow::createControls() {
-    auto* controls = new QWidget(this);
-    m_first = makeButton(QStringLiteral("先頭"), QStringLiteral("最初の手順へ"), QStringLiteral("Home キー"),
-                         controls);
+    auto* controls = new QWidget;
+    m_first =
+        makeButton(text(steptext::kFirst), text(steptext::kFirstName), text(steptext::kFirstKeys), controls);
     m_back =
-        makeButton(QStringLiteral("前へ"), QStringLiteral("前の手順へ"), QStringLiteral("← キー"), controls);
+        makeButton(text(steptext::kBack), text(steptext::kBackName), text(steptext::kBackKeys), controls);
     m_next =
-        makeButton(QStringLiteral("次へ"), QStringLiteral("次の手順へ"), QStringLiteral("→ キー"), controls);
-    m_last = makeButton(QStringLiteral("末尾"), QStringLiteral("最後の手順へ"), QStringLiteral("End キー"),
+        makeButton(text(steptext::kNext), text(steptext::kNextName), text(steptext::kNextKeys), controls);
+    m_last =
+        makeButton(text(steptext::kLast), text(steptext::kLastName), text(steptext::kLastKeys), controls);
+    m_play = makeButton(text(steptext::kPlay), text(steptext::kPlayName), text(steptext::kPlayDescription),
                         controls);
-    m_play = makeButton(QStringLiteral("再生"), QStringLiteral("再生と一時停止"),
-                        QStringLiteral("手順を自動で進めます。スペースキーでも切り替えます"), controls);
+    // Wide enough for either caption, so that it does not change width while playing.
+    m_play->setMinimumWidth(
+        std::max(m_play->minimumWidth(), buttonWidthFor(*m_play, text(steptext::kPause))));
     m_speed = new QComboBox(controls);
-    describe(*m_speed, QStringLiteral("再生の速さ"), QStringLiteral("再生で手順を進める速さ"));
+    describe(*m_speed, text(steptext::kSpeedName), text(steptext::kSpeedDescription));
     for (Speed const& speed : kSpeeds)
-        m_speed->addItem(QString::fromUtf16(speed.name));
+        m_speed->addItem(text(speed.name));
     m_speed->setCurrentIndex(kNormalSpeed);
-    m_slider = new QSlider(Qt::Horizontal, controls);
-    describe(*m_slider, QStringLiteral("手順の位置"), QStringLiteral("好きな手順へ移ります"));
-    // Wide enough to be dragged and to show where in the run it stands, at any window size.
-    m_slider->setMinimumWidth(m_slider->fontMetrics().horizontalAdvance(QStringLiteral("手順 0000 / 0000")));
-    m_position = new QLabel(controls);
-    m_position->setMinimumWidth(
-        m_position->fontMetrics().horizontalAdvance(QStringLiteral("手順 0000 / 0000")));
-    describe(*m_position, QStringLiteral("手順の番号"), QStringLiteral("いまの手順とすべての手順の数"));
-    m_fold = new QCheckBox(QStringLiteral("交換を 1 手順にまとめる(&F)"), controls);
-    describe(*m_fold, QStringLiteral("交換を 1 手順にまとめる"),
-             QStringLiteral("交換の Item・Add・Remove を 1 つの手順として見せます"));
-    auto* speedLabel = new QLabel(QStringLiteral("速さ(&S)"), controls);
+    auto* speedLabel = new QLabel(text(steptext::kSpeed), controls);
     speedLabel->setBuddy(m_speed);
+    m_position = new QLabel(controls);
+    m_position->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_position->setMinimumWidth(m_position->fontMetrics().horizontalAdvance(
+        text(steptext::kPosition, {QStringLiteral("0000"), QStringLiteral("0000")})));
+    // No name of its own: its text says what it is.
+    m_position->setAccessibleDescription(text(steptext::kPositionCaption));
+    m_slider = new QSlider(Qt::Horizontal, controls);
+    describe(*m_slider, text(steptext::kSlider), text(steptext::kSliderDescription));
+    m_fold = new QCheckBox(text(steptext::kFold), controls);
+    describe(*m_fold, text(steptext::kFoldName), text(steptext::kFoldDescription));
+    m_fold->setVisible(false);
+    m_jumpRow = new QWidget(controls);
+    auto* jumps = new QHBoxLayout(m_jumpRow);
+    jumps->setContentsMargins(0, 0, 0, 0);
 
-    auto* row = new QHBoxLayout(controls);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto* buttons = new QHBoxLayout;
     for (QWidget* widget :
          std::initializer_list<QWidget*>{m_first, m_back, m_next, m_last, m_play, speedLabel, m_speed})
-        row->addWidget(widget);
-    row->addWidget(m_slider, 1);
-    row->addWidget(m_position);
+        buttons->addWidget(widget);
+    buttons->addStretch(1);
+    auto* where = new QHBoxLayout;
+    where->addWidget(m_slider, 1);
+    where->addWidget(m_position);
+    auto* more = new QHBoxLayout;
+    more->addWidget(m_jumpRow);
+    more->addStretch(1);
+    more->addWidget(m_fold);
+    auto* rows = new QVBoxLayout(controls);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->addLayout(buttons);
+    rows->addLayout(where);
+    rows->addLayout(more);
 
     connect(m_first, &QPushButton::clicked, this, [this] { goToStep(0); });
     connect(m_back, &QPushButton::clicked, this, [this] { stepBy(-1); });
     connect(m_next, &QPushButton::clicked, this, [this] { stepBy(1); });
-    connect(m_last, &QPushButton::clicked, this,
-            [this] { goToStep(m_visible.empty() ? 0 : m_visible.size() - 1); });
-    connect(m_play, &QPushButton::clicked, this, [this] { setPlaying(!m_timer->isActive()); });
-    connect(m_speed, &QComboBox::currentIndexChanged, this,
-            [this](int index) { m_timer->setInterval(kSpeeds[std::clamp(index, 0, 2)].interval); });
-    m_timer->setInterval(kSpeeds[kNormalSpeed].interval);
+    connect(m_last, &QPushButton::clicked, this, [this] { goToStep(m_player.stepCount()); });
+    connect(m_play, &QPushButton::clicked, this, [this] { setPlaying(!m_player.playing()); });
+    connect(m_speed, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_timer->setInterval(kSpeeds[std::clamp(index, 0, int(std::size(kSpeeds)) - 1)].interval);
+    });
     connect(m_slider, &QSlider::valueChanged, this, [this](int value) {
-        if (value >= 0 && static_cast<std::size_t>(value) != m_current)
+        if (value >= 0)
             goToStep(static_cast<std::size_t>(value));
     });
     connect(m_fold, &QCheckBox::toggled, this, &StepWindow::setFolded);
-    m_fold->setVisible(false);
     return controls;
 }
 
+void StepWindow::createJumps() {
+    std::vector<std::u16string> const& names = m_player.recording().jumps;
+    if (names == m_jumpNames)
+        return;
+    m_jumpNames = names;
+    // The focus on a button about to go stays where the arrows step.
+    if (std::find(m_jumps.begin(), m_jumps.end(), QApplication::focusWidget()) != m_jumps.end())
+        m_slider->setFocus();
+    for (QPushButton* button : m_jumps)
+        delete button;
+    m_jumps.clear();
+    for (std::size_t kind = 0; kind < names.size(); ++kind) {
+        QString const name = toQString(names[kind]);
+        for (bool const forward : {false, true}) {
+            QString keys = text(steptext::kJumpNoKeys, {name});
+            if (kind < std::size(kJumpKeys)) {
+                QKeySequence const& sequence = forward ? kJumpKeys[kind].forward : kJumpKeys[kind].back;
+                keys = text(steptext::kJumpKeys, {sequence.toString(QKeySequence::NativeText)});
+            }
+            QPushButton* button =
+                makeButton(text(forward ? steptext::kJumpForward : steptext::kJumpBack, {name}),
+                           text(forward ? steptext::kJumpForwardName : steptext::kJumpBackName, {name}), keys,
+                           m_jumpRow);
+            connect(button, &QPushButton::clicked, this, [this, kind, forward] { jump(kind, forward); });
+            m_jumpRow->layout()->addWidget(button);
+            button->show();
+            m_jumps.push_back(button);
+        }
+    }
+    orderTabs();
+}
+
 QWidget* StepWindow::createOwnNumbers() {
-    auto* own = new QWidget(this);
+    auto* own = new QWidget;
     m_numbers = new QLineEdit(own);
-    describe(
-        *m_numbers, QStringLiteral("自分の数"),
-        QStringLiteral("2 個から 20 個までの整数を、空白かコンマで区切って入れます。Enter で実行します"));
-    m_numbers->setPlaceholderText(QStringLiteral("例: 3 1 2"));
-    auto* label = new QLabel(QStringLiteral("自分の数(&N)"), own);
+    describe(*m_numbers, text(steptext::kNumbersName), text(steptext::kNumbersDescription));
+    m_numbers->setPlaceholderText(text(steptext::kNumbersExample));
+    auto* label = new QLabel(text(steptext::kNumbers), own);
     label->setBuddy(m_numbers);
+    steptext::Chooser const& chooser = chooserOf(m_lesson.procedure);
     m_chooser = new QComboBox(own);
-    describe(*m_chooser, QStringLiteral("使うボタン"), QStringLiteral("自分の数に使う比較子か関数のボタン"));
+    describe(*m_chooser, text(chooser.name), text(steptext::kChooserDescription));
     m_chooser->addItems(m_captions);
-    m_run = makeButton(
-        QStringLiteral("実行"), QStringLiteral("自分の数で実行"),
-        QStringLiteral("入れた数で、選んだボタンの手順を記録します。メインウィンドウは変わりません"), own);
+    auto* chooserLabel = new QLabel(text(chooser.caption), own);
+    chooserLabel->setBuddy(m_chooser);
+    m_run = makeButton(text(steptext::kRun), text(steptext::kRunName), text(steptext::kRunDescription), own);
     m_message = new QLabel(own);
-    describe(*m_message, QStringLiteral("入力についてのメッセージ"),
-             QStringLiteral("入れた数を実行できない理由"));
+    m_message->setObjectName(QStringLiteral("message"));
+    m_message->setAccessibleName(text(steptext::kMessage));
+    m_message->setAccessibleDescription(text(steptext::kMessageDescription));
     m_message->setStyleSheet(QStringLiteral("QLabel { color: #a00000; }"));
     m_message->setWordWrap(true);
+    m_message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
-    auto* row = new QGridLayout(own);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(label, 0, 0);
-    row->addWidget(m_numbers, 0, 1);
-    row->addWidget(m_chooser, 0, 2);
-    row->addWidget(m_run, 0, 3);
-    row->addWidget(m_message, 1, 1, 1, 3);
-    row->setColumnStretch(1, 1);
+    auto* grid = new QGridLayout(own);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(chooserLabel, 0, 0);
+    grid->addWidget(m_chooser, 0, 1, 1, 2, Qt::AlignLeft);
+    grid->addWidget(label, 1, 0);
+    grid->addWidget(m_numbers, 1, 1);
+    grid->addWidget(m_run, 1, 2);
+    grid->addWidget(m_message, 2, 1, 1, 2);
+    grid->setColumnStretch(1, 1);
     connect(m_run, &QPushButton::clicked, this, &StepWindow::runOwnNumbers);
     connect(m_numbers, &QLineEdit::returnPressed, this, &StepWindow::runOwnNumbers);
     return own;
 }
 
+void StepWindow::orderTabs() {
+    // Top left to bottom right, as the controls stand.
+    std::vector<QWidget*> order{m_first, m_back, m_next, m_last, m_play, m_speed, m_slider};
+    order.insert(order.end(), m_jumps.begin(), m_jumps.end());
+    order.push_back(m_fold);
+    if (m_numbers)
+        order.insert(order.end(), {m_chooser, m_numbers, m_run});
+    for (std::size_t index = 1; index < order.size(); ++index)
+        setTabOrder(order[index - 1], order[index]);
+}
+
+QSize StepWindow::unscrolledSize() const {
+    QWidget const* page = m_page->widget();
+    return page->minimumSizeHint().expandedTo(page->minimumSize()) +
+           QSize(m_page->frameWidth() * 2, m_page->frameWidth() * 2);
+}
+
+void StepWindow::setProgramName(QString const& program) {
+    setWindowTitle(text(steptext::kProgramTitle, {program, toQString(m_lesson.procedure)}));
+}
+
+void StepWindow::placeBeside(QWidget& main) {
+    QScreen const* const screen = main.screen();
+    if (!screen)
+        return;
+    // Measured as it will be shown: polished by its style, its page laid out anew.
+    ensurePolished();
+    layOutNow();
+    // Its frame will be as wide as the main window's.
+    QSize const frame = main.frameGeometry().size() - main.size();
+    Beside const beside = besideWindow(main.frameGeometry(), size() + frame, comfortableSize() + frame,
+                                       screen->availableGeometry());
+    main.move(beside.main);
+    resize(beside.window.size() - frame);
+    move(beside.window.topLeft());
+}
+
+QSize StepWindow::comfortableSize() const {
+    // Ten rows of the collection more than at its least: room for the procedure and the calls too.
+    return unscrolledSize() + QSize(0, 10 * m_table->verticalHeader()->defaultSectionSize());
+}
+
 void StepWindow::showClick(int index) {
     if (m_chooser)
         m_chooser->setCurrentIndex(index);
-    QString const title = QStringLiteral("「%1」のクリック").arg(m_captions.value(index));
+    QString const title = text(steptext::kClickTitle, {m_captions.value(index)});
     try {
         showRecording(m_lesson.record(static_cast<std::int16_t>(index), {}), title);
     } catch (...) {
@@ -376,13 +642,12 @@ void StepWindow::showClick(int index) {
         runtime::RuntimeError const error = runtime::currentError();
         try {
             form::Recording failed;
-            failed.steps.emplace_back().kind = form::StepKind::Error;
-            failed.steps.back().error = error.what();
-            failed.steps.back().errorKind = error.kind();
+            failed.steps.emplace_back().error = toU16(QString::fromUtf8(error.what()));
             showRecording(std::move(failed), title);
         } catch (...) {
-            m_recording = {};
-            m_visible.clear();
+            m_player.load({});
+            m_model->setRecording(nullptr);
+            render();
         }
     }
 }
@@ -390,194 +655,259 @@ void StepWindow::showClick(int index) {
 void StepWindow::runOwnNumbers() {
     if (!m_numbers)
         return;
-    QString const typed = m_numbers->text();
-    form::ParsedNumbers const parsed = form::parseNumbers(toU16(typed));
-    m_message->setText(toQString(parsed.message));
-    if (parsed.numbers.empty())
-        return;
-    int const index = std::max(0, m_chooser->currentIndex());
-    QString const title =
-        QStringLiteral("自分の数（%1 個）で「%2」").arg(parsed.numbers.size()).arg(m_captions.value(index));
-    try {
-        showRecording(m_lesson.record(static_cast<std::int16_t>(index), parsed.numbers), title);
-    } catch (...) {
-        m_message->setText(QString::fromUtf8(runtime::currentError().what()));
+    form::ParsedNumbers const parsed = form::parseNumbers(toU16(m_numbers->text()));
+    QString message = toQString(parsed.message);
+    if (!parsed.numbers.empty()) {
+        int const index = std::max(0, m_chooser->currentIndex());
+        QString const title =
+            text(steptext::kOwnTitle, {QString::number(parsed.numbers.size()), m_captions.value(index)});
+        try {
+            showRecording(m_lesson.record(static_cast<std::int16_t>(index), parsed.numbers), title);
+        } catch (...) {
+            message = QString::fromUtf8(runtime::currentError().what());
+        }
     }
+    showIn(*m_message, text(steptext::kMessage), message);
+    m_numbers->setAccessibleDescription(message.isEmpty() ? text(steptext::kNumbersDescription)
+                                                          : message + QStringLiteral(" ") +
+                                                                text(steptext::kNumbersDescription));
+    if (message.isEmpty()) {
+        // Run: the arrows step from the slider at once.
+        m_slider->setFocus();
+        return;
+    }
+    // Refused: the learner corrects the input where it is, and a screen reader says why.
+    m_numbers->setFocus();
+    QAccessibleEvent alert(m_message, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 void StepWindow::showRecording(form::Recording recording, QString title) {
-    setPlaying(false);
-    m_recording = std::move(recording);
-    if (!m_recording.chosen.empty())
-        title +=
-            QStringLiteral(": %1 で %2").arg(toQString(m_recording.chosen), toQString(m_lesson.procedure));
+    m_timer->stop();
+    m_model->setRecording(nullptr);
+    m_player.load(std::move(recording));
+    form::Recording const& shown = m_player.recording();
+    if (!shown.chosen.empty())
+        title = text(steptext::kChosenTitle, {title, toQString(shown.chosen), toQString(m_lesson.procedure)});
     m_title->setText(title);
-    m_visible = form::visibleSteps(m_recording, m_folded);
-    m_current = 0;
-    m_fitColumns = true;
-    // Only a recording with exchanges has anything to fold.
-    m_fold->setVisible(std::any_of(m_recording.steps.begin(), m_recording.steps.end(),
-                                   [](form::Step const& step) { return step.wholeExchange; }));
+    m_model->setRecording(&shown);
+    m_model->setStep(m_player.step());
+    fitColumns();
+    createJumps();
+    m_fold->setVisible(m_player.foldable());
     render();
+    layOutNow();
 }
 
-form::Step const* StepWindow::step() const {
-    if (m_current >= m_visible.size())
-        return nullptr;
-    return &m_recording.steps[m_visible[m_current]];
+void StepWindow::fitColumns() {
+    // Fitted once a recording, so that the columns stay put from step to step: the position and value
+    // columns to the first step, which holds every element, the mark column to its widest mark; the
+    // element's line takes the rest, and shows whole in its tooltip where it is cut short.
+    m_table->resizeColumnsToContents();
+    QFont font = m_table->font();
+    font.setBold(true);
+    font.setItalic(true);
+    QFontMetrics const metrics(font);
+    int markWidth = m_table->horizontalHeader()->sectionSizeHint(m_model->markColumn());
+    for (form::Mark const& mark : m_player.recording().marks)
+        markWidth = std::max(markWidth, metrics.horizontalAdvance(StepTableModel::markText(mark)) + 16);
+    m_table->setColumnWidth(m_model->markColumn(), markWidth);
+    // Room for a few characters of each element beside the other columns.
+    int fixed = 0;
+    for (int column = 0; column < m_model->elementColumn(); ++column)
+        fixed += m_table->columnWidth(column);
+    m_table->setMinimumWidth(fixed + 8 * metrics.horizontalAdvance(QChar(u'字')) +
+                             m_table->verticalScrollBar()->sizeHint().width() + 2 * m_table->frameWidth());
 }
 
-void StepWindow::goToStep(std::size_t visibleIndex) {
-    if (m_visible.empty())
-        return;
-    m_current = std::min(visibleIndex, m_visible.size() - 1);
-    render();
+void StepWindow::layOutNow() {
+    // Qt tells a layout of its widgets' new sizes on a later event, and in a window not yet shown, not
+    // at all: the page would keep the sizes it had asked of the collection and the controls before
+    // their columns and jumps changed, squeeze them, and give the main window a wrong size to place
+    // this one by. A test, or a picture of the window, may come before that event too.
+    QWidget* const page = m_page->widget();
+    for (QWidget* changed : {static_cast<QWidget*>(m_table), m_jumpRow}) {
+        for (QWidget* widget = changed; widget && widget != page; widget = widget->parentWidget()) {
+            widget->updateGeometry();
+            // Activating a layout also forgets what its inner layouts had measured.
+            if (widget->layout()) {
+                widget->layout()->invalidate();
+                widget->layout()->activate();
+            }
+        }
+    }
+    page->layout()->invalidate();
+    page->layout()->activate();
+}
+
+void StepWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    layOutNow();
+}
+
+void StepWindow::goToStep(std::size_t shown) {
+    if (m_player.goTo(shown))
+        render();
 }
 
 void StepWindow::stepBy(int delta) {
-    if (m_visible.empty())
-        return;
-    if (delta < 0)
-        goToStep(m_current == 0 ? 0 : m_current - 1);
-    else
-        goToStep(m_current + 1);
+    if (m_player.stepBy(delta))
+        render();
+}
+
+void StepWindow::jump(std::size_t kind, bool forward) {
+    if (forward ? m_player.jumpForward(kind) : m_player.jumpBack(kind))
+        render();
 }
 
 void StepWindow::setFolded(bool folded) {
-    if (folded == m_folded)
-        return;
-    // Stay at the same point of the run: the first step shown from where the current one stands.
-    std::size_t const at = m_visible.empty() ? 0 : m_visible[m_current];
-    m_folded = folded;
-    m_visible = form::visibleSteps(m_recording, m_folded);
-    auto const next = std::lower_bound(m_visible.begin(), m_visible.end(), at);
-    m_current = next == m_visible.end() ? (m_visible.empty() ? 0 : m_visible.size() - 1)
-                                        : static_cast<std::size_t>(next - m_visible.begin());
-    if (m_fold->isChecked() != folded)
-        m_fold->setChecked(folded);
+    m_player.setFolded(folded);
     render();
 }
 
 void StepWindow::setPlaying(bool playing) {
-    if (playing && !m_visible.empty())
-        m_timer->start();
-    else
-        m_timer->stop();
-    m_play->setText(m_timer->isActive() ? QStringLiteral("一時停止") : QStringLiteral("再生"));
+    m_player.setPlaying(playing);
+    render();
 }
 
 void StepWindow::render() {
-    form::Step const* const current = step();
-    bool const any = current != nullptr;
-    for (QWidget* control : std::initializer_list<QWidget*>{m_first, m_back, m_next, m_last, m_play})
-        control->setEnabled(any);
+    form::Step const* const current = m_player.step();
+    if (m_player.playing() != m_timer->isActive()) {
+        if (m_player.playing())
+            m_timer->start();
+        else
+            m_timer->stop();
+    }
+    m_play->setText(text(m_player.playing() ? steptext::kPause : steptext::kPlay));
     {
         QSignalBlocker const blocker(m_slider);
-        m_slider->setRange(0, any ? static_cast<int>(m_visible.size()) - 1 : 0);
-        m_slider->setValue(static_cast<int>(m_current));
+        m_slider->setRange(0, current ? static_cast<int>(m_player.stepCount()) - 1 : 0);
+        m_slider->setValue(static_cast<int>(m_player.current()));
     }
-    if (!any) {
-        m_title->setText(QStringLiteral("まだクリックがありません"));
-        m_sentence->setText(QStringLiteral(
-            "メインウィンドウのボタンを押してください。そのクリックの手順を、ここで 1 つずつ見られます。"));
+    {
+        QSignalBlocker const blocker(m_fold);
+        m_fold->setChecked(m_player.folded());
+    }
+    enableControls();
+    m_model->setStep(current);
+    if (!current) {
+        m_title->setText(text(steptext::kNoClickTitle));
+        m_sentence->setText(text(steptext::kNoClickSentence));
         m_position->setText(QString());
-        m_counters->setText(QString());
-        m_calls->setText(QString());
-        m_error->setText(QString());
-        m_table->clear();
-        m_table->setRowCount(0);
-        m_table->setColumnCount(0);
+        m_slider->setAccessibleDescription(text(steptext::kSliderDescription));
+        for (QLabel* label : {m_calls, m_variables, m_counters, m_error})
+            showIn(*label, {}, {});
+        m_procedure->setCurrent(0);
+        m_error->hide();
         return;
     }
-    m_position->setText(QStringLiteral("手順 %1 / %2").arg(m_current + 1).arg(m_visible.size()));
+    m_position->setText(text(steptext::kPosition, {QString::number(m_player.current() + 1),
+                                                   QString::number(m_player.stepCount())}));
     m_sentence->setText(toQString(current->sentence));
     // The slider usually has the focus: its description tells a screen reader the step's sentence too.
-    m_slider->setAccessibleDescription(m_position->text() + QStringLiteral("。") + m_sentence->text());
-    for (int line = 0; line < m_procedure->count(); ++line) {
-        QListWidgetItem* item = m_procedure->item(line);
-        bool const marked = line + 1 == current->line;
-        QString text = item->text();
-        text.replace(0, 1, marked ? QStringLiteral("▶") : QStringLiteral(" "));
-        item->setText(text);
-        QFont font = m_procedure->font();
-        font.setBold(marked);
-        item->setFont(font);
-        item->setBackground(marked ? QColor(255, 240, 170) : QColor(Qt::transparent));
-    }
-    QStringList calls;
-    for (form::CallLine const& line : current->calls)
-        calls << QString(line.depth * 2, QLatin1Char(' ')) + toQString(line.text);
-    m_calls->setText(calls.isEmpty() ? QStringLiteral("（なし）") : calls.join(QLatin1Char('\n')));
-
-    QStringList counters;
-    if (m_recording.passes > 0) {
-        counters << QStringLiteral("パス %1 / %2").arg(current->pass).arg(m_recording.passes)
-                 << QStringLiteral("比較 %1 / %2").arg(current->comparison).arg(m_recording.comparisons)
-                 << QStringLiteral("交換 %1 回").arg(current->exchanges);
-    }
-    if (m_recording.elementCount > 0)
-        counters << QStringLiteral("要素 %1 / %2").arg(current->element).arg(m_recording.elementCount);
-    counters << QStringLiteral("Count = %1").arg(current->order.size());
-    m_counters->setText(counters.join(QStringLiteral("　")));
-    m_error->setText(current->error.empty()
-                         ? QString()
-                         : QStringLiteral("実行時エラー: %1 %2")
-                               .arg(errorKindText(current->errorKind), QString::fromUtf8(current->error)));
-    renderRows(*current);
-    // Laid out at once, so that a wrapped error shows whole even before the next event.
-    layout()->activate();
+    m_slider->setAccessibleDescription(
+        text(steptext::kSentenceAfterPosition, {m_position->text(), m_sentence->text()}));
+    renderPanel(*current);
+    showMarkedRows(*current);
 }
 
-void StepWindow::renderRows(form::Step const& step) {
-    std::vector<form::StepRow> const rows = form::rowsOf(step);
-    bool const withValues = !m_recording.valueName.empty();
-    // The element's line last, where it has room: a person's line is long.
-    QStringList headers{QStringLiteral("位置"), QStringLiteral("印")};
-    if (withValues)
-        headers << toQString(m_recording.valueName);
-    headers << QStringLiteral("要素");
-    m_table->setColumnCount(static_cast<int>(headers.size()));
-    m_table->setHorizontalHeaderLabels(headers);
-    m_table->setRowCount(static_cast<int>(rows.size()));
-    for (std::size_t index = 0; index < rows.size(); ++index) {
-        form::StepRow const& row = rows[index];
-        form::StepElement const& element = m_recording.elements[row.element];
-        QStringList cells{row.position > 0 ? QString::number(row.position) : QStringLiteral("—"),
-                          markText(row.mark)};
-        if (withValues)
-            cells << toQString(element.value);
-        cells << toQString(element.text);
-        for (int column = 0; column < cells.size(); ++column) {
-            auto* item = new QTableWidgetItem(cells[column]);
-            if (column == 0 || (withValues && column == 2))
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            m_table->setItem(static_cast<int>(index), column, item);
+void StepWindow::showMarkedRows(form::Step const& step) {
+    // The marked rows stay in sight; where they do not all fit, the last in the strongest style: the row
+    // the step is about above all, and of two such, the later, where an Add puts its element.
+    auto const strength = [](form::MarkStyle style) {
+        switch (style) {
+        case form::MarkStyle::Strong:
+            return 3;
+        case form::MarkStyle::Underlined:
+            return 2;
+        case form::MarkStyle::Plain:
+            return 0;
+        default:
+            return 1;
         }
-        styleRow(*m_table, static_cast<int>(index), row.mark);
+    };
+    int first = -1;
+    int last = -1;
+    int strongest = -1;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        if (step.rows[std::size_t(row)].mark == 0)
+            continue;
+        first = first < 0 ? row : first;
+        last = row;
+        if (strongest < 0 ||
+            strength(m_model->markOf(row).style) >= strength(m_model->markOf(strongest).style))
+            strongest = row;
     }
-    // The widths are fitted once a recording, so that the columns stay put from step to step: the
-    // mark column as wide as its widest mark, the others to the first step, which holds every element.
-    if (m_fitColumns) {
-        m_fitColumns = false;
-        m_table->resizeColumnsToContents();
-        QFont bold = m_table->font();
-        bold.setBold(true);
-        bold.setItalic(true);
-        QFontMetrics const metrics(bold);
-        int markWidth = m_table->columnWidth(1);
-        for (form::Mark const mark : {form::Mark::Lhs, form::Mark::Rhs, form::Mark::Read, form::Mark::Added,
-                                      form::Mark::Twin, form::Mark::Removed, form::Mark::Exchanged})
-            markWidth = std::max(markWidth, metrics.horizontalAdvance(markText(mark)) + 16);
-        m_table->setColumnWidth(1, markWidth);
+    if (first < 0)
+        return;
+    int const rowHeight = m_table->verticalHeader()->defaultSectionSize();
+    if ((last - first + 1) * rowHeight <= m_table->viewport()->height()) {
+        m_table->scrollTo(m_model->index(last, 0), QAbstractItemView::EnsureVisible);
+        m_table->scrollTo(m_model->index(first, 0), QAbstractItemView::EnsureVisible);
+    } else {
+        m_table->scrollTo(m_model->index(strongest, 0), QAbstractItemView::EnsureVisible);
     }
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    // The headers and viewport laid out now, for the new rows and widths, not on some later event.
-    m_table->doItemsLayout();
-    // The rows the step is about stay in sight.
-    for (std::size_t index = rows.size(); index-- > 0;) {
-        if (rows[index].mark != form::Mark::None)
-            m_table->scrollToItem(m_table->item(static_cast<int>(index), 0));
+}
+
+void StepWindow::renderPanel(form::Step const& step) {
+    m_procedure->setCurrent(step.line);
+
+    QStringList calls;
+    for (form::CallLine const& line : step.calls)
+        calls << QString(line.depth * 2, QLatin1Char(' ')) + toQString(line.text);
+    showIn(*m_calls, text(steptext::kCalls),
+           calls.isEmpty() ? text(steptext::kNoCalls) : calls.join(QLatin1Char('\n')));
+
+    // Each variable as "name = value"; one that this step set in bold and underlined, and said so.
+    QStringList shownVariables;
+    QStringList spokenVariables;
+    for (form::Variable const& variable : step.variables) {
+        QString const name = toQString(variable.name);
+        QString const value = variable.value.empty() ? text(steptext::kNoValue) : toQString(variable.value);
+        QString shown = (name + QStringLiteral(" = ") + value).toHtmlEscaped();
+        QString spoken =
+            name + QStringLiteral(" = ") + (variable.value.empty() ? text(steptext::kNoValueSpoken) : value);
+        if (variable.changed) {
+            shown = QStringLiteral("<b><u>%1</u></b>").arg(shown);
+            spoken += text(steptext::kChangedSpoken);
+        }
+        // Unbroken within, apart by a wide space; a long list wraps between them.
+        shownVariables << QStringLiteral("<span style=\"white-space:pre\">%1　</span>").arg(shown);
+        spokenVariables << spoken;
     }
+    if (shownVariables.isEmpty())
+        showIn(*m_variables, text(steptext::kVariables), text(steptext::kNoVariables).toHtmlEscaped());
+    else
+        showIn(*m_variables, text(steptext::kVariables), shownVariables.join(QLatin1Char(' ')),
+               spokenVariables.join(QStringLiteral("、")));
+
+    QStringList counters;
+    for (form::Counter const& counter : step.counters)
+        counters << counterText(counter);
+    showIn(*m_counters, text(steptext::kCounters), counters.join(QStringLiteral("　")));
+    showIn(*m_error, text(steptext::kError), toQString(step.error));
+    m_error->setVisible(!step.error.empty());
+}
+
+void StepWindow::enableControls() {
+    // A control that can do nothing here is disabled; the focus it held goes to the slider, where the
+    // arrows still step.
+    QWidget* const focused = QApplication::focusWidget();
+    bool const back = m_player.canGoBack();
+    bool const forward = m_player.canGoForward();
+    m_first->setEnabled(back);
+    m_back->setEnabled(back);
+    m_next->setEnabled(forward);
+    m_last->setEnabled(forward);
+    m_play->setEnabled(forward || m_player.playing());
+    for (std::size_t index = 0; index < m_jumps.size(); ++index) {
+        std::size_t const kind = index / 2;
+        bool const ahead = index % 2 == 1;
+        m_jumps[index]->setEnabled(ahead ? m_player.nextStop(kind).has_value()
+                                         : m_player.previousStop(kind).has_value());
+    }
+    if (focused && isAncestorOf(focused) && !focused->isEnabled())
+        m_slider->setFocus();
 }
 
 } // namespace host

@@ -38,5 +38,11 @@ TEST(AmbulonStepWindowTest, AnOverflowIsShownAtItsStep) {
     EXPECT_EQ(static_cast<TransformStep>(window.recording().steps.back().kind), TransformStep::End);
 }
 
+// At every scale and in both faces the window stays on the screen with nothing cut, the element being
+// worked on and the results already made in view.
+TEST(AmbulonStepWindowDisplayTest, WithinTheScreen) {
+    host::testing::expectStepWindowWithinTheScreen<Form1>(QStringLiteral("ambulon-steps"), 3, 15);
+}
+
 } // namespace
 } // namespace ambulon

@@ -5,9 +5,7 @@
 
 #include <QStringList>
 
-#include <cstdint>
 #include <ostream>
-#include <vector>
 
 // Lists of texts as gtest shows them when a check fails: one text a line.
 inline void PrintTo(QStringList const& texts, std::ostream* out) {
@@ -15,14 +13,17 @@ inline void PrintTo(QStringList const& texts, std::ostream* out) {
         *out << "\n    " << text.toStdString();
 }
 
+class QAbstractButton;
+
 namespace host::testing {
 
 // Everything the step window shows of its current step, as text: title, sentence, counters, calls,
-// error, the marked procedure line and each row of the collection. Two equal snapshots look alike.
+// variables, error, the marked procedure line and each row of the collection with its font. Two
+// equal snapshots look alike.
 QStringList snapshotOf(StepWindow const& window);
 
-// A key pressed in the step window, as a learner presses it.
-void pressKey(StepWindow& window, Qt::Key key);
+// A key pressed in the step window, as a learner presses it, where the focus is.
+void pressKey(StepWindow& window, QKeyCombination keys);
 
 // Types text into the step window's field of own numbers and presses Enter.
 void runOwnNumbers(StepWindow& window, QString const& text);
@@ -30,11 +31,22 @@ void runOwnNumbers(StepWindow& window, QString const& text);
 // The message beside the field of own numbers.
 QString ownNumbersMessage(StepWindow const& window);
 
-// The step kinds of a recording's steps, unfolded.
-std::vector<form::StepKind> kindsOf(form::Recording const& recording);
+// The step window's button with this accessible name, or null.
+QAbstractButton* buttonNamed(StepWindow const& window, QString const& name);
 
 // Presses F2 in the window, made the active one as a learner's window is.
 void pressF2(QWidget& window);
+
+// Checks that the step window lies within its screen's available area, with nothing cut: no scroll
+// bar on the whole window where the screen has room for its unscrolled size, every visible widget
+// within the window's visible area or inside a scroll area, every label as big as its text, and the
+// rows the step is about in view of the collection. Then saves it as NAME.png.
+void expectWithinTheScreen(StepWindow& window, QString const& name);
+
+// Opens FormType's step window in each Japanese face on the click of button, goes to step and checks
+// it with expectWithinTheScreen, saving it as NAME-FACE.png.
+template <class FormType>
+void expectStepWindowWithinTheScreen(QString const& name, int button, std::size_t step);
 
 // A form in a real window with its lesson, whose step window opens with F2 as a learner opens it.
 template <class FormType>
@@ -51,5 +63,16 @@ public:
     FormHarness<FormType> harness;
 };
 
+template <class FormType>
+void expectStepWindowWithinTheScreen(QString const& name, int button, std::size_t step) {
+    inEveryJapaneseFace([&](QString const& face) {
+        StepHarness<FormType> steps;
+        steps.harness.click(button);
+        StepWindow* window = steps.open();
+        ASSERT_NE(window, nullptr);
+        window->goToStep(step);
+        expectWithinTheScreen(*window, name + QLatin1Char('-') + QString(face).remove(QLatin1Char(' ')));
+    });
+}
 
 } // namespace host::testing
