@@ -183,6 +183,7 @@ void FormWindow::showSteps() {
         for (QPushButton const* button : m_buttons)
             captions << (button ? button->text() : QString());
         m_steps = new StepWindow(*m_lesson, captions, this);
+        m_steps->setCallTrace(m_trace);
         if (m_lastClick >= 0)
             m_steps->showClick(m_lastClick);
         // Named after the program, as its About window is: "Talverin" of "Talverin（整数の並べ替え）".

@@ -6,6 +6,7 @@
 #include "host/Utf16.h"
 #include "host/WholeFrame.h"
 #include "runtime/Error.h"
+#include "runtime/Observer.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -642,7 +643,7 @@ void StepWindow::showClick(int index) {
         runtime::RuntimeError const error = runtime::currentError();
         try {
             form::Recording failed;
-            failed.steps.emplace_back().error = toU16(QString::fromUtf8(error.what()));
+            failed.steps.emplace_back().error = form::errorText(error);
             showRecording(std::move(failed), title);
         } catch (...) {
             m_player.load({});
@@ -661,11 +662,20 @@ void StepWindow::runOwnNumbers() {
         int const index = std::max(0, m_chooser->currentIndex());
         QString const title =
             text(steptext::kOwnTitle, {QString::number(parsed.numbers.size()), m_captions.value(index)});
+        // With --trace, the run is traced as a click of this window; the recording is the run's other
+        // reader.
+        runtime::Attachment traced;
         try {
+            if (m_trace) {
+                m_trace->beginClick(toU16(title));
+                m_trace->attachTo(traced);
+            }
             showRecording(m_lesson.record(static_cast<std::int16_t>(index), parsed.numbers), title);
         } catch (...) {
-            message = QString::fromUtf8(runtime::currentError().what());
+            message = toQString(form::errorText(runtime::currentError()));
         }
+        if (m_trace)
+            m_trace->endClick();
     }
     showIn(*m_message, text(steptext::kMessage), message);
     m_numbers->setAccessibleDescription(message.isEmpty() ? text(steptext::kNumbersDescription)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "form/CallTrace.h"
 #include "form/Player.h"
 #include "form/Steps.h"
 
@@ -63,6 +64,8 @@ public:
 
     // Records button index's click on the program's data and shows its first step.
     void showClick(int index);
+    // Traces each run on the learner's own numbers as a click of its own (null: no trace).
+    void setCallTrace(form::CallTrace* trace) { m_trace = trace; }
     // Runs the chosen button on the numbers in the field, or says beside it why it cannot.
     void runOwnNumbers();
 
@@ -96,6 +99,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    form::CallTrace* m_trace = nullptr;
     void layOutNow();
     void addKeys();
     QWidget* createPanel();

@@ -13,7 +13,7 @@ namespace {
 using host::testing::pressKey;
 using host::testing::snapshotOf;
 
-// x^2 of 50000 overflows: the window shows the run end at that call, with the runtime's text; the main
+// x^2 of 50000 overflows: the window shows the run end at that call, with the error in Japanese; the main
 // window and the next run are untouched.
 TEST(AmbulonStepWindowTest, AnOverflowIsShownAtItsStep) {
     host::testing::StepHarness<Form1> steps;
@@ -28,7 +28,7 @@ TEST(AmbulonStepWindowTest, AnOverflowIsShownAtItsStep) {
     ASSERT_NE(last, nullptr);
     EXPECT_EQ(static_cast<TransformStep>(last->kind), TransformStep::Error);
     QString const shown = snapshotOf(window).join(u'\n');
-    EXPECT_TRUE(shown.contains(QStringLiteral("overflow"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("50000 × 50000 = 2500000000 は 32 ビット整数に収まりません"))) << shown.toStdString();
     EXPECT_TRUE(shown.contains(QStringLiteral("要素 2 / 3"))) << shown.toStdString();
     EXPECT_EQ(steps.harness.lines("List2"), results);
     EXPECT_TRUE(steps.harness.errors.empty());

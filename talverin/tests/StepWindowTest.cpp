@@ -33,6 +33,17 @@ TEST(TalverinStepWindowTest, TheTraceAndTheWindowEachReadTheClickOnce) {
     EXPECT_EQ(lines.back(), "-- 36 calls of Compare, 12 exchanges");
     EXPECT_EQ(traced.harness.window.stepWindow()->recording().steps.back().counters.at(1).value, 36);
     EXPECT_EQ(traced.click(1), lines);
+
+    // A run on the learner's own numbers has both readers at once: the trace writes it as a click of
+    // its own, and the window records it.
+    traced.out.str({});
+    host::StepWindow& window = *traced.harness.window.stepWindow();
+    host::testing::runOwnNumbers(window, QStringLiteral("3 1 2"));
+    std::vector<std::string> const own = runtime::testing::linesOfText(traced.out.str());
+    ASSERT_FALSE(own.empty());
+    EXPECT_EQ(own.front(), "== 自分の数（3 個）で「大きい順」: LongGT");
+    EXPECT_EQ(own.back(), "-- 3 calls of Compare, 1 exchange");
+    EXPECT_EQ(window.recording().steps.back().counters.at(1).value, 3);
 }
 
 // Own numbers run in the step window only; input that cannot run says why and runs nothing.
