@@ -43,6 +43,12 @@ Step const* Player::step() const noexcept {
     return &m_recording.steps[m_visible[m_current]];
 }
 
+std::size_t Player::shownIndexOf(std::size_t recorded) const noexcept {
+    auto const at = std::lower_bound(m_visible.begin(), m_visible.end(), recorded);
+    std::size_t const shown = static_cast<std::size_t>(at - m_visible.begin());
+    return m_visible.empty() ? 0 : std::min(shown, m_visible.size() - 1);
+}
+
 bool Player::goTo(std::size_t shown) {
     if (m_visible.empty())
         return false;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -85,6 +86,29 @@ enum class Fold : std::uint8_t {
     FoldedOnly,   // the whole group as one step
 };
 
+// How a learner answers a question.
+enum class AnswerKind : std::uint8_t {
+    Choice,   // one of the question's choices, by its button or its key
+    Position, // a row's position, by choosing the row or typing the number
+    Number,   // a whole number, typed
+};
+
+// One choice of a Choice question: the label of its button and the key that chooses it.
+struct AnswerChoice {
+    std::u16string label; // "True"
+    char16_t key = 0;     // u'T'
+};
+
+// A question that a learner answers before seeing the step that reveals its answer: predict, then
+// see. The recorder chooses the steps that ask and what; answer is the index of the right choice, the
+// right position or the right number.
+struct Question {
+    AnswerKind kind = AnswerKind::Choice;
+    std::u16string prompt;
+    std::vector<AnswerChoice> choices; // of a Choice question
+    std::int32_t answer = 0;
+};
+
 struct Step {
     std::uint8_t kind = 0; // the recorder's own kind of step; the player never reads it
     int line = 0;          // the procedure line it belongs to, 1-based; 0 for none
@@ -95,7 +119,8 @@ struct Step {
     std::vector<CallLine> calls; // the step's own call first ("Item(7)", "CmpHeight.Compare(lhs, rhs)")
     std::vector<Counter> counters;
     std::vector<Variable> variables;
-    std::u16string error; // the run-time error that ended the run here, in Japanese; else empty
+    std::u16string error;             // the run-time error that ended the run here, in Japanese; else empty
+    std::optional<Question> question; // asked before the step is shown, when a learner predicts
 };
 
 // One element of the recorded collection: its line and, where the algorithm read a member of it,
