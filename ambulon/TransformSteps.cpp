@@ -1,5 +1,6 @@
 #include "ambulon/TransformSteps.h"
 
+#include "form/Numbers.h"
 #include "runtime/Collection.h"
 #include "runtime/Text.h"
 
@@ -72,7 +73,8 @@ void TransformSteps::attachTo(runtime::Attachment& attachment) {
     attachment.add<TransformObserver>(*this);
 }
 
-void TransformSteps::transformBegun(runtime::Collection const& collection, IUnaryFunc const& function) noexcept {
+void TransformSteps::transformBegun(runtime::Collection const& collection,
+                                    IUnaryFunc const& function) noexcept {
     m_recorder.keep([&] { beginTransform(collection, function); });
 }
 
@@ -108,6 +110,7 @@ void TransformSteps::beginElement(std::int32_t k, std::int32_t count) {
 
 void TransformSteps::itemRead(std::int32_t position) {
     std::u16string const& x = m_recorder.nameOf(m_recorder.elementAt(position));
+    m_x = x;
     m_variables.set(Variable::X, x);
     form::Step read = step(TransformStep::Read, Line::Fetch,
                            fill(u"要素 %1: Item(1) で先頭の %2 を読みました。", {decimalText(m_element), x}));
@@ -129,9 +132,30 @@ void TransformSteps::called(form::RecordedCall call, runtime::Variant const& res
         sentence += fill(u"その中で %1.%2 を読み、%3 を得ました。", {read.object, read.member, read.value});
     form::Step exec = step(TransformStep::Exec, Line::Exec, std::move(sentence));
     markWorking(exec);
+    exec.question = execQuestion(call, result);
     exec.calls = std::move(call.lines);
     m_recorder.add(std::move(exec));
     m_line = Line::Append;
+}
+
+std::optional<form::Question> TransformSteps::execQuestion(form::RecordedCall const& call,
+                                                           runtime::Variant const& result) const {
+    std::u16string const& chosen = m_recorder.recording().chosen;
+    // A call that reads a member in turn (a running count's Counter) asks for the value read: that is
+    // what changes from call to call, and the result follows from it as the step shows.
+    if (!call.reads.empty()) {
+        form::MemberRead const& read = call.reads.back();
+        if (std::optional<std::int32_t> const value = form::parseWholeNumber(read.value).number)
+            return form::Question{form::AnswerKind::Number,
+                                  fill(u"%1.Exec(%2) の中で %3.%4 を読みます。%3.%4 はいくつを返す？",
+                                       {chosen, m_x, read.object, read.member}),
+                                  {},
+                                  *value};
+    }
+    if (result.kind() != runtime::Kind::Int16 && result.kind() != runtime::Kind::Int32)
+        return std::nullopt;
+    return form::Question{
+        form::AnswerKind::Number, fill(u"%1.Exec(%2) はいくつを返す？", {chosen, m_x}), {}, result.toInt32()};
 }
 
 std::uint16_t TransformSteps::addedElement() {

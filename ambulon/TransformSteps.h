@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -25,7 +26,9 @@ enum class TransformJump : std::uint8_t { Element };
 // at the back and the removal of the front. The rotating collection shows in two parts: the elements
 // still waiting, the one being worked on marked, and the results already appended. Each step shows
 // the counters (element, Count) and the procedure's variables n, k, x and r.
-class TransformSteps final : public TransformObserver, public runtime::Reader, private form::StepRecorder::Owner {
+class TransformSteps final : public TransformObserver,
+                             public runtime::Reader,
+                             private form::StepRecorder::Owner {
 public:
     TransformSteps();
 
@@ -57,6 +60,10 @@ private:
     // A step of this kind at this line, with the collection as it stands, the results set apart, the
     // counters so far and the variables.
     form::Step step(TransformStep kind, Line line, std::u16string sentence);
+    // What a learner predicts before seeing an Exec: the running count's value where the call read
+    // one, else the whole number it returned; none for another result.
+    std::optional<form::Question> execQuestion(form::RecordedCall const& call,
+                                               runtime::Variant const& result) const;
 
     form::StepRecorder m_recorder;
     form::Variables m_variables;
@@ -66,6 +73,7 @@ private:
     std::int32_t m_results = 0; // appended so far, at the back
     runtime::Variant m_result;  // of the latest call
     std::u16string m_resultText;
+    std::u16string m_x; // the element being worked on, as calls name it
 };
 
 } // namespace ambulon

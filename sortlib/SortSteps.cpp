@@ -51,6 +51,15 @@ void mark(form::Step& step, std::int32_t position, SortMark mark) {
     form::markRow(step.rows, position, static_cast<std::uint8_t>(mark));
 }
 
+// Asked before a comparison is shown: what Compare answers, True (choice 0) or False (choice 1).
+form::Question compareQuestion(std::int32_t lhs, std::int32_t rhs, bool answer) {
+    return {form::AnswerKind::Choice,
+            fill(u"Compare(Item(%1), Item(%2)) の答えは True と False のどちら？",
+                 {positionText(lhs), positionText(rhs)}),
+            {{u"True", u'T'}, {u"False", u'F'}},
+            answer ? 0 : 1};
+}
+
 } // namespace
 
 std::span<std::u16string_view const> const kSortProcedure = kProcedure.entries();
@@ -175,6 +184,7 @@ void SortSteps::called(form::RecordedCall call, runtime::Variant const& result) 
     mark(compare, m_lhs, SortMark::Lhs);
     mark(compare, m_rhs, SortMark::Rhs);
     compare.calls = std::move(call.lines);
+    compare.question = compareQuestion(m_lhs, m_rhs, answer);
     m_recorder.add(std::move(compare));
 }
 
@@ -228,6 +238,16 @@ void SortSteps::added(std::int32_t position) {
                    positionText(std::max(position, twin)), decimalText(m_recorder.count())}));
     mark(add, position, SortMark::Added);
     mark(add, twin, SortMark::Echo);
+    // Before the first Add: where the element will stand besides where it is added, once the Add has
+    // moved every element from that position on one further.
+    if (first)
+        add.question = form::Question{
+            form::AnswerKind::Position,
+            fill(u"v = Item(%1) を位置 %2 の前に Add すると、同じ要素が 2 か所に立ちます。位置 %2 のほかに、"
+                 u"もう 1 つはどの位置に立つ？",
+                 {positionText(m_j), positionText(position)}),
+            {},
+            twin};
     m_line = first && m_j > m_i + 1 ? Line::SecondAdd : Line::Remove;
     addOperation(std::move(add), fill(u"Add(%1, , %2)", {name, positionText(position)}));
 }
