@@ -49,6 +49,7 @@ std::span<std::u16string_view const> const kTransformProcedure = kProcedure.entr
 
 TransformSteps::TransformSteps()
     : m_recorder(*this, numberText, kMarks.entries(), kJumps.entries()), m_variables{u"n", u"k", u"x", u"r"} {
+    m_recorder.recording().syncJump = static_cast<std::size_t>(TransformJump::Element);
 }
 
 form::Step TransformSteps::step(TransformStep kind, Line line, std::u16string sentence) {
@@ -109,6 +110,7 @@ void TransformSteps::beginElement(std::int32_t k, std::int32_t count) {
 }
 
 void TransformSteps::itemRead(std::int32_t position) {
+    ++m_items;
     std::u16string const& x = m_recorder.nameOf(m_recorder.elementAt(position));
     m_x = x;
     m_variables.set(Variable::X, x);
@@ -122,6 +124,7 @@ void TransformSteps::itemRead(std::int32_t position) {
 }
 
 void TransformSteps::called(form::RecordedCall call, runtime::Variant const& result) {
+    ++m_calls;
     m_result = result;
     m_resultText = m_recorder.valueText(result);
     m_variables.set(Variable::R, m_resultText);
@@ -178,6 +181,7 @@ void TransformSteps::added(std::int32_t position) {
 }
 
 void TransformSteps::removed(std::int32_t position, std::uint16_t element) {
+    ++m_removes;
     form::Step remove =
         step(TransformStep::Remove, Line::Remove,
              fill(u"先頭の %1 を Remove しました。残りが 1 つずつ前に詰まり、Count は %2 です。",
@@ -192,6 +196,12 @@ void TransformSteps::endTransform() {
     m_recorder.add(step(TransformStep::End, Line::None,
                         fill(u"%1 個の要素をすべて %2 の結果に置き換えました。",
                              {decimalText(m_element), m_recorder.recording().chosen})));
+    countAll();
+}
+
+void TransformSteps::countAll() {
+    m_recorder.recording().totals = {
+        {u"Exec", m_calls, 0}, {u"Item", m_items, 0}, {u"Add", m_results, 0}, {u"Remove", m_removes, 0}};
 }
 
 void TransformSteps::failed(form::RecordedCall call, std::u16string error) {
@@ -202,6 +212,7 @@ void TransformSteps::failed(form::RecordedCall call, std::u16string error) {
     failure.calls = std::move(call.lines);
     failure.error = std::move(error);
     m_recorder.add(std::move(failure));
+    countAll();
 }
 
 } // namespace ambulon

@@ -18,8 +18,6 @@ bool shown(Step const& step, bool folded) {
     return true;
 }
 
-bool isStop(Step const& step, std::size_t jump) { return jump < 32 && (step.stops >> jump & 1u) != 0; }
-
 } // namespace
 
 void Player::load(Recording recording) {

@@ -123,11 +123,18 @@ struct Step {
     std::optional<Question> question; // asked before the step is shown, when a learner predicts
 };
 
+// Whether step is a stop of jump kind `jump` (a bit of Step::stops).
+inline bool isStop(Step const& step, std::size_t jump) { return jump < 32 && (step.stops >> jump & 1u) != 0; }
+
 // One element of the recorded collection: its line and, where the algorithm read a member of it,
 // that member's value.
 struct Element {
     std::u16string text;
     std::u16string value;
+    // Elements that the algorithm found equal share a group, so that a window can show them alike
+    // (「同値 A」): 0 for none, k for the k-th group. What is equal is the value read, or the elements'
+    // text where nothing was read of them.
+    std::uint16_t tie = 0;
 };
 
 struct Recording {
@@ -137,8 +144,19 @@ struct Recording {
     std::vector<Mark> marks{Mark{}}; // marks[0] is no mark
     // The kinds of step a learner can jump between ("交換", "パス"), by bit of Step::stops.
     std::vector<std::u16string> jumps;
+    // The jump by which two runs side by side move together (a comparison, an element), if any.
+    std::optional<std::size_t> syncJump;
     std::vector<Step> steps;
+    // What the whole run did, counted ("比較" 36, "Add" 10): two runs are compared by label.
+    std::vector<Counter> totals;
+    // Sentences on the run as a whole, such as why equal values came out in the order they did.
+    std::vector<std::u16string> notes;
 };
+
+// The name of tie group k shown beside its elements: 同値 A, 同値 B, ...
+std::u16string tieName(std::uint16_t group);
+// The value by which an element ties with others: the value read of it, or else its text.
+std::u16string_view tiedValue(Element const& element);
 
 // A table with one entry for each value of an enum, from first on, each row naming the value it
 // belongs to: a table out of step with its enum does not compile. A recorder keeps its procedure's

@@ -37,9 +37,10 @@ constexpr form::EnumTable<SortMark, form::MarkDefinition, 8> kMarks{{
     {SortMark::Exchanged, {u"交換した",     MarkStyle::Strong}},
 }};
 
-constexpr form::EnumTable<SortJump, std::u16string_view, 2> kJumps{{
+constexpr form::EnumTable<SortJump, std::u16string_view, 3> kJumps{{
     {SortJump::Exchange, u"交換"},
     {SortJump::Pass,     u"パス"},
+    {SortJump::Compare,  u"比較"},
 }};
 // clang-format on
 
@@ -66,7 +67,9 @@ std::span<std::u16string_view const> const kSortProcedure = kProcedure.entries()
 
 SortSteps::SortSteps(form::StepRecorder::ElementText elementText, AnswerWording wording)
     : m_recorder(*this, std::move(elementText), kMarks.entries(), kJumps.entries()),
-      m_wording(wording), m_variables{u"i", u"j", u"v", u"w"} {}
+      m_wording(wording), m_variables{u"i", u"j", u"v", u"w"} {
+    m_recorder.recording().syncJump = static_cast<std::size_t>(SortJump::Compare);
+}
 
 form::Step SortSteps::step(SortStep kind, Line line, std::u16string sentence) {
     form::Step step;
@@ -185,6 +188,7 @@ void SortSteps::called(form::RecordedCall call, runtime::Variant const& result) 
     mark(compare, m_rhs, SortMark::Rhs);
     compare.calls = std::move(call.lines);
     compare.question = compareQuestion(m_lhs, m_rhs, answer);
+    compare.stops = stopOf(SortJump::Compare);
     m_recorder.add(std::move(compare));
 }
 
@@ -200,6 +204,7 @@ void SortSteps::beginExchange(std::int32_t i, std::int32_t j) {
 }
 
 void SortSteps::itemRead(std::int32_t position) {
+    ++m_items;
     if (!m_exchanging)
         return;
     ++m_reads;
@@ -222,6 +227,7 @@ std::uint16_t SortSteps::addedElement() { return m_recorder.lastRead(); }
 
 void SortSteps::added(std::int32_t position) {
     ++m_adds;
+    ++m_addCalls;
     bool const first = m_adds == 1;
     // The element now stands twice: where it was added and where it still is.
     std::int32_t twin = 0;
@@ -253,6 +259,7 @@ void SortSteps::added(std::int32_t position) {
 }
 
 void SortSteps::removed(std::int32_t position, std::uint16_t element) {
+    ++m_removes;
     // The exchange is done with its last Remove, which counts it.
     if (--m_removesLeft == 0)
         ++m_exchanges;
@@ -292,6 +299,55 @@ void SortSteps::endSort() {
     m_recorder.add(step(SortStep::End, Line::None,
                         fill(u"並べ替えが終わりました。Compare を %1 回呼び、%2 回交換しました。",
                              {decimalText(m_comparison), decimalText(m_exchanges)})));
+    finish(true);
+}
+
+void SortSteps::finish(bool ended) {
+    form::Recording& recording = m_recorder.recording();
+    recording.totals = {{u"比較", m_comparison, 0},
+                        {u"交換", m_exchanges, 0},
+                        {u"Item", m_items, 0},
+                        {u"Add", m_addCalls, 0},
+                        {u"Remove", m_removes, 0}};
+    form::groupTies(recording.elements);
+    if (ended) {
+        if (std::u16string note = tieNote(); !note.empty())
+            recording.notes.push_back(std::move(note));
+    }
+}
+
+std::u16string SortSteps::tieNote() const {
+    // Elements are numbered in their first order: element k stood at position k + 1.
+    std::vector<form::Element> const& elements = m_recorder.recording().elements;
+    auto const positions = [](std::vector<std::uint16_t> const& group) {
+        std::u16string list;
+        for (std::uint16_t const element : group)
+            list += (list.empty() ? u"" : u"・") + decimalText(element + 1);
+        return list;
+    };
+    for (std::uint16_t tie = 1;; ++tie) {
+        std::vector<std::uint16_t> before;
+        for (std::size_t element = 0; element < elements.size(); ++element) {
+            if (elements[element].tie == tie)
+                before.push_back(static_cast<std::uint16_t>(element));
+        }
+        if (before.empty())
+            return {};
+        std::vector<std::uint16_t> after;
+        for (std::int32_t position = 1; position <= m_recorder.count(); ++position) {
+            if (elements[m_recorder.elementAt(position)].tie == tie)
+                after.push_back(m_recorder.elementAt(position));
+        }
+        if (after == before)
+            continue;
+        return fill(
+            u"%1（%2）の %3 つの要素は、もとの位置 %4 の順に並んでいましたが、並べ替えの後はもとの位置 "
+            u"%5 の順です。この並べ替えは安定ではありません。各パスは後ろから前へ比べ、後ろの要素が厳密に"
+            u"小さいときだけ交換するので、等しい値の要素どうしは入れ替わらず、先に前へ運ばれた要素が"
+            u"前に残ります。",
+            {form::tieName(tie), form::tiedValue(elements[before.front()]),
+             decimalText(static_cast<std::int64_t>(before.size())), positions(before), positions(after)});
+    }
 }
 
 void SortSteps::failed(form::RecordedCall call, std::u16string error) {
@@ -304,6 +360,7 @@ void SortSteps::failed(form::RecordedCall call, std::u16string error) {
     failure.calls = std::move(call.lines);
     failure.error = std::move(error);
     m_recorder.add(std::move(failure));
+    finish(false);
 }
 
 } // namespace sortlib

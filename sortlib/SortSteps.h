@@ -27,12 +27,16 @@ struct AnswerWording {
 enum class SortLine : std::uint8_t { None, Pass, Compare, Exchange, FirstAdd, SecondAdd, Remove };
 enum class SortStep : std::uint8_t { Start, Pass, Compare, Read, Add, Remove, Exchange, End, Error };
 enum class SortMark : std::uint8_t { None, Lhs, Rhs, Read, Added, Echo, Removed, Exchanged };
-enum class SortJump : std::uint8_t { Exchange, Pass };
+enum class SortJump : std::uint8_t { Exchange, Pass, Compare };
 
 // Records a sort step by step: each pass, each comparison with the comparator's call and its answer
 // in one sentence, and each exchange both as its single Item, Add and Remove operations and as one
 // step, so that it can be folded. Each step shows the counters (pass, comparison, exchanges, Count)
-// and the procedure's variables i, j, v and w.
+// and the procedure's variables i, j, v and w. Each comparison asks a learner what Compare answers,
+// and the first Add of each exchange where the element's other place will be. Two sorts side by side
+// move together by comparison. At the end, the recording counts the comparisons, exchanges, Items,
+// Adds and Removes; elements whose compared values are equal share a tie group, and where a group
+// came out in another order than it went in, a note says why.
 class SortSteps final : public SortObserver, public runtime::Reader, private form::StepRecorder::Owner {
 public:
     SortSteps(form::StepRecorder::ElementText elementText, AnswerWording wording);
@@ -57,6 +61,10 @@ private:
     void beginExchange(std::int32_t i, std::int32_t j);
     void endExchange(std::int32_t i, std::int32_t j);
     void endSort();
+    // What the recording says of the whole run: its totals and tie groups, and, of a run that ended,
+    // the note on equal values that came out in another order.
+    void finish(bool ended);
+    std::u16string tieNote() const;
 
     using Line = SortLine;
     enum class Variable : std::uint8_t { I, J, V, W };
@@ -85,6 +93,9 @@ private:
     std::int32_t m_comparison = 0;
     std::int32_t m_comparisons = 0;
     std::int32_t m_exchanges = 0;
+    std::int32_t m_items = 0; // calls of Item, Add and Remove, for the totals
+    std::int32_t m_addCalls = 0;
+    std::int32_t m_removes = 0;
     std::int32_t m_lhs = 0;
     std::int32_t m_rhs = 0;
     // The exchange under way: its positions, its operations so far and the Removes still to come.

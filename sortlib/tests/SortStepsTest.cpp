@@ -262,9 +262,9 @@ TEST(SortStepsTest, TheFarExchangeOfABCDStepByStep) {
     EXPECT_EQ(operations, (std::vector<std::u16string>{u"Item(4)", u"Add(v, , 1)", u"Item(2)", u"Add(w, , 5)",
                                                        u"Remove(2)", u"Remove(5)"}));
 
-    // Each step: its line, the exchanges counted, its own call, whether it is a stop of 交換 or パス, and
-    // the variables i, j, v, w ("*": set by this step, whose line is the one that sets it).
-    ASSERT_EQ(recording.jumps, (std::vector<std::u16string>{u"交換", u"パス"}));
+    // Each step: its line, the exchanges counted, its own call, whether it is a stop of 交換, パス or 比較,
+    // and the variables i, j, v, w ("*": set by this step, whose line is the one that sets it).
+    ASSERT_EQ(recording.jumps, (std::vector<std::u16string>{u"交換", u"パス", u"比較"}));
     struct Expected {
         SortLine line;
         int exchanges;
@@ -275,7 +275,7 @@ TEST(SortStepsTest, TheFarExchangeOfABCDStepByStep) {
     Expected const expected[] = {
         {SortLine::None, 0, "", 0, "i= j= v= w="},
         {SortLine::Pass, 0, "", 2, "i=1* j= v= w="},
-        {SortLine::Compare, 0, "AnswerCompare.Compare(\"d\", \"a\") = True", 0, "i=1 j=4* v= w="},
+        {SortLine::Compare, 0, "AnswerCompare.Compare(\"d\", \"a\") = True", 4, "i=1 j=4* v= w="},
         {SortLine::FirstAdd, 0, "Item(4)", 1, "i=1 j=4 v=\"d\"* w="},
         {SortLine::FirstAdd, 0, "Add(v, , 1)", 0, "i=1 j=4 v=\"d\" w="},
         {SortLine::SecondAdd, 0, "Item(2)", 0, "i=1 j=4 v=\"d\" w=\"a\"*"},
@@ -283,7 +283,7 @@ TEST(SortStepsTest, TheFarExchangeOfABCDStepByStep) {
         {SortLine::Remove, 0, "Remove(2)", 0, "i=1 j=4 v=\"d\" w=\"a\""},
         {SortLine::Remove, 1, "Remove(5)", 0, "i=1 j=4 v=\"d\" w=\"a\""},
         {SortLine::Exchange, 1, "Item(4)", 1, "i=1 j=4 v=\"d\" w=\"a\""},
-        {SortLine::Compare, 1, "AnswerCompare.Compare(\"c\", \"d\") = True", 0, "i=1 j=3* v= w="},
+        {SortLine::Compare, 1, "AnswerCompare.Compare(\"c\", \"d\") = True", 4, "i=1 j=3* v= w="},
     };
     for (std::size_t index = 0; index < std::size(expected); ++index) {
         form::Step const& step = recording.steps[index];
