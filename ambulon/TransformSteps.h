@@ -28,6 +28,7 @@ enum class TransformJump : std::uint8_t { Element };
 // the counters (element, Count) and the procedure's variables n, k, x and r. Each Exec asks a learner
 // for the number it returns, or, through a running count, for the count's value. Two transforms side
 // by side move together by element; the recording counts the calls of Exec, Item, Add and Remove.
+// The first Exec of a binder explains which argument the binder fixes.
 class TransformSteps final : public TransformObserver,
                              public runtime::Reader,
                              private form::StepRecorder::Owner {
@@ -81,6 +82,8 @@ private:
     runtime::Variant m_result; // of the latest call
     std::u16string m_resultText;
     std::u16string m_x; // the element being worked on, as calls name it
+    // What the function's first Exec explains, when it is a binder; none once given.
+    std::optional<form::Explanation> m_binder;
 };
 
 } // namespace ambulon

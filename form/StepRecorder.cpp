@@ -48,6 +48,11 @@ void StepRecorder::follow(runtime::Collection const& collection, runtime::Object
     m_reading = false;
 }
 
+int StepRecorder::addExplanation(std::u16string title, std::u16string text) {
+    m_recording.explanations.push_back({std::move(title), std::move(text)});
+    return static_cast<int>(m_recording.explanations.size() - 1);
+}
+
 std::uint16_t StepRecorder::newElement(runtime::Variant const& value) {
     auto const element = static_cast<std::uint16_t>(m_recording.elements.size());
     m_reading = true;

@@ -103,6 +103,8 @@ public:
     Recording const& recording() const noexcept { return m_recording; }
     // For the owner to complete what is the run's as a whole: its totals, notes and tie groups.
     Recording& recording() noexcept { return m_recording; }
+    // Adds an explanation to the recording: its index there, for Step::explanation.
+    int addExplanation(std::u16string title, std::u16string text);
     std::int32_t count() const noexcept { return static_cast<std::int32_t>(m_order.size()); }
     std::uint16_t elementAt(std::int32_t position) const {
         return m_order.at(static_cast<std::size_t>(position - 1));

@@ -109,6 +109,12 @@ struct Question {
     std::int32_t answer = 0;
 };
 
+// Why a run does what it does, in plain Japanese, shown at the first step where it applies.
+struct Explanation {
+    std::u16string title;
+    std::u16string text;
+};
+
 struct Step {
     std::uint8_t kind = 0; // the recorder's own kind of step; the player never reads it
     int line = 0;          // the procedure line it belongs to, 1-based; 0 for none
@@ -121,6 +127,7 @@ struct Step {
     std::vector<Variable> variables;
     std::u16string error;             // the run-time error that ended the run here, in Japanese; else empty
     std::optional<Question> question; // asked before the step is shown, when a learner predicts
+    int explanation = -1;             // index into Recording::explanations, or -1
 };
 
 // Whether step is a stop of jump kind `jump` (a bit of Step::stops).
@@ -151,6 +158,8 @@ struct Recording {
     std::vector<Counter> totals;
     // Sentences on the run as a whole, such as why equal values came out in the order they did.
     std::vector<std::u16string> notes;
+    // What the steps explain, each given to the first step of the run where it applies (in each fold).
+    std::vector<Explanation> explanations;
 };
 
 // The name of tie group k shown beside its elements: 同値 A, 同値 B, ...

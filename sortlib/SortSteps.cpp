@@ -44,6 +44,31 @@ constexpr form::EnumTable<SortJump, std::u16string_view, 3> kJumps{{
 }};
 // clang-format on
 
+constexpr std::u16string_view kExchangeTitle = u"交換が Item・Add・Remove でできている理由";
+constexpr std::u16string_view kExchangeText =
+    u"このコレクションにある操作は Item（読む）・Add（加える）・Remove（取り除く）の 3 つだけで、2 つの要素を"
+    u"入れ替える操作はありません。そこで交換は、位置 j の要素を Item で読んで位置 i の前に Add "
+    u"し、同じ要素が "
+    u"2 か所に立ったところで、もとの場所を Remove します。隣どうしならこれで終わり（3 "
+    u"手順）、離れていれば位置 i "
+    u"にあった要素も同じように読んで位置 j へ運ぶので、6 手順になります。";
+constexpr std::u16string_view kByNameTitle = u"比較オブジェクトが知っているのはメンバーの名前だけ";
+constexpr std::u16string_view kByNameText =
+    u"%1 が知っているのはメンバー名「%2」だけです。lhs と rhs がどのクラスのオブジェクトかは知らず、Compare "
+    u"のたびに両方にその名前で %2 を問い合わせ（lhs.%2、rhs.%2）、返った値どうしを比べます。名前で読むので、"
+    u"その名前のメンバーを持っていれば、クラスが違うオブジェクトどうしでも比べられます。";
+constexpr std::u16string_view kEqualKeptTitle = u"等しい値が逆の順に残る理由";
+constexpr std::u16string_view kEqualKeptText =
+    u"lhs と rhs の値は等しいので、Compare は False を答え、交換しません。いま位置 i にある rhs は、もとの"
+    u"並びでは lhs より後ろにあった要素で、それより前の交換で先に前へ運ばれてきました。等しい値どうしは"
+    u"入れ替えないので、この 2 つはもとの並びと逆の順のまま残ります。この並べ替えは、等しい値の順を保つ"
+    u"（安定な）並べ替えではありません。";
+
+// An explanation of fixed wording, as explainFirst takes it.
+auto fixed(std::u16string_view title, std::u16string_view text) {
+    return [=] { return std::pair(std::u16string(title), std::u16string(text)); };
+}
+
 constexpr std::uint32_t stopOf(SortJump jump) { return 1u << static_cast<unsigned>(jump); }
 
 std::u16string positionText(std::int32_t position) { return decimalText(position); }
@@ -189,7 +214,22 @@ void SortSteps::called(form::RecordedCall call, runtime::Variant const& result) 
     compare.calls = std::move(call.lines);
     compare.question = compareQuestion(m_lhs, m_rhs, answer);
     compare.stops = stopOf(SortJump::Compare);
+    explainComparison(compare, call, answer, lhsValue == rhsValue);
     m_recorder.add(std::move(compare));
+}
+
+void SortSteps::explainComparison(form::Step& compare, form::RecordedCall const& call, bool answer,
+                                  bool equal) {
+    // Elements are numbered in their first order: the one with the higher number stood further back.
+    if (!answer && equal && m_recorder.elementAt(m_rhs) > m_recorder.elementAt(m_lhs))
+        explainFirst(compare, Why::EqualKept, fixed(kEqualKeptTitle, kEqualKeptText));
+    auto const read = std::find_if(call.reads.begin(), call.reads.end(),
+                                   [](form::MemberRead const& read) { return read.element >= 0; });
+    if (read != call.reads.end())
+        explainFirst(compare, Why::ByName, [&] {
+            return std::pair(std::u16string(kByNameTitle),
+                             fill(kByNameText, {m_recorder.recording().chosen, read->member}));
+        });
 }
 
 void SortSteps::beginExchange(std::int32_t i, std::int32_t j) {
@@ -218,8 +258,10 @@ void SortSteps::itemRead(std::int32_t position) {
                           {positionText(position), positionText(m_i)}));
     mark(read, position, SortMark::Read);
     // An exchange starts with its first Item.
-    if (first)
+    if (first) {
         read.stops = stopOf(SortJump::Exchange);
+        explainFirst(read, Why::Exchange, fixed(kExchangeTitle, kExchangeText));
+    }
     addOperation(std::move(read), fill(u"Item(%1)", {positionText(position)}));
 }
 
@@ -287,6 +329,9 @@ void SortSteps::endExchange(std::int32_t i, std::int32_t j) {
     mark(exchange, i, SortMark::Exchanged);
     mark(exchange, j, SortMark::Exchanged);
     exchange.calls = std::move(m_operations);
+    // Folded, the first exchange's whole step explains what its first operation explains unfolded.
+    if (m_exchanges == 1)
+        exchange.explanation = m_explained[static_cast<std::size_t>(Why::Exchange)];
     m_recorder.add(std::move(exchange));
     m_operations.clear();
     m_exchanging = false;
@@ -317,37 +362,45 @@ void SortSteps::finish(bool ended) {
 }
 
 std::u16string SortSteps::tieNote() const {
-    // Elements are numbered in their first order: element k stood at position k + 1.
+    // Of the groups that came out in another order, the largest shows it best; elements are numbered
+    // in their first order, so element k stood at position k + 1.
     std::vector<form::Element> const& elements = m_recorder.recording().elements;
+    std::uint16_t shown = 0;
+    std::vector<std::uint16_t> before;
+    std::vector<std::uint16_t> after;
+    for (std::uint16_t tie = 1;; ++tie) {
+        std::vector<std::uint16_t> first;
+        for (std::size_t element = 0; element < elements.size(); ++element) {
+            if (elements[element].tie == tie)
+                first.push_back(static_cast<std::uint16_t>(element));
+        }
+        if (first.empty())
+            break;
+        std::vector<std::uint16_t> last;
+        for (std::int32_t position = 1; position <= m_recorder.count(); ++position) {
+            if (elements[m_recorder.elementAt(position)].tie == tie)
+                last.push_back(m_recorder.elementAt(position));
+        }
+        if (last != first && first.size() > before.size()) {
+            shown = tie;
+            before = std::move(first);
+            after = std::move(last);
+        }
+    }
+    if (shown == 0)
+        return {};
     auto const positions = [](std::vector<std::uint16_t> const& group) {
         std::u16string list;
         for (std::uint16_t const element : group)
             list += (list.empty() ? u"" : u"・") + decimalText(element + 1);
         return list;
     };
-    for (std::uint16_t tie = 1;; ++tie) {
-        std::vector<std::uint16_t> before;
-        for (std::size_t element = 0; element < elements.size(); ++element) {
-            if (elements[element].tie == tie)
-                before.push_back(static_cast<std::uint16_t>(element));
-        }
-        if (before.empty())
-            return {};
-        std::vector<std::uint16_t> after;
-        for (std::int32_t position = 1; position <= m_recorder.count(); ++position) {
-            if (elements[m_recorder.elementAt(position)].tie == tie)
-                after.push_back(m_recorder.elementAt(position));
-        }
-        if (after == before)
-            continue;
-        return fill(
-            u"%1（%2）の %3 つの要素は、もとの位置 %4 の順に並んでいましたが、並べ替えの後はもとの位置 "
-            u"%5 の順です。この並べ替えは安定ではありません。各パスは後ろから前へ比べ、後ろの要素が厳密に"
-            u"小さいときだけ交換するので、等しい値の要素どうしは入れ替わらず、先に前へ運ばれた要素が"
-            u"前に残ります。",
-            {form::tieName(tie), form::tiedValue(elements[before.front()]),
-             decimalText(static_cast<std::int64_t>(before.size())), positions(before), positions(after)});
-    }
+    return fill(u"%1（%2）の %3 つの要素は、もとの位置 %4 の順に並んでいましたが、並べ替えの後はもとの位置 "
+                u"%5 の順です。この並べ替えは安定ではありません。各パスは後ろから前へ比べ、後ろの要素が厳密に"
+                u"小さいときだけ交換するので、等しい値の要素どうしは入れ替わらず、先に前へ運ばれた要素が"
+                u"前に残ります。",
+                {form::tieName(shown), form::tiedValue(elements[before.front()]),
+                 decimalText(static_cast<std::int64_t>(before.size())), positions(before), positions(after)});
 }
 
 void SortSteps::failed(form::RecordedCall call, std::u16string error) {

@@ -3,6 +3,7 @@
 #include "form/StepRecorder.h"
 #include "sortlib/Sort.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -36,7 +37,11 @@ enum class SortJump : std::uint8_t { Exchange, Pass, Compare };
 // and the first Add of each exchange where the element's other place will be. Two sorts side by side
 // move together by comparison. At the end, the recording counts the comparisons, exchanges, Items,
 // Adds and Removes; elements whose compared values are equal share a tie group, and where a group
-// came out in another order than it went in, a note says why.
+// came out in another order than it went in, a note says why. Three explanations are each given once,
+// at the first step where they apply: why an exchange is made of Item, Add and Remove (its first
+// operation, and folded its whole step), why a comparator that reads a member by name compares any
+// class (the first comparison that read one), and why equal values stay in reverse (the first False
+// of two equal values whose rhs stood behind lhs in the first order).
 class SortSteps final : public SortObserver, public runtime::Reader, private form::StepRecorder::Owner {
 public:
     SortSteps(form::StepRecorder::ElementText elementText, AnswerWording wording);
@@ -68,6 +73,8 @@ private:
 
     using Line = SortLine;
     enum class Variable : std::uint8_t { I, J, V, W };
+    // What the explanations explain, for m_explained.
+    enum class Why : std::uint8_t { Exchange, ByName, EqualKept };
 
     void itemRead(std::int32_t position) override;
     std::uint16_t addedElement() override;
@@ -79,6 +86,19 @@ private:
     // A step of this kind at this line, with the collection as it stands (unmarked), the counters so
     // far and the variables.
     form::Step step(SortStep kind, Line line, std::u16string sentence);
+    // Gives step the explanation of why, made by text() as its title and text, unless the run has
+    // given it before.
+    template <class Text>
+    void explainFirst(form::Step& step, Why why, Text const& text) {
+        int& explained = m_explained[static_cast<std::size_t>(why)];
+        if (explained >= 0)
+            return;
+        auto [title, body] = text();
+        explained = m_recorder.addExplanation(std::move(title), std::move(body));
+        step.explanation = explained;
+    }
+    // The explanations that apply to a comparison, given where they apply first.
+    void explainComparison(form::Step& compare, form::RecordedCall const& call, bool answer, bool equal);
     // One operation of the exchange under way, with its own call.
     void addOperation(form::Step step, std::u16string call);
     // What the comparison read of the element at position, or the element's text when it read nothing.
@@ -106,6 +126,7 @@ private:
     int m_adds = 0;
     int m_removesLeft = 0;
     std::vector<form::CallLine> m_operations;
+    std::array<int, 3> m_explained{-1, -1, -1}; // by Why: the explanation's index, once given
 };
 
 } // namespace sortlib

@@ -63,6 +63,22 @@ TEST(AmbulonStepsTest, EachElementTakesFourStepsAndTheResultsStandApart) {
                 answers.push_back(decimalText(step.question->answer));
             }
         }
+        // The first Exec of a binder, and no other step, says which argument it fixes.
+        std::vector<std::size_t> explained;
+        for (std::size_t step = 0; step < recording.steps.size(); ++step) {
+            if (recording.steps[step].explanation >= 0)
+                explained.push_back(step);
+        }
+        std::u16string_view const fixes[] = {u"", u"Bind1st が固定するのは 2 番目の引数",
+                                             u"Bind2nd が固定するのは 1 番目の引数",
+                                             u"Bind1st が固定するのは 2 番目の引数"};
+        if (index == 0) {
+            EXPECT_TRUE(explained.empty());
+        } else {
+            EXPECT_EQ(explained, std::vector<std::size_t>{2}) << "button " << index;
+            ASSERT_EQ(recording.explanations.size(), 1u);
+            EXPECT_EQ(recording.explanations[0].title, fixes[index]);
+        }
         if (index < 3) {
             EXPECT_EQ(answers, results.lines) << "button " << index;
         } else {
