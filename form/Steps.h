@@ -1,5 +1,6 @@
 #pragma once
 
+#include "form/DataSets.h"
 #include "runtime/Ref.h"
 
 #include <array>
@@ -202,15 +203,47 @@ constexpr int lineNumber(Line line) {
     return static_cast<int>(line);
 }
 
+// A choice of a lesson's own that a learner completes with a text and runs in place of a button's
+// object: a comparator reading the member named, a function with a constant. The window offers each
+// with a field for the text.
+struct OwnChoice {
+    std::u16string_view caption;     // "小さい順", "x-k"
+    std::u16string_view field;       // what the text is: "メンバー名", "k"
+    std::u16string_view description; // one sentence on what it does
+};
+
+// What a learner runs: button index's click, on the program's own data (numbers empty), on numbers
+// typed or on a data set's; or, in place of the button's object, the lesson's choice `own` completed
+// with the text typed for it, which the program reads.
+struct Run {
+    std::int16_t index = 0;
+    std::vector<std::int32_t> numbers = {};
+    std::optional<std::int16_t> own = {}; // index into Lesson::choices
+    std::u16string typed = {};
+};
+
+// A run's recording, or, when the typed text cannot make what the run needs, nothing run and a
+// Japanese sentence saying why.
+struct Recorded {
+    Recording recording;
+    std::u16string refusal = {};
+};
+
 // What a program tells the step window: the procedure's text as numbered lines, whether a learner
-// may give numbers of their own, and how to record a run of a button's click, on the program's own
-// data (numbers empty) or on the given numbers. Recording runs the program's own click function
-// with a recorder attached.
+// may give numbers of their own, the ready-made data sets and the choices of its own that it offers,
+// and how to record a run. Recording runs the program's own click function with a recorder attached.
 struct Lesson {
     std::u16string_view procedure; // "Sort_Collection"
     std::span<std::u16string_view const> lines;
     bool takesNumbers = false;
-    std::function<Recording(std::int16_t index, std::span<std::int32_t const> numbers)> record;
+    std::function<Recorded(Run const& run)> run;
+    std::span<DataSet const> dataSets = {};
+    std::span<OwnChoice const> choices = {};
+
+    // The recording of button index's click, on the program's own data (numbers empty) or on numbers.
+    Recording record(std::int16_t index, std::span<std::int32_t const> numbers) const {
+        return run(Run{index, {numbers.begin(), numbers.end()}}).recording;
+    }
 };
 
 // The whole numbers that a learner typed, separated by blanks or commas: between 2 and 20 of them,

@@ -403,12 +403,28 @@ std::u16string SortSteps::tieNote() const {
                  decimalText(static_cast<std::int64_t>(before.size())), positions(before), positions(after)});
 }
 
+void SortSteps::explainFailure(form::Step& failure, form::RecordedCall const& call) {
+    if (!m_explainFailure)
+        return;
+    for (std::int32_t const position : {m_lhs, m_rhs}) {
+        std::uint16_t const element = m_recorder.elementAt(position);
+        if (std::any_of(call.reads.begin(), call.reads.end(),
+                        [&](form::MemberRead const& read) { return read.element == element; }))
+            continue;
+        if (std::optional<form::Explanation> explanation = m_explainFailure(m_recorder.nameOf(element)))
+            failure.explanation =
+                m_recorder.addExplanation(std::move(explanation->title), std::move(explanation->text));
+        return;
+    }
+}
+
 void SortSteps::failed(form::RecordedCall call, std::u16string error) {
     form::Step failure =
         step(SortStep::Error, m_line, u"実行時エラーが起きたので、この実行はここで終わります。");
     if (m_line == Line::Compare) {
         mark(failure, m_lhs, SortMark::Lhs);
         mark(failure, m_rhs, SortMark::Rhs);
+        explainFailure(failure, call);
     }
     failure.calls = std::move(call.lines);
     failure.error = std::move(error);

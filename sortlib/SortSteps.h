@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,12 @@ public:
 
     // Runs the sort's run (a click, on its data) and returns its steps.
     form::Recording record(std::function<void()> const& run) { return m_recorder.record(run); }
+
+    // What the error step explains when a comparison failed reading one of the two elements: given
+    // that element, named as the trace names it ("Teacher#20"), an explanation or none. For a
+    // comparator that reads a member of lhs, then of rhs: the element is the first it read nothing of.
+    using FailureExplanation = std::function<std::optional<form::Explanation>(std::u16string_view element)>;
+    void explainFailures(FailureExplanation explain) { m_explainFailure = std::move(explain); }
 
     // Attaches the recorder to the runtime's events and this to the sort's.
     void attachTo(runtime::Attachment& attachment) override;
@@ -99,6 +106,8 @@ private:
     }
     // The explanations that apply to a comparison, given where they apply first.
     void explainComparison(form::Step& compare, form::RecordedCall const& call, bool answer, bool equal);
+    // What the program explains of a comparison that failed reading an element (explainFailures).
+    void explainFailure(form::Step& failure, form::RecordedCall const& call);
     // One operation of the exchange under way, with its own call.
     void addOperation(form::Step step, std::u16string call);
     // What the comparison read of the element at position, or the element's text when it read nothing.
@@ -127,6 +136,7 @@ private:
     int m_removesLeft = 0;
     std::vector<form::CallLine> m_operations;
     std::array<int, 3> m_explained{-1, -1, -1}; // by Why: the explanation's index, once given
+    FailureExplanation m_explainFailure;
 };
 
 } // namespace sortlib
