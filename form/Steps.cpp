@@ -29,6 +29,19 @@ std::u16string fill(std::u16string_view pattern, std::initializer_list<std::u16s
     return filled;
 }
 
+std::u16string tieName(std::uint16_t group) {
+    std::u16string name = u"同値 ";
+    if (group >= 1 && group <= 26)
+        name += static_cast<char16_t>(u'A' + group - 1);
+    else
+        name += runtime::decimalText(group);
+    return name;
+}
+
+std::u16string_view tiedValue(Element const& element) {
+    return element.value.empty() ? element.text : element.value;
+}
+
 namespace {
 
 bool isSeparator(char16_t c) {
