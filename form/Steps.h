@@ -116,6 +116,13 @@ struct Explanation {
     std::u16string text;
 };
 
+// An explanation as a recorder defines it, in a table of its explanations; in the text, %1, %2, ...
+// stand for what the recorder fills in (a class's name, a member's).
+struct ExplanationDefinition {
+    std::u16string_view title;
+    std::u16string_view text;
+};
+
 struct Step {
     std::uint8_t kind = 0; // the recorder's own kind of step; the player never reads it
     int line = 0;          // the procedure line it belongs to, 1-based; 0 for none
