@@ -88,22 +88,27 @@ std::span<form::OwnChoice const> ownChoices() {
     return choices;
 }
 
-// The steps of a click, or of a function with a learner's own constant, on the program's numbers, a
-// learner's own or a data set's. A constant that is no whole number within 32 bits runs nothing.
-form::Recorded recordClick(form::Run const& run) {
-    FunctionMaker makeFunction = buttonFunction(run.index);
-    if (run.own) {
-        std::span<ConstantFunction const> const functions = constantFunctions();
-        ConstantFunction const& chosen = form::tableAt(functions, *run.own);
-        form::ParsedNumber parsed = form::parseWholeNumber(run.typed);
-        if (!parsed.number)
-            return {{}, std::move(parsed.message)};
-        makeFunction = [&chosen, k = *parsed.number] { return chosen.make(k); };
-    }
+// The steps of a transform by the function made, on the program's numbers (numbers empty), a
+// learner's own or a data set's.
+form::Recording recordTransform(FunctionMaker const& makeFunction, std::span<std::int32_t const> numbers) {
     TransformSteps recorder;
     runtime::Attachment const attached(recorder);
-    return {recorder.record(
-        [&] { transformedNumbers(makeFunction, run.numbers.empty() ? kNumbers : run.numbers); })};
+    return recorder.record([&] { transformedNumbers(makeFunction, numbers.empty() ? kNumbers : numbers); });
+}
+
+form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
+    return recordTransform(buttonFunction(Index), numbers);
+}
+
+// The steps of a function with a learner's own constant; a constant that is no whole number within
+// 32 bits runs nothing.
+form::Recorded recordChoice(form::Run const& run) {
+    std::span<ConstantFunction const> const functions = constantFunctions();
+    ConstantFunction const& chosen = form::tableAt(functions, *run.own);
+    form::ParsedNumber parsed = form::parseWholeNumber(run.typed);
+    if (!parsed.number)
+        return {{}, std::move(parsed.message)};
+    return {recordTransform([&chosen, k = *parsed.number] { return chosen.make(k); }, run.numbers)};
 }
 
 } // namespace
@@ -123,8 +128,13 @@ void Form1::Command1_Click(std::int16_t Index) {
 }
 
 form::Lesson const& Form1::lesson() {
-    static form::Lesson const lesson{
-        u"Transform_Collection", kTransformProcedure, true, recordClick, kDataSets, ownChoices()};
+    static form::Lesson const lesson{u"Transform_Collection",
+                                     kTransformProcedure,
+                                     true,
+                                     recordClick,
+                                     kDataSets,
+                                     ownChoices(),
+                                     recordChoice};
     return lesson;
 }
 

@@ -35,24 +35,21 @@ constexpr form::EnumTable<TransformMark, form::MarkDefinition, 5> kMarks{{
 constexpr form::EnumTable<TransformJump, std::u16string_view, 1> kJumps{{
     {TransformJump::Element, u"要素"},
 }};
-// clang-format on
 
 // What a binder fixes, as its first Exec explains.
-constexpr std::u16string_view kBind1stTitle = u"Bind1st が固定するのは 2 番目の引数";
-constexpr std::u16string_view kBind1stText =
-    u"Bind1st は 2 引数の関数 bf と値 r を Init で受け取り、Exec(x) で bf.Exec(x, r) "
-    u"を呼びます。固定されるのは "
+constexpr form::ExplanationDefinition kBind1stFixes{
+    u"Bind1st が固定するのは 2 番目の引数",
+    u"Bind1st は 2 引数の関数 bf と値 r を Init で受け取り、Exec(x) で bf.Exec(x, r) を呼びます。固定されるのは "
     u"2 番目（右）の引数 r で、x は 1 番目（左）の引数になります。たとえば Bind1st(MinusCls, 10).Exec(x) は "
-    u"MinusCls.Exec(x, 10)、つまり x − 10 です。名前に 1st とありますが、このシステムの Bind1st "
-    u"が固定するのは "
-    u"1 番目ではなく 2 番目の引数です。";
-constexpr std::u16string_view kBind2ndTitle = u"Bind2nd が固定するのは 1 番目の引数";
-constexpr std::u16string_view kBind2ndText =
-    u"Bind2nd は 2 引数の関数 bf と値 l を Init で受け取り、Exec(x) で bf.Exec(l, x) "
-    u"を呼びます。固定されるのは "
+    u"MinusCls.Exec(x, 10)、つまり x − 10 です。名前に 1st とありますが、このシステムの Bind1st が固定するのは "
+    u"1 番目ではなく 2 番目の引数です。"};
+constexpr form::ExplanationDefinition kBind2ndFixes{
+    u"Bind2nd が固定するのは 1 番目の引数",
+    u"Bind2nd は 2 引数の関数 bf と値 l を Init で受け取り、Exec(x) で bf.Exec(l, x) を呼びます。固定されるのは "
     u"1 番目（左）の引数 l で、x は 2 番目（右）の引数になります。たとえば Bind2nd(MinusCls, 0).Exec(x) は "
     u"MinusCls.Exec(0, x)、つまり 0 − x です。名前に 2nd とありますが、このシステムの Bind2nd が固定するのは "
-    u"2 番目ではなく 1 番目の引数です。";
+    u"2 番目ではなく 1 番目の引数です。"};
+// clang-format on
 
 std::u16string numberText(runtime::Variant const& element) { return element.toText(); }
 
@@ -108,9 +105,9 @@ void TransformSteps::transformEnded() noexcept {
 void TransformSteps::beginTransform(runtime::Collection const& collection, IUnaryFunc const& function) {
     m_recorder.follow(collection, function);
     if (dynamic_cast<Bind1st const*>(&function))
-        m_binder = {std::u16string(kBind1stTitle), std::u16string(kBind1stText)};
+        m_binder = &kBind1stFixes;
     else if (dynamic_cast<Bind2nd const*>(&function))
-        m_binder = {std::u16string(kBind2ndTitle), std::u16string(kBind2ndText)};
+        m_binder = &kBind2ndFixes;
     m_elements = m_recorder.count();
     m_line = Line::Count;
     m_variables.set(Variable::N, decimalText(m_elements));
@@ -160,8 +157,8 @@ void TransformSteps::called(form::RecordedCall call, runtime::Variant const& res
     exec.question = execQuestion(call, result);
     // The first Exec of a binder says what the binder fixes.
     if (m_binder) {
-        exec.explanation = m_recorder.addExplanation(std::move(m_binder->title), std::move(m_binder->text));
-        m_binder.reset();
+        exec.explanation = m_recorder.addExplanation(*m_binder);
+        m_binder = nullptr;
     }
     exec.calls = std::move(call.lines);
     m_recorder.add(std::move(exec));

@@ -83,7 +83,7 @@ private:
     std::u16string m_resultText;
     std::u16string m_x; // the element being worked on, as calls name it
     // What the function's first Exec explains, when it is a binder; none once given.
-    std::optional<form::Explanation> m_binder;
+    form::ExplanationDefinition const* m_binder = nullptr;
 };
 
 } // namespace ambulon

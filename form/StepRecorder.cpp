@@ -48,8 +48,8 @@ void StepRecorder::follow(runtime::Collection const& collection, runtime::Object
     m_reading = false;
 }
 
-int StepRecorder::addExplanation(std::u16string title, std::u16string text) {
-    m_recording.explanations.push_back({std::move(title), std::move(text)});
+int StepRecorder::addExplanation(Explanation explanation) {
+    m_recording.explanations.push_back(std::move(explanation));
     return static_cast<int>(m_recording.explanations.size() - 1);
 }
 

@@ -104,7 +104,12 @@ public:
     // For the owner to complete what is the run's as a whole: its totals, notes and tie groups.
     Recording& recording() noexcept { return m_recording; }
     // Adds an explanation to the recording: its index there, for Step::explanation.
-    int addExplanation(std::u16string title, std::u16string text);
+    int addExplanation(Explanation explanation);
+    // Adds the explanation defined so, with texts in place of %1, %2, ...
+    int addExplanation(ExplanationDefinition const& definition,
+                       std::initializer_list<std::u16string_view> texts = {}) {
+        return addExplanation(Explanation{std::u16string(definition.title), fill(definition.text, texts)});
+    }
     std::int32_t count() const noexcept { return static_cast<std::int32_t>(m_order.size()); }
     std::uint16_t elementAt(std::int32_t position) const {
         return m_order.at(static_cast<std::size_t>(position - 1));

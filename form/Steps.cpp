@@ -1,6 +1,7 @@
 #include "form/Steps.h"
 
 #include "form/Numbers.h"
+#include "form/Table.h"
 #include "runtime/Collection.h"
 #include "runtime/Error.h"
 #include "runtime/Text.h"
@@ -27,6 +28,13 @@ std::u16string fill(std::u16string_view pattern, std::initializer_list<std::u16s
         }
     }
     return filled;
+}
+
+Recorded Lesson::recordRun(Run const& run) const {
+    if (!run.own)
+        return {record(run.index, run.numbers)};
+    (void)tableAt(choices, *run.own); // raises when the lesson offers no such choice
+    return recordChoice(run);
 }
 
 std::u16string tieName(std::uint16_t group) {

@@ -116,6 +116,13 @@ struct Explanation {
     std::u16string text;
 };
 
+// An explanation as a recorder defines it, in a table of its explanations; in the text, %1, %2, ...
+// stand for what the recorder fills in (a class's name, a member's).
+struct ExplanationDefinition {
+    std::u16string_view title;
+    std::u16string_view text;
+};
+
 struct Step {
     std::uint8_t kind = 0; // the recorder's own kind of step; the player never reads it
     int line = 0;          // the procedure line it belongs to, 1-based; 0 for none
@@ -212,9 +219,9 @@ struct OwnChoice {
     std::u16string_view description; // one sentence on what it does
 };
 
-// What a learner runs: button index's click, on the program's own data (numbers empty), on numbers
-// typed or on a data set's; or, in place of the button's object, the lesson's choice `own` completed
-// with the text typed for it, which the program reads.
+// What a learner runs: button index's click on the program's own data (numbers empty), on numbers
+// typed or on a data set's; or the lesson's choice `own` completed with the text typed for it, which
+// the program reads, on those numbers.
 struct Run {
     std::int16_t index = 0;
     std::vector<std::int32_t> numbers = {};
@@ -230,20 +237,22 @@ struct Recorded {
 };
 
 // What a program tells the step window: the procedure's text as numbered lines, whether a learner
-// may give numbers of their own, the ready-made data sets and the choices of its own that it offers,
-// and how to record a run. Recording runs the program's own click function with a recorder attached.
+// may give numbers of their own, how to record a run of a button's click, on the program's own data
+// (numbers empty) or on the given numbers, the ready-made data sets it offers, and the choices of its
+// own with how to record a run of one. Recording runs the program's own click function with a
+// recorder attached.
 struct Lesson {
     std::u16string_view procedure; // "Sort_Collection"
     std::span<std::u16string_view const> lines;
     bool takesNumbers = false;
-    std::function<Recorded(Run const& run)> run;
+    std::function<Recording(std::int16_t index, std::span<std::int32_t const> numbers)> record;
     std::span<DataSet const> dataSets = {};
     std::span<OwnChoice const> choices = {};
+    std::function<Recorded(Run const& run)> recordChoice = {}; // of a run whose own is set
 
-    // The recording of button index's click, on the program's own data (numbers empty) or on numbers.
-    Recording record(std::int16_t index, std::span<std::int32_t const> numbers) const {
-        return run(Run{index, {numbers.begin(), numbers.end()}}).recording;
-    }
+    // The recording of any run: a button's click through record, a choice through recordChoice. A
+    // choice that the lesson does not offer raises the subscript-out-of-range error.
+    Recorded recordRun(Run const& run) const;
 };
 
 // The whole numbers that a learner typed, separated by blanks or commas: between 2 and 20 of them,

@@ -100,12 +100,16 @@ form::Recording recordSort(ComparatorMaker const& makeComparator, sortlib::Answe
     return recorder.record([&] { sortedRoster(makeComparator); });
 }
 
-// The steps of a click, or of a learner's CmpMember with the member name typed; the roster has no
-// numbers of a learner's own. A name that cannot name a member runs nothing; one that a person lacks
-// stops the sort at its comparison, whose step explains that CmpMember knows only the name.
-form::Recorded recordClick(form::Run const& run) {
-    if (!run.own)
-        return {recordSort(buttonComparator(run.index), form::tableAt(kWordings, run.index))};
+// The steps of a click; the roster has no numbers of a learner's own.
+form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
+    (void)numbers;
+    return recordSort(buttonComparator(Index), form::tableAt(kWordings, Index));
+}
+
+// The steps of a learner's CmpMember with the member name typed. A name that cannot name a member
+// runs nothing; one that a person lacks stops the sort at its comparison, whose step explains that
+// CmpMember knows only the name.
+form::Recorded recordChoice(form::Run const& run) {
     if (std::u16string message = memberNameMessage(run.typed); !message.empty())
         return {{}, std::move(message)};
     Order const order = form::tableAt(kOwnOrders, *run.own);
@@ -138,8 +142,8 @@ void Form1::Command1_Click(std::int16_t Index) {
 }
 
 form::Lesson const& Form1::lesson() {
-    static form::Lesson const lesson{u"Sort_Collection", sortlib::kSortProcedure, false, recordClick, {},
-                                     kOwnChoices};
+    static form::Lesson const lesson{
+        u"Sort_Collection", sortlib::kSortProcedure, false, recordClick, {}, kOwnChoices, recordChoice};
     return lesson;
 }
 

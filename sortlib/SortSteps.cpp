@@ -42,32 +42,27 @@ constexpr form::EnumTable<SortJump, std::u16string_view, 3> kJumps{{
     {SortJump::Pass,     u"パス"},
     {SortJump::Compare,  u"比較"},
 }};
+
+constexpr form::EnumTable<SortExplanation, form::ExplanationDefinition, 3> kExplanations{{
+    {SortExplanation::Exchange, {
+        u"交換が Item・Add・Remove でできている理由",
+        u"このコレクションにある操作は Item（読む）・Add（加える）・Remove（取り除く）の 3 つだけで、"
+        u"2 つの要素を入れ替える操作はありません。そこで交換は、位置 j の要素を Item で読んで位置 i の前に "
+        u"Add し、同じ要素が 2 か所に立ったところで、もとの場所を Remove します。隣どうしならこれで終わり"
+        u"（3 手順）、離れていれば位置 i にあった要素も同じように読んで位置 j へ運ぶので、6 手順になります。"}},
+    {SortExplanation::ByName, {
+        u"比較オブジェクトが知っているのはメンバーの名前だけ",
+        u"%1 が知っているのはメンバー名「%2」だけです。lhs と rhs がどのクラスのオブジェクトかは知らず、"
+        u"Compare のたびに両方にその名前で %2 を問い合わせ（lhs.%2、rhs.%2）、返った値どうしを比べます。"
+        u"名前で読むので、その名前のメンバーを持っていれば、クラスが違うオブジェクトどうしでも比べられます。"}},
+    {SortExplanation::EqualKept, {
+        u"等しい値が逆の順に残る理由",
+        u"lhs と rhs の値は等しいので、Compare は False を答え、交換しません。いま位置 i にある rhs は、"
+        u"もとの並びでは lhs より後ろにあった要素で、それより前の交換で先に前へ運ばれてきました。"
+        u"等しい値どうしは入れ替えないので、この 2 つはもとの並びと逆の順のまま残ります。この並べ替えは、"
+        u"等しい値の順を保つ（安定な）並べ替えではありません。"}},
+}};
 // clang-format on
-
-constexpr std::u16string_view kExchangeTitle = u"交換が Item・Add・Remove でできている理由";
-constexpr std::u16string_view kExchangeText =
-    u"このコレクションにある操作は Item（読む）・Add（加える）・Remove（取り除く）の 3 つだけで、2 つの要素を"
-    u"入れ替える操作はありません。そこで交換は、位置 j の要素を Item で読んで位置 i の前に Add "
-    u"し、同じ要素が "
-    u"2 か所に立ったところで、もとの場所を Remove します。隣どうしならこれで終わり（3 "
-    u"手順）、離れていれば位置 i "
-    u"にあった要素も同じように読んで位置 j へ運ぶので、6 手順になります。";
-constexpr std::u16string_view kByNameTitle = u"比較オブジェクトが知っているのはメンバーの名前だけ";
-constexpr std::u16string_view kByNameText =
-    u"%1 が知っているのはメンバー名「%2」だけです。lhs と rhs がどのクラスのオブジェクトかは知らず、Compare "
-    u"のたびに両方にその名前で %2 を問い合わせ（lhs.%2、rhs.%2）、返った値どうしを比べます。名前で読むので、"
-    u"その名前のメンバーを持っていれば、クラスが違うオブジェクトどうしでも比べられます。";
-constexpr std::u16string_view kEqualKeptTitle = u"等しい値が逆の順に残る理由";
-constexpr std::u16string_view kEqualKeptText =
-    u"lhs と rhs の値は等しいので、Compare は False を答え、交換しません。いま位置 i にある rhs は、もとの"
-    u"並びでは lhs より後ろにあった要素で、それより前の交換で先に前へ運ばれてきました。等しい値どうしは"
-    u"入れ替えないので、この 2 つはもとの並びと逆の順のまま残ります。この並べ替えは、等しい値の順を保つ"
-    u"（安定な）並べ替えではありません。";
-
-// An explanation of fixed wording, as explainFirst takes it.
-auto fixed(std::u16string_view title, std::u16string_view text) {
-    return [=] { return std::pair(std::u16string(title), std::u16string(text)); };
-}
 
 constexpr std::uint32_t stopOf(SortJump jump) { return 1u << static_cast<unsigned>(jump); }
 
@@ -218,18 +213,24 @@ void SortSteps::called(form::RecordedCall call, runtime::Variant const& result) 
     m_recorder.add(std::move(compare));
 }
 
+void SortSteps::explainFirst(form::Step& step, SortExplanation explanation,
+                             std::initializer_list<std::u16string_view> texts) {
+    int& given = m_explained[static_cast<std::size_t>(explanation)];
+    if (given >= 0)
+        return;
+    given = m_recorder.addExplanation(kExplanations[explanation], texts);
+    step.explanation = given;
+}
+
 void SortSteps::explainComparison(form::Step& compare, form::RecordedCall const& call, bool answer,
                                   bool equal) {
     // Elements are numbered in their first order: the one with the higher number stood further back.
     if (!answer && equal && m_recorder.elementAt(m_rhs) > m_recorder.elementAt(m_lhs))
-        explainFirst(compare, Why::EqualKept, fixed(kEqualKeptTitle, kEqualKeptText));
+        explainFirst(compare, SortExplanation::EqualKept);
     auto const read = std::find_if(call.reads.begin(), call.reads.end(),
                                    [](form::MemberRead const& read) { return read.element >= 0; });
     if (read != call.reads.end())
-        explainFirst(compare, Why::ByName, [&] {
-            return std::pair(std::u16string(kByNameTitle),
-                             fill(kByNameText, {m_recorder.recording().chosen, read->member}));
-        });
+        explainFirst(compare, SortExplanation::ByName, {m_recorder.recording().chosen, read->member});
 }
 
 void SortSteps::beginExchange(std::int32_t i, std::int32_t j) {
@@ -260,7 +261,7 @@ void SortSteps::itemRead(std::int32_t position) {
     // An exchange starts with its first Item.
     if (first) {
         read.stops = stopOf(SortJump::Exchange);
-        explainFirst(read, Why::Exchange, fixed(kExchangeTitle, kExchangeText));
+        explainFirst(read, SortExplanation::Exchange);
     }
     addOperation(std::move(read), fill(u"Item(%1)", {positionText(position)}));
 }
@@ -331,7 +332,7 @@ void SortSteps::endExchange(std::int32_t i, std::int32_t j) {
     exchange.calls = std::move(m_operations);
     // Folded, the first exchange's whole step explains what its first operation explains unfolded.
     if (m_exchanges == 1)
-        exchange.explanation = m_explained[static_cast<std::size_t>(Why::Exchange)];
+        exchange.explanation = m_explained[static_cast<std::size_t>(SortExplanation::Exchange)];
     m_recorder.add(std::move(exchange));
     m_operations.clear();
     m_exchanging = false;
@@ -412,8 +413,7 @@ void SortSteps::explainFailure(form::Step& failure, form::RecordedCall const& ca
                         [&](form::MemberRead const& read) { return read.element == element; }))
             continue;
         if (std::optional<form::Explanation> explanation = m_explainFailure(m_recorder.nameOf(element)))
-            failure.explanation =
-                m_recorder.addExplanation(std::move(explanation->title), std::move(explanation->text));
+            failure.explanation = m_recorder.addExplanation(std::move(*explanation));
         return;
     }
 }

@@ -30,6 +30,8 @@ enum class SortLine : std::uint8_t { None, Pass, Compare, Exchange, FirstAdd, Se
 enum class SortStep : std::uint8_t { Start, Pass, Compare, Read, Add, Remove, Exchange, End, Error };
 enum class SortMark : std::uint8_t { None, Lhs, Rhs, Read, Added, Echo, Removed, Exchanged };
 enum class SortJump : std::uint8_t { Exchange, Pass, Compare };
+// What a sort explains (Recording::explanations), each at its first occurrence.
+enum class SortExplanation : std::uint8_t { Exchange, ByName, EqualKept };
 
 // Records a sort step by step: each pass, each comparison with the comparator's call and its answer
 // in one sentence, and each exchange both as its single Item, Add and Remove operations and as one
@@ -80,8 +82,6 @@ private:
 
     using Line = SortLine;
     enum class Variable : std::uint8_t { I, J, V, W };
-    // What the explanations explain, for m_explained.
-    enum class Why : std::uint8_t { Exchange, ByName, EqualKept };
 
     void itemRead(std::int32_t position) override;
     std::uint16_t addedElement() override;
@@ -93,17 +93,10 @@ private:
     // A step of this kind at this line, with the collection as it stands (unmarked), the counters so
     // far and the variables.
     form::Step step(SortStep kind, Line line, std::u16string sentence);
-    // Gives step the explanation of why, made by text() as its title and text, unless the run has
-    // given it before.
-    template <class Text>
-    void explainFirst(form::Step& step, Why why, Text const& text) {
-        int& explained = m_explained[static_cast<std::size_t>(why)];
-        if (explained >= 0)
-            return;
-        auto [title, body] = text();
-        explained = m_recorder.addExplanation(std::move(title), std::move(body));
-        step.explanation = explained;
-    }
+    // Gives step the explanation, with texts in place of its %1, %2, ..., unless the run has given it
+    // before.
+    void explainFirst(form::Step& step, SortExplanation explanation,
+                      std::initializer_list<std::u16string_view> texts = {});
     // The explanations that apply to a comparison, given where they apply first.
     void explainComparison(form::Step& compare, form::RecordedCall const& call, bool answer, bool equal);
     // What the program explains of a comparison that failed reading an element (explainFailures).
@@ -135,7 +128,7 @@ private:
     int m_adds = 0;
     int m_removesLeft = 0;
     std::vector<form::CallLine> m_operations;
-    std::array<int, 3> m_explained{-1, -1, -1}; // by Why: the explanation's index, once given
+    std::array<int, 3> m_explained{-1, -1, -1}; // by SortExplanation: its index, once given
     FailureExplanation m_explainFailure;
 };
 

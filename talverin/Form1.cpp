@@ -64,12 +64,11 @@ Ref<runtime::Collection> sortedNumbers(std::int16_t Index, std::span<std::int32_
 
 std::u16string numberText(Variant const& element) { return element.toText(); }
 
-// The steps of a click, on the program's numbers, a learner's own or a data set's. Talverin has no
-// comparator of a learner's own: it runs the button's.
-form::Recorded recordClick(form::Run const& run) {
-    sortlib::SortSteps recorder(numberText, form::tableAt(kWordings, run.index));
+// The steps of a click, on the program's numbers, a learner's own or a data set's.
+form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
+    sortlib::SortSteps recorder(numberText, form::tableAt(kWordings, Index));
     runtime::Attachment const attached(recorder);
-    return {recorder.record([&] { sortedNumbers(run.index, run.numbers.empty() ? kNumbers : run.numbers); })};
+    return recorder.record([&] { sortedNumbers(Index, numbers.empty() ? kNumbers : numbers); });
 }
 
 } // namespace

@@ -76,7 +76,7 @@ TEST(ConstantFunctionsTest, TheLessonRunsAChoiceWithItsConstantOnADataSet) {
 
     std::span<std::int32_t const> const sorted = lesson.dataSets[1].numbers;
     form::Recorded const run =
-        lesson.run({.index = 0, .numbers = {sorted.begin(), sorted.end()}, .own = 2, .typed = u"５"});
+        lesson.recordRun({.index = 0, .numbers = {sorted.begin(), sorted.end()}, .own = 2, .typed = u"５"});
     EXPECT_EQ(run.refusal, u"");
     std::vector<std::int32_t> counts;
     for (form::Step const& step : run.recording.steps) {
@@ -87,7 +87,7 @@ TEST(ConstantFunctionsTest, TheLessonRunsAChoiceWithItsConstantOnADataSet) {
     for (form::Row const& row : run.recording.steps.back().rows)
         EXPECT_EQ(run.recording.elements[row.element].text, u"-10");
 
-    form::Recorded const refused = lesson.run({.index = 0, .own = 0, .typed = u"ten"});
+    form::Recorded const refused = lesson.recordRun({.index = 0, .own = 0, .typed = u"ten"});
     EXPECT_EQ(refused.refusal, u"「ten」は整数ではありません。");
     EXPECT_TRUE(refused.recording.steps.empty());
 }

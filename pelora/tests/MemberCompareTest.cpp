@@ -165,7 +165,7 @@ TEST(MemberCompareTest, TheLessonRunsALearnersComparatorOrSaysWhyNot) {
     EXPECT_EQ(lesson.choices[0].caption, orderName(Order::Ascending));
     EXPECT_EQ(lesson.choices[1].caption, orderName(Order::Descending));
 
-    form::Recorded const height = lesson.run({.index = 0, .own = 1, .typed = u"Height"});
+    form::Recorded const height = lesson.recordRun({.index = 0, .own = 1, .typed = u"Height"});
     EXPECT_EQ(height.refusal, u"");
     EXPECT_EQ(height.recording.chosen, u"CmpMember");
     EXPECT_EQ(static_cast<sortlib::SortStep>(height.recording.steps.back().kind), sortlib::SortStep::End);
@@ -174,7 +174,7 @@ TEST(MemberCompareTest, TheLessonRunsALearnersComparatorOrSaysWhyNot) {
         u"lhs（位置 20）と rhs（位置 1）を比べました。Height 181 は 160 より大きいので True です。位置 1 "
         u"と位置 20 を交換します。");
 
-    form::Recorded const grade = lesson.run({.index = 0, .own = 0, .typed = u"Grade"});
+    form::Recorded const grade = lesson.recordRun({.index = 0, .own = 0, .typed = u"Grade"});
     EXPECT_EQ(grade.refusal, u"");
     form::Step const& stop = grade.recording.steps.back();
     EXPECT_EQ(static_cast<sortlib::SortStep>(stop.kind), sortlib::SortStep::Error);
@@ -184,7 +184,7 @@ TEST(MemberCompareTest, TheLessonRunsALearnersComparatorOrSaysWhyNot) {
     EXPECT_EQ(grade.recording.explanations.at(stop.explanation).text,
               missingMemberSentence(CmpMember(u"Grade", Order::Ascending), u"Teacher#20"));
 
-    form::Recorded const refused = lesson.run({.index = 0, .own = 0, .typed = u"身長"});
+    form::Recorded const refused = lesson.recordRun({.index = 0, .own = 0, .typed = u"身長"});
     EXPECT_EQ(refused.refusal, memberNameMessage(u"身長"));
     EXPECT_TRUE(refused.recording.steps.empty());
 }
