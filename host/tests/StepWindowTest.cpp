@@ -119,9 +119,10 @@ constexpr std::u16string_view kSampleLines[] = {u"パス", u"比較", u"交換"}
 form::Lesson const& sampleLesson() {
     static form::Lesson const lesson{
         u"Sort_Collection", kSampleLines, true,
-        [](form::Run const& run) {
-            return form::Recorded{sampleRecording(
-                run.numbers.empty() ? std::vector<std::int32_t>{40, 7, 12, 3, 25} : run.numbers, run.index == 1)};
+        [](std::int16_t index, std::span<std::int32_t const> numbers) {
+            std::vector<std::int32_t> const given(numbers.begin(), numbers.end());
+            return sampleRecording(given.empty() ? std::vector<std::int32_t>{40, 7, 12, 3, 25} : given,
+                                   index == 1);
         }};
     return lesson;
 }
