@@ -26,6 +26,8 @@ CallTrace::CallTrace(std::ostream& out) : m_out(out) {}
 
 CallTrace::~CallTrace() = default;
 
+void CallTrace::writeNote(std::string_view line) { m_out << line << '\n'; }
+
 void CallTrace::attachTo(runtime::Attachment& attachment) { attachment.add<runtime::Observer>(*this); }
 
 void CallTrace::beginClick(std::u16string_view caption) {

@@ -48,6 +48,10 @@ public:
     // Writes the click's closing line; never throws, so a click that ran out of memory still ends.
     void endClick() noexcept;
 
+    // Writes a line of a reader's own between clicks, such as what a learner answered in the step
+    // window, as it is given.
+    void writeNote(std::string_view line);
+
     void attachTo(runtime::Attachment& attachment) override;
 
     void objectMade(runtime::Object const& object) noexcept override;

@@ -76,6 +76,8 @@ void StepTableModel::setRecording(form::Recording const* recording) {
     beginResetModel();
     m_recording = recording;
     m_rows.clear();
+    m_ties = recording && std::any_of(recording->elements.begin(), recording->elements.end(),
+                                      [](form::Element const& element) { return element.tie != 0; });
     endResetModel();
 }
 
@@ -113,10 +115,12 @@ int StepTableModel::rowCount(QModelIndex const& parent) const {
 
 bool StepTableModel::hasValues() const { return m_recording && !m_recording->valueName.empty(); }
 
+bool StepTableModel::hasTies() const { return m_ties; }
+
 int StepTableModel::columnCount(QModelIndex const& parent) const {
     if (parent.isValid() || !m_recording)
         return 0;
-    return hasValues() ? 4 : 3;
+    return 3 + (hasValues() ? 1 : 0) + (hasTies() ? 1 : 0);
 }
 
 form::Mark const& StepTableModel::markOf(int row) const {
@@ -142,13 +146,15 @@ QVariant StepTableModel::data(QModelIndex const& index, int role) const {
             return markText(mark);
         if (column == elementColumn())
             return toQString(element.text);
+        if (column == tieColumn())
+            return element.tie == 0 ? QString() : toQString(form::tieName(element.tie));
         return toQString(element.value);
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
         // The element's whole line, wherever the column cuts it short.
         return toQString(element.text);
     case Qt::TextAlignmentRole:
-        if (column == markColumn() || column == elementColumn())
+        if (column == markColumn() || column == elementColumn() || column == tieColumn())
             return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::FontRole: {
@@ -182,6 +188,8 @@ QVariant StepTableModel::headerData(int section, Qt::Orientation orientation, in
         return toQString(steptext::kMarkColumn);
     if (section == elementColumn())
         return toQString(steptext::kElementColumn);
+    if (section == tieColumn())
+        return toQString(steptext::kTieColumn);
     return toQString(m_recording->valueName);
 }
 

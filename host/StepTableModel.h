@@ -11,7 +11,8 @@ namespace host {
 
 // The collection as one step of a recording shows it, for a table view: one row per element, top to
 // bottom, in the columns 位置 (its position, or — once removed), 印 (its mark's label), the member the
-// algorithm read of it (where the recording names one) and 要素 (its line). A row's mark sets its
+// algorithm read of it (where the recording names one), 同値 (its tie group, 「同値 A」, where some
+// elements compared equal) and 要素 (its line). A row's mark sets its
 // font and colours by the mark's style, each style in more than colour; its element's whole line is
 // also its tooltip and accessible description, for a column too narrow to show it.
 //
@@ -32,7 +33,11 @@ public:
     QVariant data(QModelIndex const& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+    form::Recording const* recording() const { return m_recording; }
     int markColumn() const { return 1; }
+    // The column of the member read, or -1; the column of tie groups, or -1.
+    int valueColumn() const { return hasValues() ? 2 : -1; }
+    int tieColumn() const { return hasTies() ? elementColumn() - 1 : -1; }
     int elementColumn() const { return columnCount() - 1; }
     // The row's mark.
     form::Mark const& markOf(int row) const;
@@ -43,9 +48,11 @@ public:
 
 private:
     bool hasValues() const;
+    bool hasTies() const;
 
     form::Recording const* m_recording = nullptr;
     std::vector<form::Row> m_rows;
+    bool m_ties = false;
 };
 
 } // namespace host

@@ -1,10 +1,14 @@
 #include "host/StepWindow.h"
 
-#include "host/CommandButton.h"
+#include "host/ComparisonWindow.h"
+#include "host/QuestionPanel.h"
+#include "host/RunChooser.h"
 #include "host/StepTableModel.h"
 #include "host/StepTexts.h"
+#include "host/StepWidgets.h"
 #include "host/Utf16.h"
-#include "host/WholeFrame.h"
+#include "host/WhyPanel.h"
+#include "form/Numbers.h"
 #include "runtime/Error.h"
 #include "runtime/Observer.h"
 
@@ -20,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
@@ -44,29 +49,6 @@ namespace {
 
 using steptext::Text;
 
-QString text(Text text) { return toQString(text); }
-
-// A pattern of the texts table with %1, %2, ... filled in, in one pass: a fill is never read for
-// markers itself.
-QString text(Text pattern, std::initializer_list<QString> fills) {
-    QString const filling = toQString(pattern);
-    QString const* fill = fills.begin();
-    switch (fills.size()) {
-    case 1:
-        return filling.arg(fill[0]);
-    case 2:
-        return filling.arg(fill[0], fill[1]);
-    default:
-        return filling.arg(fill[0], fill[1], fill[2]);
-    }
-}
-
-// How wide a button must be to show caption on one line, a character's width clear of each side.
-int buttonWidthFor(QWidget const& button, QString const& caption) {
-    QFontMetrics const metrics(button.font());
-    return metrics.horizontalAdvance(caption) + 2 * metrics.horizontalAdvance(QChar(u'字'));
-}
-
 // How fast playing goes: a step every so many milliseconds.
 struct Speed {
     Text name;
@@ -85,22 +67,6 @@ JumpKeys const kJumpKeys[] = {
     {QKeySequence(Qt::CTRL | Qt::Key_PageUp), QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
 };
 
-void describe(QWidget& widget, QString const& name, QString const& description) {
-    widget.setAccessibleName(name);
-    widget.setAccessibleDescription(description);
-}
-
-QPushButton* makeButton(QString const& caption, QString const& name, QString const& description,
-                        QWidget* parent) {
-    auto* button = new CommandButton(caption, parent);
-    describe(*button, name, description);
-    // Its keys, or what it does, shown to the mouse too.
-    button->setToolTip(description);
-    // As narrow as its caption, not the style's wider default: the window fits smaller screens.
-    button->setMinimumWidth(buttonWidthFor(*button, caption));
-    return button;
-}
-
 // The layout of the window's page. Its wrapped labels take the height they need for the width they
 // get, from the collection's share, but the page does not ask for their preferred heights: a scroll
 // area would then scroll a page that still fits, where the collection could give up room.
@@ -108,21 +74,6 @@ class PageLayout final : public QVBoxLayout {
 public:
     using QVBoxLayout::QVBoxLayout;
     bool hasHeightForWidth() const override { return false; }
-};
-
-// The collection's view, which tells of each change of its size once it has laid itself out for it.
-class CollectionView final : public WholeFrame<QTableView> {
-public:
-    using WholeFrame::WholeFrame;
-
-    std::function<void()> resized;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override {
-        WholeFrame::resizeEvent(event);
-        if (resized)
-            resized();
-    }
 };
 
 } // namespace
@@ -192,54 +143,6 @@ private:
 
 namespace {
 
-// A label that shows changing content: screen readers read what it shows under its caption, and are
-// told of each change (setting the accessible name sends the change event).
-// An empty label has no name: it shows nothing.
-void showIn(QLabel& label, QString const& caption, QString const& shown, QString spoken = {}) {
-    label.setText(shown);
-    if (spoken.isEmpty() && label.textFormat() == Qt::RichText) {
-        QTextDocument document;
-        document.setHtml(shown);
-        spoken = document.toPlainText();
-    } else if (spoken.isEmpty()) {
-        spoken = shown;
-    }
-    QString const name = spoken.isEmpty() ? QString() : text(steptext::kShownAs, {caption, spoken});
-    // Told only of a change, not of each step that leaves a label as it was.
-    if (name != label.accessibleName())
-        label.setAccessibleName(name);
-}
-
-// A label that shows changing content in a column: wrapped to the column's width, never widening it.
-QLabel* columnLabel(QWidget* parent, Qt::TextFormat format, QString const& description) {
-    auto* label = new QLabel(parent);
-    label->setTextFormat(format);
-    label->setWordWrap(true);
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setAccessibleDescription(description);
-    return label;
-}
-
-QString counterText(form::Counter const& counter) {
-    QString shown = toQString(counter.label) + QLatin1Char(' ') + QString::number(counter.value);
-    if (counter.total != 0)
-        shown += QStringLiteral(" / ") + QString::number(counter.total);
-    return shown;
-}
-
-steptext::Chooser const& chooserOf(std::u16string_view procedure) {
-    for (steptext::Chooser const& chooser : steptext::kChoosers) {
-        if (chooser.procedure == procedure || chooser.procedure.empty())
-            return chooser;
-    }
-    return std::end(steptext::kChoosers)[-1];
-}
-
-} // namespace
-
-namespace {
-
 // The window's place beside the main one, or none where no side has room.
 std::optional<QRect> onASide(QRect main, QSize size, QSize minimum, QRect available) {
     // The room on each side of the main window, within the screen.
@@ -289,9 +192,10 @@ Beside besideWindow(QRect main, QSize size, QSize minimum, QRect available) {
             main.topLeft()};
 }
 
+
 StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget* parent)
     : QWidget(parent, Qt::Window), m_lesson(lesson), m_captions(std::move(captions)),
-      m_page(new QScrollArea(this)), m_model(new StepTableModel(this)), m_timer(new QTimer(this)) {
+      m_page(new QScrollArea(this)), m_timer(new QTimer(this)) {
     setWindowTitle(text(steptext::kWindowTitle, {toQString(lesson.procedure)}));
     setObjectName(QStringLiteral("steps"));
 
@@ -322,28 +226,31 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
     // No name of its own: its text is its accessible name, so each new sentence is told to screen readers.
     m_sentence->setAccessibleDescription(text(steptext::kSentenceDescription));
 
-    auto* const table = new CollectionView(page);
-    m_table = table;
-    m_table->setModel(m_model);
-    describe(*m_table, text(steptext::kTable), text(steptext::kTableDescription));
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setSelectionMode(QAbstractItemView::NoSelection);
-    // No stop for Tab: the table's arrows would walk its cells, and the window's arrows step. Its
-    // rows are read from the step's sentence and the slider's description.
-    m_table->setFocusPolicy(Qt::NoFocus);
-    // Rows no taller than a line, so that a roster of twenty shows whole where there is room.
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-    m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setFocusPolicy(Qt::NoFocus);
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    // The element's line takes what the other columns leave, cut short where it must (its tooltip and
-    // accessible description hold it whole): no scrolling sideways to columns that are not there.
-    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_table->setWordWrap(false);
-    table->resized = [this] {
-        if (form::Step const* const step = m_player.step())
-            showMarkedRows(*step);
+    m_question = new QuestionPanel(page);
+    m_question->chose = [this](std::int32_t choice) { answer(choice); };
+    m_question->typed = [this](QString const& typed) { answerText(typed); };
+    m_question->skipped = [this] { skipQuestion(); };
+    m_question->goTo = [this](std::size_t shown) {
+        goToStep(shown);
+        focusSlider();
+    };
+    m_why = new WhyPanel(page);
+    m_why->dismissed = [this](bool focusWasInside) {
+        if (focusWasInside)
+            focusSlider();
+    };
+
+    m_table = new CollectionView(page);
+    // A position is answered by choosing its row.
+    m_table->rowChosen = [this](int row) {
+        form::Step const* const current = step();
+        if (!current || row < 0 || std::size_t(row) >= current->rows.size())
+            return;
+        std::int32_t const position = current->rows[std::size_t(row)].position;
+        if (position <= 0)
+            m_question->refuse(text(steptext::kRowWithoutPosition));
+        else
+            answer(position);
     };
 
     auto* middle = new QHBoxLayout;
@@ -354,21 +261,23 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
     layout->addWidget(m_title);
     layout->addWidget(m_sentence);
     layout->addWidget(createState());
+    layout->addWidget(m_question);
+    layout->addWidget(m_why);
     layout->addLayout(middle, 1);
     layout->addWidget(createControls());
-    if (lesson.takesNumbers)
-        layout->addWidget(createOwnNumbers());
+    if (lesson.takesNumbers || !lesson.choices.empty() || !lesson.dataSets.empty())
+        layout->addWidget(createRuns());
 
     m_timer->setInterval(kSpeeds[kNormalSpeed].interval);
     connect(m_timer, &QTimer::timeout, this, [this] {
-        m_player.tick();
+        m_quiz.tick();
         render();
     });
     addKeys();
     orderTabs();
     resize(QSize(980, 680).expandedTo(unscrolledSize()));
-    // The keys work wherever the focus is but in the field; it starts on the slider, which stays
-    // enabled even before the first click so that the focus never falls to the field.
+    // The keys work wherever the focus is but in a field; it starts on the slider, which stays
+    // enabled even before the first click so that the focus never falls to a field.
     m_slider->setFocus();
     render();
 }
@@ -376,9 +285,9 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
 StepWindow::~StepWindow() = default;
 
 void StepWindow::addKeys() {
-    // Shortcuts of the whole window, so that the keys step whichever control has the focus. The field
-    // of own numbers claims its editing keys first (a line edit overrides shortcuts for them), so
-    // there they edit the text; it has no use for PageUp and PageDown, which jump from there too.
+    // Shortcuts of the whole window, so that the keys step whichever control has the focus. A field
+    // claims its editing keys first (a line edit overrides shortcuts for them), so there they edit the
+    // text; it has no use for PageUp and PageDown, which jump from there too.
     auto const add = [this](QKeySequence const& keys, auto action) {
         auto* shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::WindowShortcut);
@@ -387,13 +296,19 @@ void StepWindow::addKeys() {
     add(QKeySequence(Qt::Key_Left), [this] { stepBy(-1); });
     add(QKeySequence(Qt::Key_Right), [this] { stepBy(1); });
     add(QKeySequence(Qt::Key_Home), [this] { goToStep(0); });
-    add(QKeySequence(Qt::Key_End), [this] { goToStep(m_player.stepCount()); });
-    add(QKeySequence(Qt::Key_Space), [this] { setPlaying(!m_player.playing()); });
+    add(QKeySequence(Qt::Key_End), [this] { goToStep(stepCount()); });
+    add(QKeySequence(Qt::Key_Space), [this] { setPlaying(!player().playing()); });
     for (std::size_t kind = 0; kind < std::size(kJumpKeys); ++kind) {
         add(kJumpKeys[kind].back, [this, kind] { jump(kind, false); });
         add(kJumpKeys[kind].forward, [this, kind] { jump(kind, true); });
     }
-    add(QKeySequence(Qt::Key_Escape), [this] { close(); });
+    // Esc closes the explanation first, then the window.
+    add(QKeySequence(Qt::Key_Escape), [this] {
+        if (m_why->isVisible())
+            m_why->dismiss();
+        else
+            close();
+    });
     // Ctrl+Q ends the program here as in the main window.
     add(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] {
         close();
@@ -433,19 +348,26 @@ QWidget* StepWindow::createPanel() {
 
 QWidget* StepWindow::createState() {
     // Always in sight, however short the window: what the step leaves in the variables and counters,
-    // and the error that ended the run.
+    // the score of the predictions, and the error that ended the run.
     auto* state = new QWidget;
     m_variables = columnLabel(state, Qt::RichText, text(steptext::kVariablesDescription));
     m_counters = columnLabel(state, Qt::PlainText, text(steptext::kCountersDescription));
+    m_score = new QLabel(state);
+    m_score->setObjectName(QStringLiteral("score"));
+    m_score->setAccessibleDescription(text(steptext::kScoreDescription));
+    QFont bold = m_score->font();
+    bold.setBold(true);
+    m_score->setFont(bold);
     m_error = columnLabel(state, Qt::PlainText, text(steptext::kErrorDescription));
     m_error->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
     auto* grid = new QGridLayout(state);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(new QLabel(text(steptext::kVariables), state), 0, 0, Qt::AlignTop);
-    grid->addWidget(m_variables, 0, 1);
+    grid->addWidget(m_variables, 0, 1, 1, 2);
     grid->addWidget(new QLabel(text(steptext::kCounters), state), 1, 0, Qt::AlignTop);
     grid->addWidget(m_counters, 1, 1);
-    grid->addWidget(m_error, 2, 0, 1, 2);
+    grid->addWidget(m_score, 1, 2, Qt::AlignTop);
+    grid->addWidget(m_error, 2, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     return state;
 }
@@ -480,12 +402,18 @@ QWidget* StepWindow::createControls() {
     m_position->setAccessibleDescription(text(steptext::kPositionCaption));
     m_slider = new QSlider(Qt::Horizontal, controls);
     describe(*m_slider, text(steptext::kSlider), text(steptext::kSliderDescription));
-    m_fold = new QCheckBox(text(steptext::kFold), controls);
-    describe(*m_fold, text(steptext::kFoldName), text(steptext::kFoldDescription));
-    m_fold->setVisible(false);
     m_jumpRow = new QWidget(controls);
     auto* jumps = new QHBoxLayout(m_jumpRow);
     jumps->setContentsMargins(0, 0, 0, 0);
+    m_whyButton =
+        makeButton(text(steptext::kWhy), text(steptext::kWhyName), text(steptext::kWhyDescription), controls);
+    m_predict = new QCheckBox(text(steptext::kPredict), controls);
+    describe(*m_predict, text(steptext::kPredictName), text(steptext::kPredictDescription));
+    m_fold = new QCheckBox(text(steptext::kFold), controls);
+    describe(*m_fold, text(steptext::kFoldName), text(steptext::kFoldDescription));
+    m_fold->setVisible(false);
+    m_compare = makeButton(text(steptext::kCompareOpen), text(steptext::kCompareOpenName),
+                           text(steptext::kCompareOpenDescription), controls);
 
     auto* buttons = new QHBoxLayout;
     for (QWidget* widget :
@@ -498,18 +426,22 @@ QWidget* StepWindow::createControls() {
     auto* more = new QHBoxLayout;
     more->addWidget(m_jumpRow);
     more->addStretch(1);
-    more->addWidget(m_fold);
+    more->addWidget(m_whyButton);
+    auto* modes = new QHBoxLayout;
+    modes->addWidget(m_predict);
+    modes->addWidget(m_fold);
+    modes->addStretch(1);
+    modes->addWidget(m_compare);
     auto* rows = new QVBoxLayout(controls);
     rows->setContentsMargins(0, 0, 0, 0);
-    rows->addLayout(buttons);
-    rows->addLayout(where);
-    rows->addLayout(more);
+    for (QHBoxLayout* row : {buttons, where, more, modes})
+        rows->addLayout(row);
 
     connect(m_first, &QPushButton::clicked, this, [this] { goToStep(0); });
     connect(m_back, &QPushButton::clicked, this, [this] { stepBy(-1); });
     connect(m_next, &QPushButton::clicked, this, [this] { stepBy(1); });
-    connect(m_last, &QPushButton::clicked, this, [this] { goToStep(m_player.stepCount()); });
-    connect(m_play, &QPushButton::clicked, this, [this] { setPlaying(!m_player.playing()); });
+    connect(m_last, &QPushButton::clicked, this, [this] { goToStep(stepCount()); });
+    connect(m_play, &QPushButton::clicked, this, [this] { setPlaying(!player().playing()); });
     connect(m_speed, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_timer->setInterval(kSpeeds[std::clamp(index, 0, int(std::size(kSpeeds)) - 1)].interval);
     });
@@ -518,11 +450,14 @@ QWidget* StepWindow::createControls() {
             goToStep(static_cast<std::size_t>(value));
     });
     connect(m_fold, &QCheckBox::toggled, this, &StepWindow::setFolded);
+    connect(m_predict, &QCheckBox::toggled, this, &StepWindow::setPredicting);
+    connect(m_whyButton, &QPushButton::clicked, this, [this] { m_why->open(); });
+    connect(m_compare, &QPushButton::clicked, this, &StepWindow::openComparison);
     return controls;
 }
 
 void StepWindow::createJumps() {
-    std::vector<std::u16string> const& names = m_player.recording().jumps;
+    std::vector<std::u16string> const& names = recording().jumps;
     if (names == m_jumpNames)
         return;
     m_jumpNames = names;
@@ -553,21 +488,17 @@ void StepWindow::createJumps() {
     orderTabs();
 }
 
-QWidget* StepWindow::createOwnNumbers() {
-    auto* own = new QWidget;
-    m_numbers = new QLineEdit(own);
-    describe(*m_numbers, text(steptext::kNumbersName), text(steptext::kNumbersDescription));
-    m_numbers->setPlaceholderText(text(steptext::kNumbersExample));
-    auto* label = new QLabel(text(steptext::kNumbers), own);
-    label->setBuddy(m_numbers);
-    steptext::Chooser const& chooser = chooserOf(m_lesson.procedure);
-    m_chooser = new QComboBox(own);
-    describe(*m_chooser, text(chooser.name), text(steptext::kChooserDescription));
-    m_chooser->addItems(m_captions);
-    auto* chooserLabel = new QLabel(text(chooser.caption), own);
-    chooserLabel->setBuddy(m_chooser);
-    m_run = makeButton(text(steptext::kRun), text(steptext::kRunName), text(steptext::kRunDescription), own);
-    m_message = new QLabel(own);
+QWidget* StepWindow::createRuns() {
+    auto* runs = new QWidget;
+    steptext::Chooser const& chooser = steptext::chooserOf(m_lesson.procedure);
+    m_run = makeButton(text(steptext::kRun),
+                       text(m_lesson.takesNumbers ? steptext::kRunName : chooser.run),
+                       text(steptext::kRunDescription), runs);
+    m_runs = new RunChooser(m_lesson, m_captions,
+                            {text(chooser.caption), text(chooser.name), {}, {}, text(steptext::kDataSet),
+                             text(steptext::kDataSetName), true},
+                            m_run, runs);
+    m_message = new QLabel(runs);
     m_message->setObjectName(QStringLiteral("message"));
     m_message->setAccessibleName(text(steptext::kMessage));
     m_message->setAccessibleDescription(text(steptext::kMessageDescription));
@@ -575,27 +506,27 @@ QWidget* StepWindow::createOwnNumbers() {
     m_message->setWordWrap(true);
     m_message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
-    auto* grid = new QGridLayout(own);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(chooserLabel, 0, 0);
-    grid->addWidget(m_chooser, 0, 1, 1, 2, Qt::AlignLeft);
-    grid->addWidget(label, 1, 0);
-    grid->addWidget(m_numbers, 1, 1);
-    grid->addWidget(m_run, 1, 2);
-    grid->addWidget(m_message, 2, 1, 1, 2);
-    grid->setColumnStretch(1, 1);
-    connect(m_run, &QPushButton::clicked, this, &StepWindow::runOwnNumbers);
-    connect(m_numbers, &QLineEdit::returnPressed, this, &StepWindow::runOwnNumbers);
-    return own;
+    auto* layout = new QVBoxLayout(runs);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_runs);
+    layout->addWidget(m_message);
+    connect(m_run, &QPushButton::clicked, this, &StepWindow::runChosen);
+    m_runs->entered = [this] { runChosen(); };
+    return runs;
 }
 
 void StepWindow::orderTabs() {
     // Top left to bottom right, as the controls stand.
-    std::vector<QWidget*> order{m_first, m_back, m_next, m_last, m_play, m_speed, m_slider};
+    std::vector<QWidget*> order = m_question->controls();
+    for (QWidget* control : m_why->controls())
+        order.push_back(control);
+    order.insert(order.end(), {m_first, m_back, m_next, m_last, m_play, m_speed, m_slider});
     order.insert(order.end(), m_jumps.begin(), m_jumps.end());
-    order.push_back(m_fold);
-    if (m_numbers)
-        order.insert(order.end(), {m_chooser, m_numbers, m_run});
+    order.insert(order.end(), {m_whyButton, m_predict, m_fold, m_compare});
+    if (m_runs) {
+        for (QWidget* control : m_runs->controls())
+            order.push_back(control);
+    }
     for (std::size_t index = 1; index < order.size(); ++index)
         setTabOrder(order[index - 1], order[index]);
 }
@@ -632,8 +563,8 @@ QSize StepWindow::comfortableSize() const {
 }
 
 void StepWindow::showClick(int index) {
-    if (m_chooser)
-        m_chooser->setCurrentIndex(index);
+    if (m_runs)
+        m_runs->chooseButton(index);
     QString const title = text(steptext::kClickTitle, {m_captions.value(index)});
     try {
         showRecording(m_lesson.record(static_cast<std::int16_t>(index), {}), title);
@@ -646,88 +577,72 @@ void StepWindow::showClick(int index) {
             failed.steps.emplace_back().error = form::errorText(error);
             showRecording(std::move(failed), title);
         } catch (...) {
-            m_player.load({});
-            m_model->setRecording(nullptr);
-            render();
+            showRecording({}, title);
         }
     }
 }
 
-void StepWindow::runOwnNumbers() {
-    if (!m_numbers)
+void StepWindow::runChosen() {
+    if (!m_runs)
         return;
-    form::ParsedNumbers const parsed = form::parseNumbers(toU16(m_numbers->text()));
-    QString message = toQString(parsed.message);
-    if (!parsed.numbers.empty()) {
-        int const index = std::max(0, m_chooser->currentIndex());
-        QString const title =
-            text(steptext::kOwnTitle, {QString::number(parsed.numbers.size()), m_captions.value(index)});
+    RunChooser::Choice const chosen = m_runs->choice();
+    QString message = chosen.message;
+    QWidget* field = chosen.field;
+    if (chosen.run) {
         // With --trace, the run is traced as a click of this window; the recording is the run's other
         // reader.
         runtime::Attachment traced;
         try {
             if (m_trace) {
-                m_trace->beginClick(toU16(title));
+                m_trace->beginClick(toU16(chosen.title));
                 m_trace->attachTo(traced);
             }
-            showRecording(m_lesson.record(static_cast<std::int16_t>(index), parsed.numbers), title);
+            form::Recorded recorded = m_lesson.recordRun(*chosen.run);
+            if (recorded.refusal.empty())
+                showRecording(std::move(recorded.recording), chosen.title);
+            else
+                message = toQString(recorded.refusal);
         } catch (...) {
+            // Whatever went wrong outside the algorithm's steps leaves the recording shown as it was.
             message = toQString(form::errorText(runtime::currentError()));
         }
         if (m_trace)
             m_trace->endClick();
     }
     showIn(*m_message, text(steptext::kMessage), message);
-    m_numbers->setAccessibleDescription(message.isEmpty() ? text(steptext::kNumbersDescription)
-                                                          : message + QStringLiteral(" ") +
-                                                                text(steptext::kNumbersDescription));
+    m_runs->tell(message, field);
     if (message.isEmpty()) {
         // Run: the arrows step from the slider at once.
         m_slider->setFocus();
         return;
     }
     // Refused: the learner corrects the input where it is, and a screen reader says why.
-    m_numbers->setFocus();
-    QAccessibleEvent alert(m_message, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
+    if (field)
+        field->setFocus();
+    announce(*m_message);
 }
 
 void StepWindow::showRecording(form::Recording recording, QString title) {
     m_timer->stop();
-    m_model->setRecording(nullptr);
-    m_player.load(std::move(recording));
-    form::Recording const& shown = m_player.recording();
+    m_table->setRecording(nullptr);
+    m_why->setRecording(nullptr);
+    m_quiz.load(std::move(recording));
+    m_finished = false;
+    m_asked.reset();
+    form::Recording const& shown = player().recording();
+    m_explained.assign(shown.explanations.size(), false);
     if (!shown.chosen.empty())
         title = text(steptext::kChosenTitle, {title, toQString(shown.chosen), toQString(m_lesson.procedure)});
     m_title->setText(title);
-    m_model->setRecording(&shown);
-    m_model->setStep(m_player.step());
-    fitColumns();
+    m_table->setRecording(&shown);
+    m_why->setRecording(&shown);
     createJumps();
-    m_fold->setVisible(m_player.foldable());
+    m_fold->setVisible(player().foldable());
+    m_whyButton->setEnabled(m_why->hasExplanations());
     render();
     layOutNow();
-}
-
-void StepWindow::fitColumns() {
-    // Fitted once a recording, so that the columns stay put from step to step: the position and value
-    // columns to the first step, which holds every element, the mark column to its widest mark; the
-    // element's line takes the rest, and shows whole in its tooltip where it is cut short.
-    m_table->resizeColumnsToContents();
-    QFont font = m_table->font();
-    font.setBold(true);
-    font.setItalic(true);
-    QFontMetrics const metrics(font);
-    int markWidth = m_table->horizontalHeader()->sectionSizeHint(m_model->markColumn());
-    for (form::Mark const& mark : m_player.recording().marks)
-        markWidth = std::max(markWidth, metrics.horizontalAdvance(StepTableModel::markText(mark)) + 16);
-    m_table->setColumnWidth(m_model->markColumn(), markWidth);
-    // Room for a few characters of each element beside the other columns.
-    int fixed = 0;
-    for (int column = 0; column < m_model->elementColumn(); ++column)
-        fixed += m_table->columnWidth(column);
-    m_table->setMinimumWidth(fixed + 8 * metrics.horizontalAdvance(QChar(u'字')) +
-                             m_table->verticalScrollBar()->sizeHint().width() + 2 * m_table->frameWidth());
+    if (m_comparison)
+        m_comparison->setTitle(windowTitle());
 }
 
 void StepWindow::layOutNow() {
@@ -736,7 +651,8 @@ void StepWindow::layOutNow() {
     // their columns and jumps changed, squeeze them, and give the main window a wrong size to place
     // this one by. A test, or a picture of the window, may come before that event too.
     QWidget* const page = m_page->widget();
-    for (QWidget* changed : {static_cast<QWidget*>(m_table), m_jumpRow}) {
+    for (QWidget* changed : {static_cast<QWidget*>(m_table), m_jumpRow, static_cast<QWidget*>(m_question),
+                             static_cast<QWidget*>(m_why)}) {
         for (QWidget* widget = changed; widget && widget != page; widget = widget->parentWidget()) {
             widget->updateGeometry();
             // Activating a layout also forgets what its inner layouts had measured.
@@ -756,50 +672,164 @@ void StepWindow::showEvent(QShowEvent* event) {
 }
 
 void StepWindow::goToStep(std::size_t shown) {
-    if (m_player.goTo(shown))
-        render();
+    m_quiz.goTo(shown);
+    render();
 }
 
 void StepWindow::stepBy(int delta) {
-    if (m_player.stepBy(delta))
-        render();
+    m_quiz.stepBy(delta);
+    render();
 }
 
 void StepWindow::jump(std::size_t kind, bool forward) {
-    if (forward ? m_player.jumpForward(kind) : m_player.jumpBack(kind))
-        render();
+    if (forward)
+        m_quiz.jumpForward(kind);
+    else
+        m_quiz.jumpBack(kind);
+    render();
 }
 
 void StepWindow::setFolded(bool folded) {
-    m_player.setFolded(folded);
+    m_quiz.setFolded(folded);
     render();
 }
 
 void StepWindow::setPlaying(bool playing) {
-    m_player.setPlaying(playing);
+    m_quiz.setPlaying(playing);
     render();
 }
 
+void StepWindow::setPredicting(bool predicting) {
+    m_quiz.setPredicting(predicting);
+    m_finished = false;
+    render();
+}
+
+void StepWindow::answer(std::int32_t given) { took(m_quiz.answer(given), given); }
+
+void StepWindow::answerText(QString const& typed) {
+    // What the text answers, as the quiz reads it: a choice by its label or key, else a whole number.
+    std::optional<std::int32_t> given;
+    if (form::Question const* const question = m_quiz.question()) {
+        if (question->kind != form::AnswerKind::Choice)
+            given = form::parseWholeNumber(toU16(typed)).number;
+        for (std::size_t index = 0; index < question->choices.size(); ++index) {
+            form::AnswerChoice const& choice = question->choices[index];
+            if (typed.trimmed().compare(toQString(choice.label), Qt::CaseInsensitive) == 0 ||
+                typed.trimmed().compare(QString(QChar(choice.key)), Qt::CaseInsensitive) == 0)
+                given = static_cast<std::int32_t>(index);
+        }
+    }
+    took(m_quiz.answerText(toU16(typed)), given);
+}
+
+void StepWindow::skipQuestion() {
+    bool const focused = m_question->isAncestorOf(QApplication::focusWidget()) || m_table->hasFocus();
+    m_quiz.skip();
+    render();
+    if (focused)
+        focusSlider();
+}
+
+void StepWindow::took(form::Feedback const& feedback, std::optional<std::int32_t> given) {
+    if (!feedback.taken) {
+        // Counts nothing: the question stays, with the reason it was not taken.
+        m_question->refuse(toQString(feedback.line));
+        return;
+    }
+    bool const focused = m_question->isAncestorOf(QApplication::focusWidget()) || m_table->hasFocus();
+    render();
+    if (given)
+        traceAnswer(feedback, *given);
+    m_question->announceFeedback();
+    if (focused)
+        focusSlider();
+}
+
+void StepWindow::traceAnswer(form::Feedback const& feedback, std::int32_t given) {
+    form::Step const* const answered = step();
+    if (!m_trace || !answered || !answered->question)
+        return;
+    form::Question const& question = *answered->question;
+    // The step's own call and the elements it is about, as the trace names them: [position] value.
+    QString call = answered->calls.empty() ? toQString(answered->sentence) : toQString(answered->calls.front().text);
+    QStringList about;
+    for (form::Row const& row : answered->rows) {
+        form::MarkStyle const style = recording().marks.at(row.mark).style;
+        if (style != form::MarkStyle::Strong && style != form::MarkStyle::Underlined)
+            continue;
+        form::Element const& element = recording().elements.at(row.element);
+        about << QStringLiteral("[%1] %2").arg(row.position).arg(
+                     toQString(element.value.empty() ? element.text : element.value));
+    }
+    if (!about.isEmpty())
+        call += QStringLiteral(" on ") + about.join(QStringLiteral(", "));
+    QString answeredText;
+    switch (question.kind) {
+    case form::AnswerKind::Choice:
+        answeredText = given >= 0 && std::size_t(given) < question.choices.size()
+                           ? toQString(question.choices[std::size_t(given)].label)
+                           : QString::number(given);
+        break;
+    case form::AnswerKind::Position:
+        answeredText = QStringLiteral("[%1]").arg(given);
+        break;
+    case form::AnswerKind::Number:
+        answeredText = QString::number(given);
+        break;
+    }
+    QString const line =
+        text(steptext::kTraceAnswer,
+             {call, answeredText, text(feedback.right ? steptext::kTraceRight : steptext::kTraceWrong)});
+    m_trace->writeNote(line.toStdString());
+}
+
+void StepWindow::openComparison() {
+    if (!m_comparison) {
+        m_comparison = std::make_unique<ComparisonWindow>(m_lesson, m_captions);
+        m_comparison->setTitle(windowTitle());
+        RunChooser::Choice const chosen = m_runs ? m_runs->choice() : RunChooser::Choice{};
+        int const button = chosen.run && !chosen.run->own ? chosen.run->index : 0;
+        m_comparison->chooseDefault(button, toQString(recording().valueName));
+        m_comparison->recordBoth();
+        m_comparison->resize(m_comparison->sizeHint().expandedTo(size()));
+        if (QScreen const* const screen = this->screen())
+            m_comparison->setGeometry(
+                QRect(QPoint(), m_comparison->size().boundedTo(screen->availableGeometry().size()))
+                    .translated(screen->availableGeometry().topLeft()));
+    }
+    m_comparison->show();
+    m_comparison->raise();
+    m_comparison->activateWindow();
+}
+
+void StepWindow::focusSlider() { m_slider->setFocus(); }
+
 void StepWindow::render() {
-    form::Step const* const current = m_player.step();
-    if (m_player.playing() != m_timer->isActive()) {
-        if (m_player.playing())
+    form::Step const* const current = step();
+    if (player().playing() != m_timer->isActive()) {
+        if (player().playing())
             m_timer->start();
         else
             m_timer->stop();
     }
-    m_play->setText(text(m_player.playing() ? steptext::kPause : steptext::kPlay));
+    if (m_quiz.predicting() && !m_quiz.question() && current && !player().canGoForward())
+        m_finished = true;
+    m_play->setText(text(player().playing() ? steptext::kPause : steptext::kPlay));
     {
         QSignalBlocker const blocker(m_slider);
-        m_slider->setRange(0, current ? static_cast<int>(m_player.stepCount()) - 1 : 0);
-        m_slider->setValue(static_cast<int>(m_player.current()));
+        m_slider->setRange(0, current ? static_cast<int>(stepCount()) - 1 : 0);
+        m_slider->setValue(static_cast<int>(currentStep()));
     }
-    {
-        QSignalBlocker const blocker(m_fold);
-        m_fold->setChecked(m_player.folded());
+    for (auto [box, checked] : {std::pair{m_fold, player().folded()}, std::pair{m_predict, m_quiz.predicting()}}) {
+        QSignalBlocker const blocker(box);
+        box->setChecked(checked);
     }
     enableControls();
-    m_model->setStep(current);
+    m_table->setStep(current);
+    renderQuestion();
+    showIn(*m_score, text(steptext::kScore), m_quiz.predicting() ? toQString(m_quiz.scoreText()) : QString());
+    m_score->setVisible(m_quiz.predicting());
     if (!current) {
         m_title->setText(text(steptext::kNoClickTitle));
         m_sentence->setText(text(steptext::kNoClickSentence));
@@ -811,51 +841,42 @@ void StepWindow::render() {
         m_error->hide();
         return;
     }
-    m_position->setText(text(steptext::kPosition, {QString::number(m_player.current() + 1),
-                                                   QString::number(m_player.stepCount())}));
+    m_position->setText(text(steptext::kPosition, {QString::number(currentStep() + 1), QString::number(stepCount())}));
     m_sentence->setText(toQString(current->sentence));
     // The slider usually has the focus: its description tells a screen reader the step's sentence too.
     m_slider->setAccessibleDescription(
         text(steptext::kSentenceAfterPosition, {m_position->text(), m_sentence->text()}));
     renderPanel(*current);
-    showMarkedRows(*current);
+    // An explanation shows once a run, at the first step where it applies.
+    int const explanation = current->explanation;
+    if (!m_quiz.question() && explanation >= 0 && std::size_t(explanation) < m_explained.size() &&
+        !m_explained[std::size_t(explanation)]) {
+        m_explained[std::size_t(explanation)] = true;
+        m_why->showExplanation(explanation);
+    }
 }
 
-void StepWindow::showMarkedRows(form::Step const& step) {
-    // The marked rows stay in sight; where they do not all fit, the last in the strongest style: the row
-    // the step is about above all, and of two such, the later, where an Add puts its element.
-    auto const strength = [](form::MarkStyle style) {
-        switch (style) {
-        case form::MarkStyle::Strong:
-            return 3;
-        case form::MarkStyle::Underlined:
-            return 2;
-        case form::MarkStyle::Plain:
-            return 0;
-        default:
-            return 1;
-        }
-    };
-    int first = -1;
-    int last = -1;
-    int strongest = -1;
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        if (step.rows[std::size_t(row)].mark == 0)
-            continue;
-        first = first < 0 ? row : first;
-        last = row;
-        if (strongest < 0 ||
-            strength(m_model->markOf(row).style) >= strength(m_model->markOf(strongest).style))
-            strongest = row;
+void StepWindow::renderQuestion() {
+    m_question->render(m_quiz, m_finished);
+    form::Question const* const question = m_quiz.question();
+    bool const position = question && question->kind == form::AnswerKind::Position;
+    if (m_table->choosingRow() != position) {
+        bool const focused = m_table->hasFocus();
+        m_table->setChoosingRow(position);
+        if (focused && !position)
+            focusSlider();
     }
-    if (first < 0)
+    if (m_quiz.questionStep() == m_asked)
         return;
-    int const rowHeight = m_table->verticalHeader()->defaultSectionSize();
-    if ((last - first + 1) * rowHeight <= m_table->viewport()->height()) {
-        m_table->scrollTo(m_model->index(last, 0), QAbstractItemView::EnsureVisible);
-        m_table->scrollTo(m_model->index(first, 0), QAbstractItemView::EnsureVisible);
-    } else {
-        m_table->scrollTo(m_model->index(strongest, 0), QAbstractItemView::EnsureVisible);
+    m_asked = m_quiz.questionStep();
+    if (!question)
+        return;
+    // A new question: the focus goes where it is answered, the row of position 1 chosen first.
+    if (position) {
+        m_table->setCurrentIndex(m_table->model()->index(0, 0));
+        m_table->setFocus();
+    } else if (QWidget* const control = m_question->answerControl()) {
+        control->setFocus();
     }
 }
 
@@ -891,10 +912,7 @@ void StepWindow::renderPanel(form::Step const& step) {
         showIn(*m_variables, text(steptext::kVariables), shownVariables.join(QLatin1Char(' ')),
                spokenVariables.join(QStringLiteral("、")));
 
-    QStringList counters;
-    for (form::Counter const& counter : step.counters)
-        counters << counterText(counter);
-    showIn(*m_counters, text(steptext::kCounters), counters.join(QStringLiteral("　")));
+    showIn(*m_counters, text(steptext::kCounters), countersText(step.counters));
     showIn(*m_error, text(steptext::kError), toQString(step.error));
     m_error->setVisible(!step.error.empty());
 }
@@ -903,19 +921,20 @@ void StepWindow::enableControls() {
     // A control that can do nothing here is disabled; the focus it held goes to the slider, where the
     // arrows still step.
     QWidget* const focused = QApplication::focusWidget();
-    bool const back = m_player.canGoBack();
-    bool const forward = m_player.canGoForward();
+    bool const back = player().canGoBack();
+    bool const forward = player().canGoForward();
     m_first->setEnabled(back);
     m_back->setEnabled(back);
     m_next->setEnabled(forward);
     m_last->setEnabled(forward);
-    m_play->setEnabled(forward || m_player.playing());
+    m_play->setEnabled(forward || player().playing());
     for (std::size_t index = 0; index < m_jumps.size(); ++index) {
         std::size_t const kind = index / 2;
         bool const ahead = index % 2 == 1;
-        m_jumps[index]->setEnabled(ahead ? m_player.nextStop(kind).has_value()
-                                         : m_player.previousStop(kind).has_value());
+        m_jumps[index]->setEnabled(ahead ? player().nextStop(kind).has_value()
+                                         : player().previousStop(kind).has_value());
     }
+    m_compare->setEnabled(stepCount() > 0);
     if (focused && isAncestorOf(focused) && !focused->isEnabled())
         m_slider->setFocus();
 }

@@ -2,6 +2,7 @@
 
 #include "form/CallTrace.h"
 #include "form/Player.h"
+#include "form/Quiz.h"
 #include "form/Steps.h"
 
 #include <QRect>
@@ -9,6 +10,8 @@
 #include <QWidget>
 
 #include <cstddef>
+#include <memory>
+#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -24,8 +27,12 @@ class QTimer;
 
 namespace host {
 
+class CollectionView;
+class ComparisonWindow;
 class ProcedureList;
-class StepTableModel;
+class QuestionPanel;
+class RunChooser;
+class WhyPanel;
 
 // Where a window goes beside the main window, and where the main window then stands.
 struct Beside {
@@ -44,15 +51,26 @@ Beside besideWindow(QRect main, QSize size, QSize minimum, QRect available);
 // A window beside the main one that shows a click step by step: the procedure's lines with the
 // current one marked, the collection as it stands with its marked rows, the calls the step made, the
 // procedure's variables, the counters and one Japanese sentence that screen readers are told of.
-// It shows the main window's last click and each new one; with a lesson that takes them, it also runs
-// the chosen button's comparator or function on numbers the learner types, in this window only.
+// It shows the main window's last click and each new one, and runs in this window only what a learner
+// chooses of the lesson: a button's comparator or function, or one of the lesson's own completed with
+// a typed text (CmpMember of a member name, a function with a constant), on the program's data, a
+// ready-made data set or numbers the learner types. A choice that cannot run is answered beside its
+// field, and the recording shown stays.
 //
-// What is shown is the player's: the window draws its current step and hands it every action of the
-// learner's (keys, buttons, the slider, the timer of playing), so it knows no algorithm. Keys, wherever
-// the focus is but in the field of own numbers: ← and → step, Home and End go to the first and last
-// step, Space plays and pauses, PageUp and PageDown jump to the previous and next step of the
-// recording's first kind of jump (an exchange), Ctrl with them of its second (a pass), Esc closes.
-// Enter presses the focused button. Controls that can do nothing at a step are disabled.
+// What is shown is the quiz's player's: the window draws its current step and hands it every action
+// of the learner's (keys, buttons, the slider, the timer of playing), so it knows no algorithm. Keys,
+// wherever the focus is but in a field: ← and → step, Home and End go to the first and last step,
+// Space plays and pauses, PageUp and PageDown jump to the previous and next step of the recording's
+// first kind of jump (an exchange), Ctrl with them of its second (a pass), Esc closes the panel of
+// explanations, or else the window. Enter presses the focused button. Controls that can do nothing at
+// a step are disabled.
+//
+// Predicting (a check box), the window asks each question of the recording before the step that
+// answers it (QuestionPanel): T and F answer a True or False question, a position is a row chosen
+// with the arrows and Enter or a typed number, a number is typed. The score stands beside the
+// counters, and at the end the questions answered wrongly, each a way back to its step. Each of the
+// run's explanations shows once, at its first step (WhyPanel); 「なぜ？」 lists them all again. A button
+// opens two runs side by side (ComparisonWindow).
 //
 // It fits any screen: the panel beside the collection scrolls, the collection scrolls and keeps the
 // rows the step is about in view, and below unscrolledSize() the whole window scrolls.
@@ -64,10 +82,11 @@ public:
 
     // Records button index's click on the program's data and shows its first step.
     void showClick(int index);
-    // Traces each run on the learner's own numbers as a click of its own (null: no trace).
+    // Traces each run made in this window as a click of its own, and each answer while predicting
+    // (null: no trace).
     void setCallTrace(form::CallTrace* trace) { m_trace = trace; }
-    // Runs the chosen button on the numbers in the field, or says beside it why it cannot.
-    void runOwnNumbers();
+    // Runs what the learner chose, or says beside the field why it cannot.
+    void runChosen();
 
     // The learner's actions, as the keys and buttons make them.
     void goToStep(std::size_t shown);
@@ -75,12 +94,20 @@ public:
     void jump(std::size_t kind, bool forward);
     void setFolded(bool folded);
     void setPlaying(bool playing);
+    void setPredicting(bool predicting);
+    void answer(std::int32_t given);
+    void answerText(QString const& typed);
+    void skipQuestion();
+    // Opens the window of two runs side by side.
+    void openComparison();
 
-    form::Player const& player() const { return m_player; }
-    form::Recording const& recording() const { return m_player.recording(); }
-    std::size_t stepCount() const { return m_player.stepCount(); }
-    std::size_t currentStep() const { return m_player.current(); }
-    form::Step const* step() const { return m_player.step(); }
+    form::Quiz const& quiz() const { return m_quiz; }
+    form::Player const& player() const { return m_quiz.player(); }
+    form::Recording const& recording() const { return player().recording(); }
+    std::size_t stepCount() const { return player().stepCount(); }
+    std::size_t currentStep() const { return player().current(); }
+    form::Step const* step() const { return player().step(); }
+    ComparisonWindow* comparisonWindow() const { return m_comparison.get(); }
 
     // Names the window after the program ("Talverin の手順 — Sort_Collection").
     void setProgramName(QString const& program);
@@ -105,19 +132,25 @@ private:
     QWidget* createPanel();
     QWidget* createState();
     QWidget* createControls();
-    QWidget* createOwnNumbers();
+    QWidget* createRuns();
     void createJumps();
     void orderTabs();
     void showRecording(form::Recording recording, QString title);
-    void fitColumns();
     void render();
+    void renderQuestion();
     void renderPanel(form::Step const& step);
-    void showMarkedRows(form::Step const& step);
     void enableControls();
+    // What the quiz said of an answer given (the choice, position or number, where known).
+    void took(form::Feedback const& feedback, std::optional<std::int32_t> given);
+    void traceAnswer(form::Feedback const& feedback, std::int32_t given);
+    void focusSlider();
 
     form::Lesson const& m_lesson;
     QStringList m_captions;
-    form::Player m_player;
+    form::Quiz m_quiz;
+    bool m_finished = false;                 // predicting, the run was followed to its end
+    std::optional<std::size_t> m_asked;      // the shown step whose question was last put
+    std::vector<bool> m_explained;           // by explanation: shown once already
 
     QScrollArea* m_page;
     QLabel* m_title;
@@ -126,9 +159,11 @@ private:
     QLabel* m_calls = nullptr;
     QLabel* m_variables = nullptr;
     QLabel* m_counters = nullptr;
+    QLabel* m_score = nullptr;
     QLabel* m_error = nullptr;
-    StepTableModel* m_model;
-    QTableView* m_table;
+    QuestionPanel* m_question;
+    WhyPanel* m_why;
+    CollectionView* m_table;
     QPushButton* m_first = nullptr;
     QPushButton* m_back = nullptr;
     QPushButton* m_next = nullptr;
@@ -140,12 +175,15 @@ private:
     QWidget* m_jumpRow = nullptr;
     std::vector<QPushButton*> m_jumps; // back and forward of each jump kind, in turn
     std::vector<std::u16string> m_jumpNames;
+    QPushButton* m_whyButton = nullptr;
+    QCheckBox* m_predict = nullptr;
     QCheckBox* m_fold = nullptr;
-    QLineEdit* m_numbers = nullptr;
-    QComboBox* m_chooser = nullptr;
+    QPushButton* m_compare = nullptr;
+    RunChooser* m_runs = nullptr;
     QPushButton* m_run = nullptr;
     QLabel* m_message = nullptr;
     QTimer* m_timer;
+    std::unique_ptr<ComparisonWindow> m_comparison;
 };
 
 } // namespace host

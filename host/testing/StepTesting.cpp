@@ -51,7 +51,7 @@ void pressKey(StepWindow& window, QKeyCombination keys) {
 }
 
 void runOwnNumbers(StepWindow& window, QString const& text) {
-    auto* field = window.findChild<QLineEdit*>();
+    auto* field = window.findChild<QLineEdit*>(QStringLiteral("numbers"));
     field->setFocus();
     field->clear();
     QTest::keyClicks(field, text);

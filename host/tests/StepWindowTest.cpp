@@ -350,7 +350,7 @@ TEST(StepWindowTest, KeysStepFromEveryControlAndTabFollowsTheLayout) {
     OpenSteps open(0);
     StepWindow& window = *open.window;
     QApplication::setActiveWindow(&window);
-    auto* const field = window.findChild<QLineEdit*>();
+    auto* const field = window.findChild<QLineEdit*>(QStringLiteral("numbers"));
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(QApplication::focusWidget(), window.findChild<QSlider*>()) << "the focus starts on the slider";
 
@@ -469,7 +469,7 @@ TEST(StepWindowTest, OwnNumbersGoToTheSliderAndARefusalIsAnnounced) {
     OpenSteps open(0);
     StepWindow& window = *open.window;
     QApplication::setActiveWindow(&window);
-    auto* const field = window.findChild<QLineEdit*>();
+    auto* const field = window.findChild<QLineEdit*>(QStringLiteral("numbers"));
     testing::runOwnNumbers(window, QStringLiteral("1 x 3"));
     QString const refused = testing::ownNumbersMessage(window);
     EXPECT_FALSE(refused.isEmpty());
@@ -491,7 +491,7 @@ TEST(StepWindowTest, OwnNumbersGoToTheSliderAndARefusalIsAnnounced) {
     pressKey(window, Qt::Key_Right);
     EXPECT_EQ(window.currentStep(), 1u);
     // By the button too.
-    window.findChild<QLineEdit*>()->setText(QStringLiteral("5 2"));
+    window.findChild<QLineEdit*>(QStringLiteral("numbers"))->setText(QStringLiteral("5 2"));
     QAbstractButton* const run = buttonNamed(window, QStringLiteral("自分の数で実行"));
     run->setFocus();
     QTest::keyClick(run, Qt::Key_Return);
@@ -499,7 +499,7 @@ TEST(StepWindowTest, OwnNumbersGoToTheSliderAndARefusalIsAnnounced) {
     EXPECT_EQ(window.recording().elements.size(), 2u);
     EXPECT_EQ(QApplication::focusWidget(), window.findChild<QSlider*>());
     // The chooser is named for what it chooses, not by its current choice.
-    auto* const chooser = window.findChild<QLineEdit*>()->parentWidget()->findChild<QComboBox*>();
+    auto* const chooser = window.findChild<QLineEdit*>(QStringLiteral("numbers"))->parentWidget()->findChild<QComboBox*>();
     EXPECT_EQ(chooser->accessibleName(), QStringLiteral("使う比較オブジェクト"));
 }
 
