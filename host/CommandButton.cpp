@@ -50,8 +50,13 @@ void CommandButton::fitCaption() {
             return lines.size() * compactLineBox(sized(base, size)).pitch;
         },
     };
+    // A caption's key marker is not drawn: "なぜ？(&W)" shows as なぜ？(W), and "&&" as one "&".
+    QString caption = text();
+    for (qsizetype at = caption.indexOf(QLatin1Char('&')); at >= 0 && at + 1 < caption.size();
+         at = caption.indexOf(QLatin1Char('&'), at + 1))
+        caption.remove(at, 1);
     CaptionFit const fit =
-        host::fitCaption(text(), base.pointSizeF(), area.width(), area.height(), measure, kSmallestPointSize);
+        host::fitCaption(caption, base.pointSizeF(), area.width(), area.height(), measure, kSmallestPointSize);
     m_font = sized(base, fit.pointSize);
     m_text = fit.lines.join(QLatin1Char('\n'));
     m_fittedCaption = text();

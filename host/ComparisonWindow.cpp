@@ -164,7 +164,7 @@ ComparisonWindow::ComparisonWindow(form::Lesson const& lesson, QStringList capti
     m_totals->setSelectionMode(QAbstractItemView::NoSelection);
     m_totals->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_totals->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_totals->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_totals->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_totals->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_totals->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
@@ -381,8 +381,8 @@ void ComparisonWindow::render() {
     m_totalsModel->update(m_comparison);
     m_totals->setAccessibleDescription(m_totalsModel->spoken({sideName(0), sideName(1)}));
     // As tall as its rows: no scrolling for two lines.
-    m_totals->setFixedHeight(m_totals->horizontalHeader()->sizeHint().height() +
-                             2 * m_totals->verticalHeader()->defaultSectionSize() + 2 * m_totals->frameWidth());
+    m_totals->setFixedHeight(m_totals->horizontalHeader()->sizeHint().height() + m_totals->rowHeight(0) +
+                             m_totals->rowHeight(1) + 2 * m_totals->frameWidth());
     // A disabled control gives its focus to the window, where the arrows move both.
     QWidget* const focused = QApplication::focusWidget();
     if (focused && isAncestorOf(focused) && !focused->isEnabled())

@@ -170,9 +170,9 @@ void QuestionPanel::renderFeedback(form::Quiz const& quiz) {
             reads << toQString(line.text);
     }
     QString shown = text(feedback->right ? steptext::kRightSign : steptext::kWrongSign) +
-                    toQString(feedback->line) + QLatin1Char(' ') + toQString(step->sentence);
+                    toQString(feedback->line) + toQString(step->sentence);
     if (!reads.isEmpty())
-        shown += QLatin1Char(' ') + text(steptext::kFeedbackReads, {reads.join(QStringLiteral("、"))});
+        shown += text(steptext::kFeedbackReads, {reads.join(QStringLiteral("、"))});
     showIn(*m_feedback, text(steptext::kFeedback), shown);
     // Right or wrong in more than colour: the sign says it too.
     m_feedback->setStyleSheet(feedback->right ? QStringLiteral("QLabel { background: #e3f5e1; }")

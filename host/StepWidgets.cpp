@@ -199,8 +199,11 @@ void CollectionView::showMarkedRows() {
         if (strongest < 0 || strength(m_model->markOf(row).style) >= strength(m_model->markOf(strongest).style))
             strongest = row;
     }
-    if (first < 0)
+    // A step that marks nothing (the start, the end) shows the collection from its first row.
+    if (first < 0) {
+        scrollToTop();
         return;
+    }
     int const rowHeight = verticalHeader()->defaultSectionSize();
     if ((last - first + 1) * rowHeight <= viewport()->height()) {
         scrollTo(m_model->index(last, 0), QAbstractItemView::EnsureVisible);

@@ -754,13 +754,14 @@ void StepWindow::traceAnswer(form::Feedback const& feedback, std::int32_t given)
     // The step's own call and the elements it is about, as the trace names them: [position] value.
     QString call = answered->calls.empty() ? toQString(answered->sentence) : toQString(answered->calls.front().text);
     QStringList about;
-    for (form::Row const& row : answered->rows) {
-        form::MarkStyle const style = recording().marks.at(row.mark).style;
-        if (style != form::MarkStyle::Strong && style != form::MarkStyle::Underlined)
-            continue;
-        form::Element const& element = recording().elements.at(row.element);
-        about << QStringLiteral("[%1] %2").arg(row.position).arg(
-                     toQString(element.value.empty() ? element.text : element.value));
+    for (form::MarkStyle const marked : {form::MarkStyle::Strong, form::MarkStyle::Underlined}) {
+        for (form::Row const& row : answered->rows) {
+            if (recording().marks.at(row.mark).style != marked)
+                continue;
+            form::Element const& element = recording().elements.at(row.element);
+            about << QStringLiteral("[%1] %2").arg(row.position).arg(
+                         toQString(element.value.empty() ? element.text : element.value));
+        }
     }
     if (!about.isEmpty())
         call += QStringLiteral(" on ") + about.join(QStringLiteral(", "));
@@ -792,11 +793,15 @@ void StepWindow::openComparison() {
         int const button = chosen.run && !chosen.run->own ? chosen.run->index : 0;
         m_comparison->chooseDefault(button, toQString(recording().valueName));
         m_comparison->recordBoth();
-        m_comparison->resize(m_comparison->sizeHint().expandedTo(size()));
-        if (QScreen const* const screen = this->screen())
-            m_comparison->setGeometry(
-                QRect(QPoint(), m_comparison->size().boundedTo(screen->availableGeometry().size()))
-                    .translated(screen->availableGeometry().topLeft()));
+        m_comparison->show();
+        // As big as the screen lets it be, frame and all: two collections side by side want rows and
+        // width.
+        if (QScreen const* const screen = this->screen()) {
+            QRect const available = screen->availableGeometry();
+            QSize const frame = m_comparison->frameGeometry().size() - m_comparison->size();
+            m_comparison->resize(available.size() - frame);
+            m_comparison->move(available.topLeft());
+        }
     }
     m_comparison->show();
     m_comparison->raise();

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace host {
@@ -26,6 +27,7 @@ WhyPanel::WhyPanel(QWidget* parent) : QFrame(parent) {
     describe(*m_list, text(steptext::kWhyList), text(steptext::kWhyListDescription));
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setWordWrap(true);
+    m_list->setUniformItemSizes(false);
     m_title = columnLabel(this, Qt::PlainText, text(steptext::kWhyTextDescription));
     QFont bold = m_title->font();
     bold.setBold(true);
@@ -35,7 +37,7 @@ WhyPanel::WhyPanel(QWidget* parent) : QFrame(parent) {
     m_close = makeButton(text(steptext::kWhyClose), text(steptext::kWhyCloseName),
                          text(steptext::kWhyCloseDescription), this);
     int const em = fontMetrics().horizontalAdvance(QChar(u'字'));
-    m_list->setFixedWidth(12 * em);
+    m_list->setFixedWidth(14 * em);
 
     auto* words = new QVBoxLayout;
     words->addWidget(m_title);
@@ -67,10 +69,19 @@ void WhyPanel::setRecording(form::Recording const* recording) {
         for (form::Explanation const& explanation : recording->explanations)
             m_list->addItem(toQString(explanation.title));
     }
+    // Each title wrapped to the list's width, the list as tall as its first few; one title alone needs
+    // no list, the panel's title says it.
+    int const width = m_list->width() - 2 * m_list->frameWidth() - m_list->verticalScrollBar()->sizeHint().width() - 8;
     int height = 2 * m_list->frameWidth();
-    for (int row = 0; row < std::min(kTitlesShown, m_list->count()); ++row)
-        height += m_list->sizeHintForRow(row);
-    m_list->setFixedHeight(std::max(height, m_list->fontMetrics().height()));
+    for (int row = 0; row < m_list->count(); ++row) {
+        QRect const lines = m_list->fontMetrics().boundingRect(QRect(0, 0, width, 0), Qt::TextWordWrap,
+                                                               m_list->item(row)->text());
+        m_list->item(row)->setSizeHint(QSize(width, lines.height() + 6));
+        if (row < kTitlesShown)
+            height += lines.height() + 6;
+    }
+    m_list->setFixedHeight(height);
+    m_list->setVisible(m_list->count() > 1);
     hide();
 }
 
@@ -96,7 +107,7 @@ void WhyPanel::open() {
     if (!hasExplanations())
         return;
     showExplanation(std::max(0, m_list->currentRow()));
-    m_list->setFocus();
+    (m_list->isVisibleTo(this) ? static_cast<QWidget*>(m_list) : m_close)->setFocus();
 }
 
 std::vector<QWidget*> WhyPanel::controls() const { return {m_list, m_close}; }

@@ -41,13 +41,21 @@ QStringList snapshotOf(StepWindow const& window) {
     return shown;
 }
 
-void pressKey(StepWindow& window, QKeyCombination keys) {
+void pressKey(QWidget& window, QKeyCombination keys) {
     // The window's keys are its shortcuts, which act in the active window only.
     if (QApplication::activeWindow() != &window)
         QApplication::setActiveWindow(&window);
     QWidget* target = QApplication::focusWidget();
     QTest::keyClick(target && window.isAncestorOf(target) ? target : &window, keys.key(),
                     keys.keyboardModifiers());
+}
+
+QLabel* labelSaying(QWidget const& window, QString const& prefix) {
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->accessibleName().startsWith(prefix))
+            return label;
+    }
+    return nullptr;
 }
 
 void runOwnNumbers(StepWindow& window, QString const& text) {
@@ -91,6 +99,32 @@ QAbstractScrollArea const* scrolledIn(QWidget const& widget, QWidget const& page
 
 } // namespace
 
+namespace {
+
+// Every visible label of window is as big as what it shows: wrapped to its width, or on one line.
+void expectLabelsWhole(QWidget const& window) {
+    for (QLabel const* label : window.findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(&window) || label->text().isEmpty())
+            continue;
+        if (label->wordWrap())
+            EXPECT_LE(label->heightForWidth(label->width()), label->height()) << label->text().toStdString();
+        else
+            EXPECT_LE(label->minimumSizeHint().width(), label->width()) << label->text().toStdString();
+    }
+}
+
+} // namespace
+
+void expectWholeOnScreen(QWidget& window, QString const& name) {
+    QApplication::processEvents();
+    QRect const available = window.screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(window.frameGeometry()))
+        << window.frameGeometry().width() << "x" << window.frameGeometry().height() << " on "
+        << available.width() << "x" << available.height();
+    expectLabelsWhole(window);
+    EXPECT_TRUE(saveScreenshot(window, name + QStringLiteral(".png")));
+}
+
 void expectWithinTheScreen(StepWindow& window, QString const& name) {
     QApplication::processEvents();
     QRect const available = window.screen()->availableGeometry();
@@ -118,14 +152,8 @@ void expectWithinTheScreen(StepWindow& window, QString const& name) {
                 << kind << " " << text.toStdString() << " at " << rect.x() << "," << rect.y() << " "
                 << rect.width() << "x" << rect.height();
         }
-        // A label is as big as what it shows: wrapped to its width, or on one line.
-        if (auto const* label = qobject_cast<QLabel const*>(widget); label && !label->text().isEmpty()) {
-            if (label->wordWrap())
-                EXPECT_LE(label->heightForWidth(label->width()), label->height()) << text.toStdString();
-            else
-                EXPECT_LE(label->minimumSizeHint().width(), label->width()) << text.toStdString();
-        }
     }
+    expectLabelsWhole(window);
     // The collection: its element column readable, the rows the step is about in view.
     auto const* table = window.findChild<QTableView*>();
     ASSERT_NE(table, nullptr);

@@ -14,6 +14,7 @@ inline void PrintTo(QStringList const& texts, std::ostream* out) {
 }
 
 class QAbstractButton;
+class QLabel;
 
 namespace host::testing {
 
@@ -22,8 +23,17 @@ namespace host::testing {
 // equal snapshots look alike.
 QStringList snapshotOf(StepWindow const& window);
 
-// A key pressed in the step window, as a learner presses it, where the focus is.
-void pressKey(StepWindow& window, QKeyCombination keys);
+// A key pressed in a window (the step window, two runs side by side), as a learner presses it, where
+// the focus is.
+void pressKey(QWidget& window, QKeyCombination keys);
+
+// The label of window whose accessible name (what it says under its caption) starts with prefix, or
+// null.
+QLabel* labelSaying(QWidget const& window, QString const& prefix);
+
+// Checks that a window other than the step window lies within its screen's available area with every
+// visible label as big as its text, then saves it as NAME.png.
+void expectWholeOnScreen(QWidget& window, QString const& name);
 
 // Types text into the step window's field of own numbers and presses Enter.
 void runOwnNumbers(StepWindow& window, QString const& text);

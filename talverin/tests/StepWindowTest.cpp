@@ -1,17 +1,32 @@
 #include "talverin/Form1.h"
 
+#include "host/ComparisonWindow.h"
 #include "host/testing/StepTesting.h"
 #include "sortlib/SortSteps.h"
 
+#include <QAbstractItemModel>
+#include <QApplication>
 #include <QLabel>
+#include <QListWidget>
+#include <QTableView>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace talverin {
 namespace {
 
+using host::testing::labelSaying;
+using host::testing::pressKey;
 using host::testing::snapshotOf;
 using host::testing::StepHarness;
+
+// What the label saying prefix says after it, or "(none)".
+std::string said(QWidget const& window, QString const& prefix) {
+    QLabel const* const label = labelSaying(window, prefix);
+    return label && label->isVisibleTo(&window) ? label->accessibleName().mid(prefix.size()).toStdString()
+                                                 : "(none)";
+}
 
 std::vector<std::string> endOrder(form::Recording const& recording) {
     std::vector<std::string> texts;
@@ -92,6 +107,130 @@ TEST(TalverinStepWindowTest, ScreenshotOfAFarExchangeWithItsVariables) {
     EXPECT_TRUE(variables->text().contains(QStringLiteral("<b><u>w = 1851</u></b>")))
         << variables->text().toStdString();
     EXPECT_TRUE(host::testing::saveScreenshot(window, QStringLiteral("talverin-steps.png")));
+}
+
+// Predicting 大きい順 with exchanges folded, by keys: → asks before each comparison, T answers True and
+// F False; each answer is scored at once, its step shown with the feedback and the comparison's
+// sentence, and traced. Stepping back shows the answers given and asks nothing again; at the end the
+// question answered wrongly is listed, and Enter on it goes back to its step.
+TEST(TalverinStepWindowTest, ScreenshotOfAPredictionWithItsFeedback) {
+    host::testing::TracedHarness<Form1> traced;
+    traced.harness.window.setLesson(&Form1::lesson());
+    traced.harness.click(1);
+    host::testing::pressF2(traced.harness.window);
+    host::StepWindow& window = *traced.harness.window.stepWindow();
+    traced.out.str({});
+    pressKey(window, Qt::ALT | Qt::Key_F);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.player().folded(); }));
+    pressKey(window, Qt::ALT | Qt::Key_Y);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.quiz().predicting(); }));
+    EXPECT_EQ(said(window, QStringLiteral("成績: ")), "正解 0 / 問 0");
+
+    pressKey(window, Qt::Key_Right);
+    pressKey(window, Qt::Key_Right);
+    EXPECT_EQ(window.currentStep(), 1u) << "the comparison waits for the answer";
+    EXPECT_EQ(said(window, QStringLiteral("問い: ")), "Compare(Item(9), Item(1)) の答えは True と False のどちら？");
+    pressKey(window, Qt::Key_Right);
+    EXPECT_EQ(window.currentStep(), 1u) << "→ does not pass a question";
+    pressKey(window, Qt::Key_T);
+    std::size_t const first = window.currentStep();
+    EXPECT_EQ(first, 2u);
+    EXPECT_EQ(said(window, QStringLiteral("問い: ")), "(none)");
+    std::string const right = said(window, QStringLiteral("答え合わせ: "));
+    EXPECT_EQ(right, "○ 正解です。答えは True です。" + runtime::toUtf8(window.step()->sentence));
+    EXPECT_EQ(said(window, QStringLiteral("成績: ")), "正解 1 / 問 1");
+
+    pressKey(window, Qt::Key_Right); // the exchange, folded: no question
+    pressKey(window, Qt::Key_Right);
+    EXPECT_EQ(said(window, QStringLiteral("問い: ")), "Compare(Item(8), Item(1)) の答えは True と False のどちら？");
+    pressKey(window, Qt::Key_F);
+    std::size_t const second = window.currentStep();
+    EXPECT_EQ(second, 4u);
+    std::string const wrong = said(window, QStringLiteral("答え合わせ: "));
+    EXPECT_TRUE(wrong.starts_with("× ちがいます。あなたの答えは False で、正しい答えは True です。lhs（位置 8）"))
+        << wrong;
+    EXPECT_EQ(said(window, QStringLiteral("成績: ")), "正解 1 / 問 2");
+    EXPECT_TRUE(host::testing::saveScreenshot(window, QStringLiteral("talverin-predict.png")));
+    EXPECT_EQ(runtime::testing::linesOfText(traced.out.str()),
+              (std::vector<std::string>{
+                  "Predict: LongGT.Compare(5562, 1851) = True on [9] 5562, [1] 1851, answered True: right",
+                  "Predict: LongGT.Compare(66916, 5562) = True on [8] 66916, [1] 5562, answered False: wrong"}));
+
+    // Back and forth: each answer shows again with its step, and nothing is asked.
+    pressKey(window, Qt::Key_Left);
+    pressKey(window, Qt::Key_Left);
+    EXPECT_EQ(window.currentStep(), first);
+    EXPECT_EQ(said(window, QStringLiteral("答え合わせ: ")), right);
+    pressKey(window, Qt::Key_Right);
+    pressKey(window, Qt::Key_Right);
+    EXPECT_EQ(window.currentStep(), second);
+    EXPECT_EQ(said(window, QStringLiteral("問い: ")), "(none)");
+    EXPECT_EQ(said(window, QStringLiteral("答え合わせ: ")), wrong);
+    EXPECT_EQ(said(window, QStringLiteral("成績: ")), "正解 1 / 問 2");
+
+    // At the end, the summary lists the wrong answer; Enter on it goes back to its step.
+    pressKey(window, Qt::Key_End);
+    EXPECT_EQ(said(window, QStringLiteral("まちがえた問い: ")),
+              "最後まで来ました。まちがえた問いが 1 問あります（正解 1 / 問 2）。");
+    pressKey(window, Qt::ALT | Qt::Key_L);
+    auto* const missed = window.findChild<QListWidget*>(QStringLiteral("missed"));
+    ASSERT_EQ(QApplication::focusWidget(), missed);
+    ASSERT_EQ(missed->count(), 1);
+    EXPECT_TRUE(missed->item(0)->text().startsWith(QStringLiteral("手順 %1: Compare(Item(8), Item(1))").arg(second + 1)));
+    pressKey(window, Qt::Key_Down);
+    pressKey(window, Qt::Key_Return);
+    EXPECT_EQ(window.currentStep(), second);
+    EXPECT_EQ(said(window, QStringLiteral("答え合わせ: ")), wrong);
+}
+
+// Two runs side by side, opened with Alt+2 from 小さい順: 整列済み beside 逆順, moved together by → to
+// their ends in 36 moves, a comparison each; the counters of both stand side by side, 0 exchanges
+// against 4. Ctrl+→ moves the left run alone.
+TEST(TalverinStepWindowTest, SortedBesideReversedMoveTogetherToTheEnd) {
+    StepHarness<Form1> steps;
+    steps.harness.click(0);
+    host::StepWindow& window = *steps.open();
+    pressKey(window, Qt::ALT | Qt::Key_2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.comparisonWindow() && window.comparisonWindow()->isVisible(); }));
+    host::ComparisonWindow& both = *window.comparisonWindow();
+    form::Comparison const& comparison = both.comparison();
+    ASSERT_EQ(comparison.left().recording().elements.at(0).text, u"40");
+    ASSERT_EQ(comparison.right().recording().elements.at(0).text, u"66916");
+    EXPECT_TRUE(said(both, QStringLiteral("左のカウンター: ")).starts_with("手順 1 / "));
+
+    int moves = 0;
+    while (comparison.left().canGoForward() || comparison.right().canGoForward()) {
+        pressKey(both, Qt::Key_Right);
+        ASSERT_LE(++moves, 36);
+        EXPECT_EQ(comparison.left().step()->counters.at(1).value, moves);
+        EXPECT_EQ(comparison.right().step()->counters.at(1).value, moves);
+    }
+    EXPECT_EQ(moves, 36);
+    std::string const left = said(both, QStringLiteral("左のカウンター: "));
+    std::string const right = said(both, QStringLiteral("右のカウンター: "));
+    EXPECT_NE(left.find("比較 36 / 36　交換 0"), std::string::npos) << left;
+    EXPECT_NE(right.find("比較 36 / 36　交換 4"), std::string::npos) << right;
+    // The totals, paired by label: each run what it has done and in all.
+    QTableView const* table = nullptr;
+    for (QTableView const* view : both.findChildren<QTableView*>())
+        table = view->accessibleName() == QStringLiteral("2 つの実行の数") ? view : table;
+    ASSERT_NE(table, nullptr);
+    QStringList pairs;
+    for (int column = 0; column < table->model()->columnCount(); ++column)
+        pairs << QStringLiteral("%1 %2 | %3")
+                     .arg(table->model()->headerData(column, Qt::Horizontal).toString(),
+                          table->model()->index(0, column).data().toString(),
+                          table->model()->index(1, column).data().toString());
+    EXPECT_EQ(pairs.mid(0, 2), (QStringList{QStringLiteral("比較 36 / 36 | 36 / 36"), QStringLiteral("交換 0 / 0 | 4 / 4")}));
+    EXPECT_TRUE(pairs.filter(QStringLiteral("Add ")).size() == 1) << pairs.join(u'\n').toStdString();
+    EXPECT_TRUE(pairs.last().startsWith(QStringLiteral("手順 "))) << pairs.join(u'\n').toStdString();
+
+    pressKey(both, Qt::Key_Home);
+    pressKey(both, Qt::CTRL | Qt::Key_Right);
+    EXPECT_EQ(comparison.left().current(), 1u);
+    EXPECT_EQ(comparison.right().current(), 0u);
+    pressKey(both, Qt::Key_Escape);
+    EXPECT_FALSE(both.isVisible());
 }
 
 // At every scale and in both faces the window stays on the screen with nothing cut, the rows of a
