@@ -9,12 +9,36 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTextDocument>
 
 #include <algorithm>
 
 namespace host {
+
+namespace {
+
+// A label wrapped to its width that asks for the height its lines take there: the pages it stands on
+// do not ask their labels for heights by width, and would cut a long text short.
+class WrappedLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    void fitHeight() {
+        if (width() > 0)
+            setMinimumHeight(text().isEmpty() ? 0 : heightForWidth(width()));
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        if (event->size().width() != event->oldSize().width())
+            fitHeight();
+    }
+};
+
+} // namespace
 
 QString text(steptext::Text text) { return toQString(text); }
 
@@ -56,6 +80,8 @@ QPushButton* makeButton(QString const& caption, QString const& name, QString con
 
 void showIn(QLabel& label, QString const& caption, QString const& shown, QString spoken) {
     label.setText(shown);
+    if (auto* const wrapped = dynamic_cast<WrappedLabel*>(&label))
+        wrapped->fitHeight();
     if (spoken.isEmpty() && label.textFormat() == Qt::RichText) {
         QTextDocument document;
         document.setHtml(shown);
@@ -69,8 +95,14 @@ void showIn(QLabel& label, QString const& caption, QString const& shown, QString
         label.setAccessibleName(name);
 }
 
+void setWrappedText(QLabel& label, QString const& shown) {
+    label.setText(shown);
+    if (auto* const wrapped = dynamic_cast<WrappedLabel*>(&label))
+        wrapped->fitHeight();
+}
+
 QLabel* columnLabel(QWidget* parent, Qt::TextFormat format, QString const& description) {
-    auto* label = new QLabel(parent);
+    auto* label = new WrappedLabel(parent);
     label->setTextFormat(format);
     label->setWordWrap(true);
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -106,6 +138,9 @@ CollectionView::CollectionView(QWidget* parent) : WholeFrame(parent), m_model(ne
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->hide();
+    // However short the window, a few rows show: the page scrolls before the collection shrinks below.
+    setMinimumHeight(horizontalHeader()->sizeHint().height() + 5 * verticalHeader()->defaultSectionSize() +
+                     2 * frameWidth());
     horizontalHeader()->setFocusPolicy(Qt::NoFocus);
     horizontalHeader()->setStretchLastSection(true);
     // The element's line takes what the other columns leave, cut short where it must (its tooltip and
@@ -144,6 +179,11 @@ void CollectionView::setChoosingRow(bool choosing) {
 
 void CollectionView::resizeEvent(QResizeEvent* event) {
     WholeFrame::resizeEvent(event);
+    showMarkedRows();
+}
+
+void CollectionView::updateGeometries() {
+    WholeFrame::updateGeometries();
     showMarkedRows();
 }
 

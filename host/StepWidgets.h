@@ -42,8 +42,12 @@ QPushButton* makeButton(QString const& caption, QString const& name, QString con
 // name: it shows nothing. A rich text is spoken as its plain text unless spoken is given.
 void showIn(QLabel& label, QString const& caption, QString const& shown, QString spoken = {});
 
-// A label that shows changing content in a column: wrapped to the column's width, never widening it.
+// A label that shows changing content in a column: wrapped to the column's width, never widening it,
+// as tall as its lines there.
 QLabel* columnLabel(QWidget* parent, Qt::TextFormat format, QString const& description);
+
+// Shows text in a label made by columnLabel, as tall as its lines, without a name of its own.
+void setWrappedText(QLabel& label, QString const& text);
 
 // Tells screen readers at once of what widget now says (its accessible name), as an alert.
 void announce(QWidget& widget);
@@ -74,6 +78,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The viewport's size settles after the view's own (a header, a scroll bar): the rows are brought
+    // into view again then.
+    void updateGeometries() override;
 
 private:
     void fitColumns();

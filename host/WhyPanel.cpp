@@ -90,7 +90,7 @@ void WhyPanel::showChosen(int index) {
         return;
     form::Explanation const& explanation = m_recording->explanations[std::size_t(index)];
     QString const title = text(steptext::kWhyTitle, {toQString(explanation.title)});
-    m_title->setText(title);
+    setWrappedText(*m_title, title);
     showIn(*m_text, title, toQString(explanation.text));
 }
 
