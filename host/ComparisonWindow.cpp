@@ -168,22 +168,24 @@ ComparisonWindow::ComparisonWindow(form::Lesson const& lesson, QStringList capti
     m_totals->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_totals->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    auto* layout = new QVBoxLayout(page);
+    // Each side's chooser above its run; the buttons that move both between them and the runs.
+    auto* layout = new QGridLayout(page);
     QWidget* const left = createPane(0, page);
     QWidget* const right = createPane(1, page);
-    for (Pane const& pane : m_panes)
-        layout->addWidget(pane.chooser);
+    layout->addWidget(m_panes[0].chooser, 0, 0, Qt::AlignTop);
+    layout->addWidget(m_panes[1].chooser, 0, 1, Qt::AlignTop);
     auto* both = new QHBoxLayout;
     for (QWidget* widget : std::initializer_list<QWidget*>{m_record, m_first, m_back, m_forward})
         both->addWidget(widget);
     both->addWidget(m_message, 1);
-    layout->addLayout(both);
-    auto* panes = new QHBoxLayout;
-    panes->addWidget(left, 1);
-    panes->addWidget(right, 1);
-    layout->addLayout(panes, 1);
-    layout->addWidget(new QLabel(text(steptext::kTotals), page));
-    layout->addWidget(m_totals);
+    layout->addLayout(both, 1, 0, 1, 2);
+    layout->addWidget(left, 2, 0);
+    layout->addWidget(right, 2, 1);
+    layout->addWidget(new QLabel(text(steptext::kTotals), page), 3, 0, 1, 2);
+    layout->addWidget(m_totals, 4, 0, 1, 2);
+    layout->setRowStretch(2, 1);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
 
     connect(m_record, &QPushButton::clicked, this, &ComparisonWindow::recordBoth);
     connect(m_first, &QPushButton::clicked, this, &ComparisonWindow::first);
@@ -221,7 +223,6 @@ QWidget* ComparisonWindow::createPane(std::size_t side, QWidget* parent) {
     auto* box = new QWidget(parent);
     pane.title = boldLabel(box);
     pane.sentence = columnLabel(box, Qt::PlainText, text(steptext::kSideSentence, {name}));
-    pane.sentence->setMinimumHeight(pane.sentence->fontMetrics().lineSpacing() * 3);
     pane.counters = columnLabel(box, Qt::PlainText, text(steptext::kSideCounters, {name}));
     pane.table = new CollectionView(box);
     describe(*pane.table, text(steptext::kSideTable, {name}), text(steptext::kTableDescription));

@@ -20,6 +20,7 @@ QLineEdit* makeField(QString const& name, QString const& description, QWidget* p
     describe(*field, name, description);
     // A learner's text is short; a longer one is refused with a message, never taken in whole.
     field->setMaxLength(200);
+    field->setMinimumWidth(8 * field->fontMetrics().horizontalAdvance(QChar(u'字')));
     return field;
 }
 
@@ -32,7 +33,7 @@ RunChooser::RunChooser(form::Lesson const& lesson, QStringList captions, RunCapt
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     // Each control after its label, from the left of its row: the choice of what runs on the first,
-    // the data on the second (on the first too where there is no field of own numbers).
+    // the data on the second.
     std::array<int, 2> columns{0, 0};
     auto const labelled = [&](QString const& caption, QWidget* control, int row) {
         auto* label = new QLabel(caption, this);
@@ -42,6 +43,9 @@ RunChooser::RunChooser(form::Lesson const& lesson, QStringList captions, RunCapt
     };
 
     describe(*m_chooser, shown.chooserName, text(steptext::kChooserDescription));
+    // No wider than a short choice needs, whatever the longest: two choosers stand side by side.
+    int const em = m_chooser->fontMetrics().horizontalAdvance(QChar(u'字'));
+    m_chooser->setMaximumWidth(14 * em);
     m_chooser->addItems(m_captions);
     for (form::OwnChoice const& own : lesson.choices)
         m_chooser->addItem(text(steptext::kOwnChoiceItem, {toQString(own.caption), toQString(own.field)}));
@@ -55,17 +59,18 @@ RunChooser::RunChooser(form::Lesson const& lesson, QStringList captions, RunCapt
                 entered();
         });
     }
-    int const dataRow = shown.numbers && lesson.takesNumbers ? 1 : 0;
+    bool const numbers = shown.numbers && lesson.takesNumbers;
     if (!lesson.dataSets.empty()) {
         m_data = new QComboBox(this);
         describe(*m_data, shown.dataName, text(steptext::kDataSetDescription));
+        m_data->setMaximumWidth(14 * em);
         for (form::DataSet const& set : lesson.dataSets)
             m_data->addItem(toQString(set.name()));
-        if (dataRow == 1)
+        if (numbers)
             m_data->addItem(text(steptext::kOwnData));
-        labelled(shown.data, m_data, dataRow);
+        labelled(shown.data, m_data, 1);
     }
-    if (dataRow == 1) {
+    if (numbers) {
         m_numbers = makeField(text(steptext::kNumbersName), text(steptext::kNumbersDescription), this);
         m_numbers->setObjectName(QStringLiteral("numbers"));
         m_numbers->setPlaceholderText(text(steptext::kNumbersExample));

@@ -30,7 +30,8 @@ struct RunCaptions {
 // buttons, then the lesson's own choices, such as CmpMember by a typed name), the field of the text
 // that completes an own choice (enabled while one is chosen), the ready-made data (the lesson's data
 // sets, then one's own numbers) and the field of own numbers. A control the lesson has no use for is
-// not made. It lays them out in two rows, chooser and field, then data and numbers, in Tab order.
+// not made. It lays them out in two rows, chooser and field, then data and numbers (beside the chooser
+// where nothing else stands there), in Tab order.
 class RunChooser final : public QWidget {
 public:
     // captions: the main window's button captions, by index. last, if any, stands at the end of the

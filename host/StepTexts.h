@@ -130,7 +130,7 @@ constexpr Chooser const& chooserOf(Text procedure) {
     return kChoosers[std::size(kChoosers) - 1];
 }
 inline constexpr Text kChooserDescription = u"実行に使うボタン、または自分で入力して作るもの";
-inline constexpr Text kOwnChoiceItem = u"%1（%2を入力）"; // the choice's caption, what is typed
+inline constexpr Text kOwnChoiceItem = u"%1（%2）"; // the choice's caption, what is typed
 // The field of a lesson's own choice, by what is typed in it (OwnChoice::field).
 struct OwnField {
     Text field;
@@ -167,7 +167,7 @@ inline constexpr Text kMessageDescription = u"入力したものを実行でき�
 inline constexpr Text kRunTitle = u"%1で「%2」";          // the data, the chooser's choice
 inline constexpr Text kOwnDataTitle = u"自分の数（%1 個）"; // how many
 inline constexpr Text kChoiceTitle = u"「%1」";            // a run without a choice of data
-inline constexpr Text kChoiceWithText = u"%1（%2 %3）";    // the choice, what is typed, the text
+inline constexpr Text kChoiceWithText = u"%1（%2 = %3）";  // the choice, what is typed, the text
 
 // Predict, then see.
 inline constexpr Text kPredict = u"予想しながら進む(&Y)";
@@ -234,8 +234,8 @@ struct Side {
     Text dataKey;
 };
 inline constexpr Side kSides[] = {{u"左", u"A", u"S", u"D"}, {u"右", u"J", u"K", u"L"}};
-inline constexpr Text kSideCaption = u"%1の%2(&%3)"; // the side, what it chooses, its key
-inline constexpr Text kSideName = u"%1の%2";         // the side, what it chooses
+inline constexpr Text kSideCaption = u"%1: %2(&%3)"; // the side, what it chooses, its key
+inline constexpr Text kSideName = u"%1: %2";         // the side, what it chooses
 inline constexpr Text kRecordBoth = u"並べて記録(&R)";
 inline constexpr Text kRecordBothName = u"選んだ 2 つを並べて記録";
 inline constexpr Text kRecordBothDescription = u"左右で選んだ 2 つの実行を記録し、最初の手順から並べます";

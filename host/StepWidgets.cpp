@@ -26,8 +26,20 @@ public:
     using QLabel::QLabel;
 
     void fitHeight() {
-        if (width() > 0)
-            setMinimumHeight(text().isEmpty() ? 0 : heightForWidth(width()));
+        if (width() <= 0)
+            return;
+        // A label's height for a width is never less than its minimum height: measured without it.
+        setMinimumHeight(0);
+        m_fitted = text().isEmpty() ? 0 : heightForWidth(width());
+        setMinimumHeight(m_fitted);
+        updateGeometry();
+    }
+
+    // Once it knows its width, it asks for the height of its lines there, not for the height of the
+    // narrow column that a wrapped label guesses at before.
+    QSize sizeHint() const override {
+        QSize const hint = QLabel::sizeHint();
+        return width() > 0 && m_fitted >= 0 ? QSize(hint.width(), m_fitted) : hint;
     }
 
 protected:
@@ -36,6 +48,9 @@ protected:
         if (event->size().width() != event->oldSize().width())
             fitHeight();
     }
+
+private:
+    int m_fitted = -1;
 };
 
 } // namespace

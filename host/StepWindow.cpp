@@ -876,9 +876,15 @@ void StepWindow::renderQuestion() {
     m_asked = m_quiz.questionStep();
     if (!question)
         return;
-    // A new question: the focus goes where it is answered, the row of position 1 chosen first.
+    // A new question: the focus goes where it is answered, a position's on the last row the step
+    // marks (the element about to be added), from where the arrows choose.
     if (position) {
-        m_table->setCurrentIndex(m_table->model()->index(0, 0));
+        int row = 0;
+        if (form::Step const* const current = step()) {
+            for (std::size_t at = 0; at < current->rows.size(); ++at)
+                row = current->rows[at].mark != 0 ? int(at) : row;
+        }
+        m_table->setCurrentIndex(m_table->model()->index(row, 0));
         m_table->setFocus();
     } else if (QWidget* const control = m_question->answerControl()) {
         control->setFocus();

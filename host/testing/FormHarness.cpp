@@ -32,6 +32,8 @@ QStringList linesOf(QListWidget const& list) {
 void clickWidget(QPushButton& button) { QTest::mouseClick(&button, Qt::LeftButton); }
 
 bool saveScreenshot(QWidget& widget, QString const& path) {
+    // As a person sees it: laid out anew where a change asked for it, as the event loop does first.
+    QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     QPixmap const picture = widget.grab();
     return !picture.isNull() && picture.save(path, "PNG");
 }

@@ -31,7 +31,8 @@ QStringList linesOf(QListWidget const& list);
 // A real mouse click on a widget, through Qt's event system.
 void clickWidget(QPushButton& button);
 
-// Saves what the widget draws to a PNG file; false when nothing could be written.
+// Saves what the widget draws to a PNG file, once laid out where a change asked for it; false when
+// nothing could be written.
 bool saveScreenshot(QWidget& widget, QString const& path);
 
 // The buttons of a window whose caption, as drawn, does not fit inside the area that the style

@@ -102,7 +102,7 @@ TEST(PeloraStepWindowTest, ScreenshotOfAnOwnComparatorStoppingAtGrade) {
     ASSERT_NE(chooser, nullptr);
     for (int press = 0; press < 3; ++press)
         pressKey(window, Qt::Key_Down);
-    EXPECT_EQ(chooser->currentText(), QStringLiteral("小さい順（メンバー名を入力）"));
+    EXPECT_EQ(chooser->currentText(), QStringLiteral("小さい順（メンバー名）"));
     pressKey(window, Qt::ALT | Qt::Key_M);
     auto* const field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     ASSERT_NE(field, nullptr);
