@@ -132,14 +132,7 @@ ComparisonWindow::ComparisonWindow(form::Lesson const& lesson, QStringList capti
     setObjectName(QStringLiteral("comparison"));
     // Opened from the step window, it does not keep the program running once the main window closes.
     setAttribute(Qt::WA_QuitOnClose, false);
-    auto* page = new QWidget(m_page);
-    m_page->setWidgetResizable(true);
-    m_page->setFrameShape(QFrame::NoFrame);
-    m_page->setFocusPolicy(Qt::NoFocus);
-    m_page->setWidget(page);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(m_page);
+    QWidget* const page = scrolledPage(*this, *m_page);
 
     m_record = makeButton(text(steptext::kRecordBoth), text(steptext::kRecordBothName),
                           text(steptext::kRecordBothDescription), page);

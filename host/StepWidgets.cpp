@@ -10,7 +10,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QResizeEvent>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QVBoxLayout>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -124,6 +126,18 @@ QLabel* columnLabel(QWidget* parent, Qt::TextFormat format, QString const& descr
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setAccessibleDescription(description);
     return label;
+}
+
+QWidget* scrolledPage(QWidget& window, QScrollArea& area) {
+    auto* page = new QWidget(&area);
+    area.setWidgetResizable(true);
+    area.setFrameShape(QFrame::NoFrame);
+    area.setFocusPolicy(Qt::NoFocus);
+    area.setWidget(page);
+    auto* outer = new QVBoxLayout(&window);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(&area);
+    return page;
 }
 
 void announce(QWidget& widget) {

@@ -12,6 +12,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QWidget;
 
 namespace host {
@@ -48,6 +49,10 @@ QLabel* columnLabel(QWidget* parent, Qt::TextFormat format, QString const& descr
 
 // Shows text in a label made by columnLabel, as tall as its lines, without a name of its own.
 void setWrappedText(QLabel& label, QString const& text);
+
+// Makes window's one page, in area, which fills the window and scrolls only on a screen too small for
+// the page.
+QWidget* scrolledPage(QWidget& window, QScrollArea& area);
 
 // Tells screen readers at once of what widget now says (its accessible name), as an alert.
 void announce(QWidget& widget);

@@ -200,15 +200,8 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
     setObjectName(QStringLiteral("steps"));
 
     // Everything stands on one page, which scrolls only on a screen too small for it.
-    auto* page = new QWidget(m_page);
     m_page->setObjectName(QStringLiteral("page"));
-    m_page->setWidgetResizable(true);
-    m_page->setFrameShape(QFrame::NoFrame);
-    m_page->setFocusPolicy(Qt::NoFocus);
-    m_page->setWidget(page);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(m_page);
+    QWidget* const page = scrolledPage(*this, *m_page);
 
     m_title = new QLabel(page);
     QFont titleFont = m_title->font();

@@ -50,6 +50,14 @@ void pressKey(QWidget& window, QKeyCombination keys) {
                     keys.keyboardModifiers());
 }
 
+ComparisonWindow* openComparison(StepWindow& window) {
+    pressKey(window, Qt::ALT | Qt::Key_2);
+    // A button's key presses it a moment later, as a click would.
+    if (!QTest::qWaitFor([&] { return window.comparisonWindow() && window.comparisonWindow()->isVisible(); }))
+        return nullptr;
+    return window.comparisonWindow();
+}
+
 QLabel* labelSaying(QWidget const& window, QString const& prefix) {
     for (QLabel* label : window.findChildren<QLabel*>()) {
         if (label->accessibleName().startsWith(prefix))

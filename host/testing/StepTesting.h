@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/ComparisonWindow.h"
 #include "host/StepWindow.h"
 #include "host/testing/FormHarness.h"
 
@@ -30,6 +31,10 @@ void pressKey(QWidget& window, QKeyCombination keys);
 // The label of window whose accessible name (what it says under its caption) starts with prefix, or
 // null.
 QLabel* labelSaying(QWidget const& window, QString const& prefix);
+
+// Presses Alt+2 in the step window and waits for the window of two runs side by side it opens; null
+// when none opened.
+ComparisonWindow* openComparison(StepWindow& window);
 
 // Checks that a window other than the step window lies within its screen's available area with every
 // visible label as big as its text, then saves it as NAME.png.

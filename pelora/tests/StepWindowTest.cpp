@@ -182,9 +182,9 @@ TEST(PeloraStepWindowTest, ScreenshotOfTwoRunsSideBySideWithTheTieMarked) {
     host::testing::StepHarness<Form1> steps;
     steps.harness.click(0);
     host::StepWindow& window = *steps.open();
-    pressKey(window, Qt::ALT | Qt::Key_2);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.comparisonWindow() && window.comparisonWindow()->isVisible(); }));
-    host::ComparisonWindow& both = *window.comparisonWindow();
+    host::ComparisonWindow* const opened = host::testing::openComparison(window);
+    ASSERT_NE(opened, nullptr);
+    host::ComparisonWindow& both = *opened;
     form::Comparison const& comparison = both.comparison();
     EXPECT_EQ(comparison.left().recording().chosen, u"CmpHeight");
     EXPECT_EQ(comparison.right().recording().chosen, u"CmpMember");

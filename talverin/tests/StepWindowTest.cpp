@@ -190,9 +190,9 @@ TEST(TalverinStepWindowTest, SortedBesideReversedMoveTogetherToTheEnd) {
     StepHarness<Form1> steps;
     steps.harness.click(0);
     host::StepWindow& window = *steps.open();
-    pressKey(window, Qt::ALT | Qt::Key_2);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.comparisonWindow() && window.comparisonWindow()->isVisible(); }));
-    host::ComparisonWindow& both = *window.comparisonWindow();
+    host::ComparisonWindow* const opened = host::testing::openComparison(window);
+    ASSERT_NE(opened, nullptr);
+    host::ComparisonWindow& both = *opened;
     form::Comparison const& comparison = both.comparison();
     ASSERT_EQ(comparison.left().recording().elements.at(0).text, u"40");
     ASSERT_EQ(comparison.right().recording().elements.at(0).text, u"66916");
