@@ -1,7 +1,11 @@
 // Showing one step of a recording in the step window, offscreen: the player's step change and the
 // table model's update of the rows that changed, beside the peer the window used before, a
 // QTableWidget whose every cell is made again for each step; and the whole window's step for scale.
+// Two runs side by side: recording both of Pelora's (身長順 and a learner's CmpMember of Height)
+// beside recording one, and a move of both together in their window beside the step window's step.
+#include "form/Comparison.h"
 #include "form/Player.h"
+#include "host/ComparisonWindow.h"
 #include "host/StepTableModel.h"
 #include "host/StepWindow.h"
 #include "host/Utf16.h"
@@ -110,5 +114,53 @@ void showStepInTheWindow(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(showStepInTheWindow)->Unit(benchmark::kMicrosecond);
+
+// The two runs that Pelora's window of two runs opens with: 身長順 beside the learner's CmpMember of
+// Height.
+form::Run const kHeightButton{0};
+form::Run const kOwnHeight{.index = 0, .own = 0, .typed = u"Height"};
+
+// The peer: recording one of them.
+void recordOneRunPeer(benchmark::State& state) {
+    for (auto _ : state) {
+        form::Recorded recorded = pelora::Form1::lesson().recordRun(kHeightButton);
+        benchmark::DoNotOptimize(recorded.recording.steps.size());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(recordOneRunPeer)->Unit(benchmark::kMicrosecond);
+
+// Recording both and handing them to the comparison, which numbers their tie groups alike.
+void recordTwoRunsSideBySide(benchmark::State& state) {
+    form::Comparison comparison;
+    for (auto _ : state) {
+        comparison.load(pelora::Form1::lesson().recordRun(kHeightButton).recording,
+                        pelora::Form1::lesson().recordRun(kOwnHeight).recording);
+        benchmark::DoNotOptimize(comparison.left().stepCount());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(recordTwoRunsSideBySide)->Unit(benchmark::kMicrosecond);
+
+// A move of both together in the shown window of two runs (a comparison each, with what follows it:
+// an exchange's operations), both tables, counters and totals drawn; from the end, back to the start.
+void stepSideBySideInTheWindow(benchmark::State& state) {
+    host::ComparisonWindow window(pelora::Form1::lesson(),
+                                  {QStringLiteral("身長順"), QStringLiteral("体重順"), QStringLiteral("年齢順")});
+    window.resize(1400, 900);
+    window.show();
+    window.chooseDefault(0, QStringLiteral("Height"));
+    window.recordBoth();
+    for (auto _ : state) {
+        form::Comparison const& comparison = window.comparison();
+        if (comparison.left().canGoForward() || comparison.right().canGoForward())
+            window.forward();
+        else
+            window.first();
+        benchmark::DoNotOptimize(comparison.left().current());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(stepSideBySideInTheWindow)->Unit(benchmark::kMicrosecond);
 
 } // namespace

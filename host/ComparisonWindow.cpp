@@ -189,7 +189,11 @@ ComparisonWindow::ComparisonWindow(form::Lesson const& lesson, QStringList capti
     render();
 }
 
-ComparisonWindow::~ComparisonWindow() = default;
+ComparisonWindow::~ComparisonWindow() {
+    // The views let go of the recordings before they go with the comparison.
+    for (Pane const& pane : m_panes)
+        pane.table->setRecording(nullptr);
+}
 
 QWidget* ComparisonWindow::createPane(std::size_t side, QWidget* parent) {
     Pane& pane = m_panes[side];
@@ -215,13 +219,13 @@ QWidget* ComparisonWindow::createPane(std::size_t side, QWidget* parent) {
 
     auto* box = new QWidget(parent);
     pane.title = boldLabel(box);
-    pane.sentence = columnLabel(box, Qt::PlainText, text(steptext::kSideSentence, {name}));
+    pane.sentence = columnLabel(box, Qt::PlainText, text(steptext::kSideSentence, {name}), Lines::Many);
     pane.counters = columnLabel(box, Qt::PlainText, text(steptext::kSideCounters, {name}));
     pane.table = new CollectionView(box);
     describe(*pane.table, text(steptext::kSideTable, {name}), text(steptext::kTableDescription));
-    pane.error = columnLabel(box, Qt::PlainText, text(steptext::kErrorDescription));
+    pane.error = columnLabel(box, Qt::PlainText, text(steptext::kErrorDescription), Lines::Many);
     pane.error->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
-    pane.note = columnLabel(box, Qt::PlainText, text(steptext::kSideNote, {name}));
+    pane.note = columnLabel(box, Qt::PlainText, text(steptext::kSideNote, {name}), Lines::Many);
     pane.back = makeButton(text(steptext::kAloneBack, {name}), text(steptext::kAloneBackName, {name}),
                            text(steptext::kAloneKeys, {side == 0 ? QStringLiteral("Ctrl+←")
                                                                   : QStringLiteral("Shift+←")}),

@@ -29,7 +29,7 @@ bool sameChoices(std::vector<form::AnswerChoice> const& a, std::vector<form::Ans
 QuestionPanel::QuestionPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("question"));
     setFrameShape(QFrame::StyledPanel);
-    m_prompt = columnLabel(this, Qt::PlainText, text(steptext::kQuestionDescription));
+    m_prompt = columnLabel(this, Qt::PlainText, text(steptext::kQuestionDescription), Lines::Many);
     QFont bold = m_prompt->font();
     bold.setBold(true);
     m_prompt->setFont(bold);
@@ -57,14 +57,14 @@ QuestionPanel::QuestionPanel(QWidget* parent) : QFrame(parent) {
     row->addStretch();
     row->addWidget(m_skip);
 
-    m_refusal = columnLabel(this, Qt::PlainText, text(steptext::kRefused));
+    m_refusal = columnLabel(this, Qt::PlainText, text(steptext::kRefused), Lines::Many);
     m_refusal->setObjectName(QStringLiteral("refusal"));
     m_refusal->setStyleSheet(QStringLiteral("QLabel { color: #a00000; }"));
-    m_feedback = columnLabel(this, Qt::PlainText, text(steptext::kFeedbackDescription));
+    m_feedback = columnLabel(this, Qt::PlainText, text(steptext::kFeedbackDescription), Lines::Many);
     m_feedback->setObjectName(QStringLiteral("feedback"));
 
     m_summaryCaption = new QLabel(text(steptext::kSummary), this);
-    m_summary = columnLabel(this, Qt::PlainText, text(steptext::kSummaryDescription));
+    m_summary = columnLabel(this, Qt::PlainText, text(steptext::kSummaryDescription), Lines::Many);
     m_missed = new QListWidget(this);
     m_missed->setObjectName(QStringLiteral("missed"));
     describe(*m_missed, text(steptext::kSummaryName), text(steptext::kSummaryDescription));

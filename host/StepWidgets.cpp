@@ -96,9 +96,12 @@ QPushButton* makeButton(QString const& caption, QString const& name, QString con
 }
 
 void showIn(QLabel& label, QString const& caption, QString const& shown, QString spoken) {
-    label.setText(shown);
-    if (auto* const wrapped = dynamic_cast<WrappedLabel*>(&label))
-        wrapped->fitHeight();
+    // Measured again only when it says something new: most steps leave most labels as they were.
+    if (shown != label.text()) {
+        label.setText(shown);
+        if (auto* const wrapped = dynamic_cast<WrappedLabel*>(&label))
+            wrapped->fitHeight();
+    }
     if (spoken.isEmpty() && label.textFormat() == Qt::RichText) {
         QTextDocument document;
         document.setHtml(shown);
@@ -113,13 +116,15 @@ void showIn(QLabel& label, QString const& caption, QString const& shown, QString
 }
 
 void setWrappedText(QLabel& label, QString const& shown) {
+    if (shown == label.text())
+        return;
     label.setText(shown);
     if (auto* const wrapped = dynamic_cast<WrappedLabel*>(&label))
         wrapped->fitHeight();
 }
 
-QLabel* columnLabel(QWidget* parent, Qt::TextFormat format, QString const& description) {
-    auto* label = new WrappedLabel(parent);
+QLabel* columnLabel(QWidget* parent, Qt::TextFormat format, QString const& description, Lines lines) {
+    QLabel* const label = lines == Lines::Many ? new WrappedLabel(parent) : new QLabel(parent);
     label->setTextFormat(format);
     label->setWordWrap(true);
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);

@@ -43,9 +43,12 @@ QPushButton* makeButton(QString const& caption, QString const& name, QString con
 // name: it shows nothing. A rich text is spoken as its plain text unless spoken is given.
 void showIn(QLabel& label, QString const& caption, QString const& shown, QString spoken = {});
 
-// A label that shows changing content in a column: wrapped to the column's width, never widening it,
-// as tall as its lines there.
-QLabel* columnLabel(QWidget* parent, Qt::TextFormat format, QString const& description);
+// A label that shows changing content in a column: wrapped to the column's width, never widening it.
+// A text that may run to several lines makes it as tall as its lines there (tall), measured anew with
+// each new text; one of a line or two, such as a step's counters, is left to the label's own guess,
+// which costs nothing at each step.
+enum class Lines { Few, Many };
+QLabel* columnLabel(QWidget* parent, Qt::TextFormat format, QString const& description, Lines lines = Lines::Few);
 
 // Shows text in a label made by columnLabel, as tall as its lines, without a name of its own.
 void setWrappedText(QLabel& label, QString const& text);

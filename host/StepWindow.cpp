@@ -275,7 +275,12 @@ StepWindow::StepWindow(form::Lesson const& lesson, QStringList captions, QWidget
     render();
 }
 
-StepWindow::~StepWindow() = default;
+StepWindow::~StepWindow() {
+    // The views let go of the recording before it goes with the quiz: closing the window, as QWidget's
+    // destructor does after this, still lays them out.
+    m_table->setRecording(nullptr);
+    m_why->setRecording(nullptr);
+}
 
 void StepWindow::addKeys() {
     // Shortcuts of the whole window, so that the keys step whichever control has the focus. A field

@@ -28,11 +28,11 @@ WhyPanel::WhyPanel(QWidget* parent) : QFrame(parent) {
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setWordWrap(true);
     m_list->setUniformItemSizes(false);
-    m_title = columnLabel(this, Qt::PlainText, text(steptext::kWhyTextDescription));
+    m_title = columnLabel(this, Qt::PlainText, text(steptext::kWhyTextDescription), Lines::Many);
     QFont bold = m_title->font();
     bold.setBold(true);
     m_title->setFont(bold);
-    m_text = columnLabel(this, Qt::PlainText, text(steptext::kWhyTextDescription));
+    m_text = columnLabel(this, Qt::PlainText, text(steptext::kWhyTextDescription), Lines::Many);
     m_text->setObjectName(QStringLiteral("whyText"));
     m_close = makeButton(text(steptext::kWhyClose), text(steptext::kWhyCloseName),
                          text(steptext::kWhyCloseDescription), this);
