@@ -4,11 +4,15 @@
 
 #include "ambulon/Ambulon.h"
 #include "ambulon/Binders.h"
+#include "ambulon/ConstantFunctions.h"
 #include "ambulon/TransformSteps.h"
+#include "form/Numbers.h"
 #include "form/Table.h"
 #include "runtime/Collection.h"
 
 #include <array>
+#include <functional>
+#include <vector>
 
 namespace ambulon {
 
@@ -50,25 +54,61 @@ std::array<Ref<IUnaryFunc>, 4> functionTable() {
     };
 }
 
-// A click: the numbers in a new collection (each in the narrowest integer kind that holds it, so
-// the program's are 16-bit), each replaced in place by button Index's function's result for it.
-Ref<runtime::Collection> transformedNumbers(std::int16_t Index, std::span<std::int32_t const> numbers) {
-    std::array<Ref<IUnaryFunc>, 4> functions = functionTable();
+// Makes the function of a click, when the click runs: a button's or a learner's own.
+using FunctionMaker = std::function<Ref<IUnaryFunc>()>;
+
+// A click: the function made, the numbers in a new collection (each in the narrowest integer kind
+// that holds it, so the program's are 16-bit), each replaced in place by the function's result for it.
+Ref<runtime::Collection> transformedNumbers(FunctionMaker const& makeFunction,
+                                            std::span<std::int32_t const> numbers) {
+    Ref<IUnaryFunc> const function = makeFunction();
 
     auto const data = form::collectionOf(numbers);
 
-    IUnaryFunc& function = *form::tableAt(functions, Index);
-    Ambulon::Transform_Collection(*data, function);
+    Ambulon::Transform_Collection(*data, *function);
     return data;
 }
 
-// The steps of a click, on the program's numbers or on a learner's own.
-form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
+// Button Index's function, from the click's table of functions.
+FunctionMaker buttonFunction(std::int16_t Index) {
+    return [Index] {
+        std::array<Ref<IUnaryFunc>, 4> functions = functionTable();
+        return form::tableAt(functions, Index);
+    };
+}
+
+// The functions with a learner's own constant, as the window offers them.
+std::span<form::OwnChoice const> ownChoices() {
+    static std::vector<form::OwnChoice> const choices = [] {
+        std::vector<form::OwnChoice> made;
+        for (ConstantFunction const& function : constantFunctions())
+            made.push_back({function.caption, function.constantName, function.description});
+        return made;
+    }();
+    return choices;
+}
+
+// The steps of a transform by the function made, on the program's numbers (numbers empty), a
+// learner's own or a data set's.
+form::Recording recordTransform(FunctionMaker const& makeFunction, std::span<std::int32_t const> numbers) {
     TransformSteps recorder;
     runtime::Attachment const attached(recorder);
-    return recorder.record([&] {
-        transformedNumbers(Index, numbers.empty() ? kNumbers : numbers);
-    });
+    return recorder.record([&] { transformedNumbers(makeFunction, numbers.empty() ? kNumbers : numbers); });
+}
+
+form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
+    return recordTransform(buttonFunction(Index), numbers);
+}
+
+// The steps of a function with a learner's own constant; a constant that is no whole number within
+// 32 bits runs nothing.
+form::Recorded recordChoice(form::Run const& run) {
+    std::span<ConstantFunction const> const functions = constantFunctions();
+    ConstantFunction const& chosen = form::tableAt(functions, *run.own);
+    form::ParsedNumber parsed = form::parseWholeNumber(run.typed);
+    if (!parsed.number)
+        return {{}, std::move(parsed.message)};
+    return {recordTransform([&chosen, k = *parsed.number] { return chosen.make(k); }, run.numbers)};
 }
 
 } // namespace
@@ -81,14 +121,20 @@ void Form1::Command1_Click(std::int16_t Index) {
     for (std::int32_t const number : kNumbers)
         List1.AddItem(runtime::decimalText(number));
 
-    auto const data = transformedNumbers(Index, kNumbers);
+    auto const data = transformedNumbers(buttonFunction(Index), kNumbers);
     List2.Clear();
     for (Variant const& element : *data)
         List2.AddItem(element.toText());
 }
 
 form::Lesson const& Form1::lesson() {
-    static form::Lesson const lesson{u"Transform_Collection", kTransformProcedure, true, recordClick};
+    static form::Lesson const lesson{u"Transform_Collection",
+                                     kTransformProcedure,
+                                     true,
+                                     recordClick,
+                                     kDataSets,
+                                     ownChoices(),
+                                     recordChoice};
     return lesson;
 }
 

@@ -15,7 +15,8 @@ public:
 
     form::FormLayout const& layout() const override;
     void Command1_Click(std::int16_t Index) override;
-    // What the step window shows of a click: the transform, on the nine numbers or on a learner's own.
+    // What the step window shows of a click: the transform by a button's function or by one with a
+    // learner's constant, on the nine numbers, a learner's own or a data set's.
     static form::Lesson const& lesson();
 
     form::ListBox List1{*this, "List1"};

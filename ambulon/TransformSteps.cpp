@@ -1,5 +1,7 @@
 #include "ambulon/TransformSteps.h"
 
+#include "ambulon/Binders.h"
+#include "form/Numbers.h"
 #include "runtime/Collection.h"
 #include "runtime/Text.h"
 
@@ -33,6 +35,20 @@ constexpr form::EnumTable<TransformMark, form::MarkDefinition, 5> kMarks{{
 constexpr form::EnumTable<TransformJump, std::u16string_view, 1> kJumps{{
     {TransformJump::Element, u"要素"},
 }};
+
+// What a binder fixes, as its first Exec explains.
+constexpr form::ExplanationDefinition kBind1stFixes{
+    u"Bind1st が固定するのは 2 番目の引数",
+    u"Bind1st は 2 引数の関数 bf と値 r を Init で受け取り、Exec(x) で bf.Exec(x, r) を呼びます。固定されるのは "
+    u"2 番目（右）の引数 r で、x は 1 番目（左）の引数になります。たとえば Bind1st(MinusCls, 10).Exec(x) は "
+    u"MinusCls.Exec(x, 10)、つまり x − 10 です。名前に 1st とありますが、このシステムの Bind1st が固定するのは "
+    u"1 番目ではなく 2 番目の引数です。"};
+constexpr form::ExplanationDefinition kBind2ndFixes{
+    u"Bind2nd が固定するのは 1 番目の引数",
+    u"Bind2nd は 2 引数の関数 bf と値 l を Init で受け取り、Exec(x) で bf.Exec(l, x) を呼びます。固定されるのは "
+    u"1 番目（左）の引数 l で、x は 2 番目（右）の引数になります。たとえば Bind2nd(MinusCls, 0).Exec(x) は "
+    u"MinusCls.Exec(0, x)、つまり 0 − x です。名前に 2nd とありますが、このシステムの Bind2nd が固定するのは "
+    u"2 番目ではなく 1 番目の引数です。"};
 // clang-format on
 
 std::u16string numberText(runtime::Variant const& element) { return element.toText(); }
@@ -48,6 +64,7 @@ std::span<std::u16string_view const> const kTransformProcedure = kProcedure.entr
 
 TransformSteps::TransformSteps()
     : m_recorder(*this, numberText, kMarks.entries(), kJumps.entries()), m_variables{u"n", u"k", u"x", u"r"} {
+    m_recorder.recording().syncJump = static_cast<std::size_t>(TransformJump::Element);
 }
 
 form::Step TransformSteps::step(TransformStep kind, Line line, std::u16string sentence) {
@@ -72,7 +89,8 @@ void TransformSteps::attachTo(runtime::Attachment& attachment) {
     attachment.add<TransformObserver>(*this);
 }
 
-void TransformSteps::transformBegun(runtime::Collection const& collection, IUnaryFunc const& function) noexcept {
+void TransformSteps::transformBegun(runtime::Collection const& collection,
+                                    IUnaryFunc const& function) noexcept {
     m_recorder.keep([&] { beginTransform(collection, function); });
 }
 
@@ -86,6 +104,10 @@ void TransformSteps::transformEnded() noexcept {
 
 void TransformSteps::beginTransform(runtime::Collection const& collection, IUnaryFunc const& function) {
     m_recorder.follow(collection, function);
+    if (dynamic_cast<Bind1st const*>(&function))
+        m_binder = &kBind1stFixes;
+    else if (dynamic_cast<Bind2nd const*>(&function))
+        m_binder = &kBind2ndFixes;
     m_elements = m_recorder.count();
     m_line = Line::Count;
     m_variables.set(Variable::N, decimalText(m_elements));
@@ -107,7 +129,9 @@ void TransformSteps::beginElement(std::int32_t k, std::int32_t count) {
 }
 
 void TransformSteps::itemRead(std::int32_t position) {
+    ++m_items;
     std::u16string const& x = m_recorder.nameOf(m_recorder.elementAt(position));
+    m_x = x;
     m_variables.set(Variable::X, x);
     form::Step read = step(TransformStep::Read, Line::Fetch,
                            fill(u"要素 %1: Item(1) で先頭の %2 を読みました。", {decimalText(m_element), x}));
@@ -119,6 +143,7 @@ void TransformSteps::itemRead(std::int32_t position) {
 }
 
 void TransformSteps::called(form::RecordedCall call, runtime::Variant const& result) {
+    ++m_calls;
     m_result = result;
     m_resultText = m_recorder.valueText(result);
     m_variables.set(Variable::R, m_resultText);
@@ -129,9 +154,35 @@ void TransformSteps::called(form::RecordedCall call, runtime::Variant const& res
         sentence += fill(u"その中で %1.%2 を読み、%3 を得ました。", {read.object, read.member, read.value});
     form::Step exec = step(TransformStep::Exec, Line::Exec, std::move(sentence));
     markWorking(exec);
+    exec.question = execQuestion(call, result);
+    // The first Exec of a binder says what the binder fixes.
+    if (m_binder) {
+        exec.explanation = m_recorder.addExplanation(*m_binder);
+        m_binder = nullptr;
+    }
     exec.calls = std::move(call.lines);
     m_recorder.add(std::move(exec));
     m_line = Line::Append;
+}
+
+std::optional<form::Question> TransformSteps::execQuestion(form::RecordedCall const& call,
+                                                           runtime::Variant const& result) const {
+    std::u16string const& chosen = m_recorder.recording().chosen;
+    // A call that reads a member in turn (a running count's Counter) asks for the value read: that is
+    // what changes from call to call, and the result follows from it as the step shows.
+    if (!call.reads.empty()) {
+        form::MemberRead const& read = call.reads.back();
+        if (std::optional<std::int32_t> const value = form::parseWholeNumber(read.value).number)
+            return form::Question{form::AnswerKind::Number,
+                                  fill(u"%1.Exec(%2) の中で %3.%4 を読みます。%3.%4 はいくつを返す？",
+                                       {chosen, m_x, read.object, read.member}),
+                                  {},
+                                  *value};
+    }
+    if (result.kind() != runtime::Kind::Int16 && result.kind() != runtime::Kind::Int32)
+        return std::nullopt;
+    return form::Question{
+        form::AnswerKind::Number, fill(u"%1.Exec(%2) はいくつを返す？", {chosen, m_x}), {}, result.toInt32()};
 }
 
 std::uint16_t TransformSteps::addedElement() {
@@ -154,6 +205,7 @@ void TransformSteps::added(std::int32_t position) {
 }
 
 void TransformSteps::removed(std::int32_t position, std::uint16_t element) {
+    ++m_removes;
     form::Step remove =
         step(TransformStep::Remove, Line::Remove,
              fill(u"先頭の %1 を Remove しました。残りが 1 つずつ前に詰まり、Count は %2 です。",
@@ -168,6 +220,12 @@ void TransformSteps::endTransform() {
     m_recorder.add(step(TransformStep::End, Line::None,
                         fill(u"%1 個の要素をすべて %2 の結果に置き換えました。",
                              {decimalText(m_element), m_recorder.recording().chosen})));
+    countAll();
+}
+
+void TransformSteps::countAll() {
+    m_recorder.recording().totals = {
+        {u"Exec", m_calls, 0}, {u"Item", m_items, 0}, {u"Add", m_results, 0}, {u"Remove", m_removes, 0}};
 }
 
 void TransformSteps::failed(form::RecordedCall call, std::u16string error) {
@@ -178,6 +236,7 @@ void TransformSteps::failed(form::RecordedCall call, std::u16string error) {
     failure.calls = std::move(call.lines);
     failure.error = std::move(error);
     m_recorder.add(std::move(failure));
+    countAll();
 }
 
 } // namespace ambulon

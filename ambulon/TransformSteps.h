@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -24,8 +25,13 @@ enum class TransformJump : std::uint8_t { Element };
 // (with what it called and read in turn, a running count's value included), the append of the result
 // at the back and the removal of the front. The rotating collection shows in two parts: the elements
 // still waiting, the one being worked on marked, and the results already appended. Each step shows
-// the counters (element, Count) and the procedure's variables n, k, x and r.
-class TransformSteps final : public TransformObserver, public runtime::Reader, private form::StepRecorder::Owner {
+// the counters (element, Count) and the procedure's variables n, k, x and r. Each Exec asks a learner
+// for the number it returns, or, through a running count, for the count's value. Two transforms side
+// by side move together by element; the recording counts the calls of Exec, Item, Add and Remove.
+// The first Exec of a binder explains which argument the binder fixes.
+class TransformSteps final : public TransformObserver,
+                             public runtime::Reader,
+                             private form::StepRecorder::Owner {
 public:
     TransformSteps();
 
@@ -43,6 +49,8 @@ private:
     void beginTransform(runtime::Collection const& collection, IUnaryFunc const& function);
     void beginElement(std::int32_t k, std::int32_t count);
     void endTransform();
+    // The recording's totals: the calls of Exec, Item, Add and Remove.
+    void countAll();
 
     using Line = TransformLine;
     enum class Variable : std::uint8_t { N, K, X, R };
@@ -57,6 +65,10 @@ private:
     // A step of this kind at this line, with the collection as it stands, the results set apart, the
     // counters so far and the variables.
     form::Step step(TransformStep kind, Line line, std::u16string sentence);
+    // What a learner predicts before seeing an Exec: the running count's value where the call read
+    // one, else the whole number it returned; none for another result.
+    std::optional<form::Question> execQuestion(form::RecordedCall const& call,
+                                               runtime::Variant const& result) const;
 
     form::StepRecorder m_recorder;
     form::Variables m_variables;
@@ -64,8 +76,14 @@ private:
     std::int32_t m_element = 0;
     std::int32_t m_elements = 0;
     std::int32_t m_results = 0; // appended so far, at the back
-    runtime::Variant m_result;  // of the latest call
+    std::int32_t m_calls = 0;   // of Exec, Item and Remove, for the totals
+    std::int32_t m_items = 0;
+    std::int32_t m_removes = 0;
+    runtime::Variant m_result; // of the latest call
     std::u16string m_resultText;
+    std::u16string m_x; // the element being worked on, as calls name it
+    // What the function's first Exec explains, when it is a binder; none once given.
+    form::ExplanationDefinition const* m_binder = nullptr;
 };
 
 } // namespace ambulon

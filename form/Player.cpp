@@ -18,8 +18,6 @@ bool shown(Step const& step, bool folded) {
     return true;
 }
 
-bool isStop(Step const& step, std::size_t jump) { return jump < 32 && (step.stops >> jump & 1u) != 0; }
-
 } // namespace
 
 void Player::load(Recording recording) {
@@ -41,6 +39,12 @@ Step const* Player::step() const noexcept {
     if (m_current >= m_visible.size())
         return nullptr;
     return &m_recording.steps[m_visible[m_current]];
+}
+
+std::size_t Player::shownIndexOf(std::size_t recorded) const noexcept {
+    auto const at = std::lower_bound(m_visible.begin(), m_visible.end(), recorded);
+    std::size_t const shown = static_cast<std::size_t>(at - m_visible.begin());
+    return m_visible.empty() ? 0 : std::min(shown, m_visible.size() - 1);
 }
 
 bool Player::goTo(std::size_t shown) {

@@ -23,6 +23,9 @@ public:
     Step const* step() const noexcept;
     // The index into the recording's steps of shown step k.
     std::size_t recordedIndex(std::size_t shown) const { return m_visible.at(shown); }
+    // The shown step of recorded step `recorded`; when the fold hides it, the first shown after it (the
+    // whole of its group, folded), or the last.
+    std::size_t shownIndexOf(std::size_t recorded) const noexcept;
 
     // Moving: each returns whether the current step changed. Out of range goes to the nearest end.
     bool goTo(std::size_t shown);

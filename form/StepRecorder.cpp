@@ -5,6 +5,7 @@
 #include "runtime/Text.h"
 
 #include <algorithm>
+#include <map>
 
 namespace form {
 
@@ -45,6 +46,11 @@ void StepRecorder::follow(runtime::Collection const& collection, runtime::Object
         m_order.push_back(static_cast<std::uint16_t>(m_order.size()));
     }
     m_reading = false;
+}
+
+int StepRecorder::addExplanation(Explanation explanation) {
+    m_recording.explanations.push_back(std::move(explanation));
+    return static_cast<int>(m_recording.explanations.size() - 1);
 }
 
 std::uint16_t StepRecorder::newElement(runtime::Variant const& value) {
@@ -182,6 +188,22 @@ void markRow(std::vector<Row>& rows, std::int32_t position, std::uint8_t mark) {
     for (Row& row : rows) {
         if (row.position == position)
             row.mark = mark;
+    }
+}
+
+void groupTies(std::span<Element> elements) {
+    std::map<std::u16string_view, int> counts;
+    for (Element const& element : elements)
+        ++counts[tiedValue(element)];
+    std::vector<std::u16string_view> groups;
+    for (Element& element : elements) {
+        std::u16string_view const value = tiedValue(element);
+        if (counts[value] < 2)
+            continue;
+        auto const group = std::find(groups.begin(), groups.end(), value);
+        element.tie = static_cast<std::uint16_t>(group - groups.begin() + 1);
+        if (group == groups.end())
+            groups.push_back(value);
     }
 }
 

@@ -101,6 +101,15 @@ public:
     }
 
     Recording const& recording() const noexcept { return m_recording; }
+    // For the owner to complete what is the run's as a whole: its totals, notes and tie groups.
+    Recording& recording() noexcept { return m_recording; }
+    // Adds an explanation to the recording: its index there, for Step::explanation.
+    int addExplanation(Explanation explanation);
+    // Adds the explanation defined so, with texts in place of %1, %2, ...
+    int addExplanation(ExplanationDefinition const& definition,
+                       std::initializer_list<std::u16string_view> texts = {}) {
+        return addExplanation(Explanation{std::u16string(definition.title), fill(definition.text, texts)});
+    }
     std::int32_t count() const noexcept { return static_cast<std::int32_t>(m_order.size()); }
     std::uint16_t elementAt(std::int32_t position) const {
         return m_order.at(static_cast<std::size_t>(position - 1));
@@ -158,6 +167,9 @@ private:
 
 // Marks the row at position (a recorder's mark, by its number in Recording::marks).
 void markRow(std::vector<Row>& rows, std::int32_t position, std::uint8_t mark);
+// Gives every element whose value (tiedValue) another element shares the tie group of that value,
+// numbered from 1 in the order of the elements.
+void groupTies(std::span<Element> elements);
 // Shows element, which stood at position before Remove took it away, among rows where it stood: a row
 // without a position, with mark.
 void showRemoved(std::vector<Row>& rows, std::int32_t position, std::uint16_t element, std::uint8_t mark);

@@ -1,6 +1,7 @@
 #include "form/Steps.h"
 
 #include "form/Numbers.h"
+#include "form/Table.h"
 #include "runtime/Collection.h"
 #include "runtime/Error.h"
 #include "runtime/Text.h"
@@ -27,6 +28,26 @@ std::u16string fill(std::u16string_view pattern, std::initializer_list<std::u16s
         }
     }
     return filled;
+}
+
+Recorded Lesson::recordRun(Run const& run) const {
+    if (!run.own)
+        return {record(run.index, run.numbers)};
+    (void)tableAt(choices, *run.own); // raises when the lesson offers no such choice
+    return recordChoice(run);
+}
+
+std::u16string tieName(std::uint16_t group) {
+    std::u16string name = u"同値 ";
+    if (group >= 1 && group <= 26)
+        name += static_cast<char16_t>(u'A' + group - 1);
+    else
+        name += runtime::decimalText(group);
+    return name;
+}
+
+std::u16string_view tiedValue(Element const& element) {
+    return element.value.empty() ? element.text : element.value;
 }
 
 namespace {

@@ -2,12 +2,15 @@
 
 #include "form/Table.h"
 #include "pelora/Comparators.h"
+#include "pelora/MemberCompare.h"
 #include "pelora/Roster.h"
 #include "runtime/Collection.h"
 #include "sortlib/Sort.h"
 #include "sortlib/SortSteps.h"
 
 #include <array>
+#include <functional>
+#include <optional>
 
 namespace pelora {
 
@@ -40,15 +43,25 @@ std::array<Ref<ICompare>, 3> comparatorTable() {
 
 std::u16string lineOf(Variant const& person) { return runtime::readMember(person, u"Get_String").toText(); }
 
-// A click: the roster made and sorted with button Index's comparator.
-Roster sortedRoster(std::int16_t Index) {
-    std::array<Ref<ICompare>, 3> comparators = comparatorTable();
+// Makes the comparator of a click, when the click runs: a button's or a learner's own.
+using ComparatorMaker = std::function<Ref<ICompare>()>;
+
+// A click: the comparator made, then the roster made and sorted with it.
+Roster sortedRoster(ComparatorMaker const& makeComparator) {
+    Ref<ICompare> const comparator = makeComparator();
 
     Roster data;
 
-    ICompare& comparator = *form::tableAt(comparators, Index);
-    sortlib::Sort::Sort_Collection(*data.persons, comparator);
+    sortlib::Sort::Sort_Collection(*data.persons, *comparator);
     return data;
+}
+
+// Button Index's comparator, from the click's table of comparators.
+ComparatorMaker buttonComparator(std::int16_t Index) {
+    return [Index] {
+        std::array<Ref<ICompare>, 3> comparators = comparatorTable();
+        return form::tableAt(comparators, Index);
+    };
 }
 
 // How each comparator's answer reads, by button Index.
@@ -61,12 +74,59 @@ constexpr std::array<sortlib::AnswerWording, 3> kWordings{{
      u"年齢 %1 と %2 は等しく、小さくないので False"},
 }};
 
+// How CmpMember's answer reads, by Order, after the name of the member it read.
+constexpr std::array<sortlib::AnswerWording, 2> kMemberWordings{{
+    {u" %1 は %2 より小さいので True", u" %1 は %2 より小さくないので False",
+     u" %1 と %2 は等しく、小さくないので False"},
+    {u" %1 は %2 より大きいので True", u" %1 は %2 より大きくないので False",
+     u" %1 と %2 は等しく、大きくないので False"},
+}};
+
+// A learner's own comparators: CmpMember in either order, with the member's name typed.
+constexpr form::OwnChoice kOwnChoices[] = {
+    {u"小さい順", u"メンバー名",
+     u"入力した名前のメンバーを Compare のたびにその名前で読み、値の小さい順に並べます（CmpMember）。"},
+    {u"大きい順", u"メンバー名",
+     u"入力した名前のメンバーを Compare のたびにその名前で読み、値の大きい順に並べます（CmpMember）。"},
+};
+constexpr std::array<Order, 2> kOwnOrders{Order::Ascending, Order::Descending};
+
+// The steps of the sort of the roster with the comparator made, its answers worded so.
+form::Recording recordSort(ComparatorMaker const& makeComparator, sortlib::AnswerWording wording,
+                           sortlib::SortSteps::FailureExplanation explainFailure = {}) {
+    sortlib::SortSteps recorder(lineOf, wording);
+    recorder.explainFailures(std::move(explainFailure));
+    runtime::Attachment const attached(recorder);
+    return recorder.record([&] { sortedRoster(makeComparator); });
+}
+
 // The steps of a click; the roster has no numbers of a learner's own.
 form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
     (void)numbers;
-    sortlib::SortSteps recorder(lineOf, form::tableAt(kWordings, Index));
-    runtime::Attachment const attached(recorder);
-    return recorder.record([&] { sortedRoster(Index); });
+    return recordSort(buttonComparator(Index), form::tableAt(kWordings, Index));
+}
+
+// The steps of a learner's CmpMember with the member name typed. A name that cannot name a member
+// runs nothing; one that a person lacks stops the sort at its comparison, whose step explains that
+// CmpMember knows only the name.
+form::Recorded recordChoice(form::Run const& run) {
+    if (std::u16string message = memberNameMessage(run.typed); !message.empty())
+        return {{}, std::move(message)};
+    Order const order = form::tableAt(kOwnOrders, *run.own);
+    sortlib::AnswerWording const& pattern = kMemberWordings[static_cast<std::size_t>(order)];
+    std::array<std::u16string, 3> const words{run.typed + std::u16string(pattern.whenTrue),
+                                              run.typed + std::u16string(pattern.whenFalse),
+                                              run.typed + std::u16string(pattern.whenEqual)};
+    Ref<CmpMember> comparator;
+    auto const makeComparator = [&]() -> Ref<ICompare> {
+        comparator = make<CmpMember>(run.typed, order);
+        return comparator;
+    };
+    auto const explainMissing = [&](std::u16string_view person) -> std::optional<form::Explanation> {
+        return form::Explanation{u"CmpMember が知っているのはメンバーの名前だけ",
+                                 missingMemberSentence(*comparator, person)};
+    };
+    return {recordSort(makeComparator, {words[0], words[1], words[2]}, explainMissing)};
 }
 
 } // namespace
@@ -74,7 +134,7 @@ form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> nu
 form::FormLayout const& Form1::layout() const { return kLayout; }
 
 void Form1::Command1_Click(std::int16_t Index) {
-    Roster data = sortedRoster(Index);
+    Roster data = sortedRoster(buttonComparator(Index));
 
     List1.Clear();
     for (Variant const& person : *data.persons)
@@ -82,7 +142,8 @@ void Form1::Command1_Click(std::int16_t Index) {
 }
 
 form::Lesson const& Form1::lesson() {
-    static form::Lesson const lesson{u"Sort_Collection", sortlib::kSortProcedure, false, recordClick};
+    static form::Lesson const lesson{
+        u"Sort_Collection", sortlib::kSortProcedure, false, recordClick, {}, kOwnChoices, recordChoice};
     return lesson;
 }
 

@@ -14,7 +14,8 @@ public:
 
     form::FormLayout const& layout() const override;
     void Command1_Click(std::int16_t Index) override;
-    // What the step window shows of a click: the sort of the roster, with the values compared.
+    // What the step window shows of a click: the sort of the roster, with the values compared, by a
+    // button's comparator or by a learner's CmpMember of the member named, either order.
     static form::Lesson const& lesson();
 };
 

@@ -37,9 +37,30 @@ constexpr form::EnumTable<SortMark, form::MarkDefinition, 8> kMarks{{
     {SortMark::Exchanged, {u"交換した",     MarkStyle::Strong}},
 }};
 
-constexpr form::EnumTable<SortJump, std::u16string_view, 2> kJumps{{
+constexpr form::EnumTable<SortJump, std::u16string_view, 3> kJumps{{
     {SortJump::Exchange, u"交換"},
     {SortJump::Pass,     u"パス"},
+    {SortJump::Compare,  u"比較"},
+}};
+
+constexpr form::EnumTable<SortExplanation, form::ExplanationDefinition, 3> kExplanations{{
+    {SortExplanation::Exchange, {
+        u"交換が Item・Add・Remove でできている理由",
+        u"このコレクションにある操作は Item（読む）・Add（加える）・Remove（取り除く）の 3 つだけで、"
+        u"2 つの要素を入れ替える操作はありません。そこで交換は、位置 j の要素を Item で読んで位置 i の前に "
+        u"Add し、同じ要素が 2 か所に立ったところで、もとの場所を Remove します。隣どうしならこれで終わり"
+        u"（3 手順）、離れていれば位置 i にあった要素も同じように読んで位置 j へ運ぶので、6 手順になります。"}},
+    {SortExplanation::ByName, {
+        u"比較オブジェクトが知っているのはメンバーの名前だけ",
+        u"%1 が知っているのはメンバー名「%2」だけです。lhs と rhs がどのクラスのオブジェクトかは知らず、"
+        u"Compare のたびに両方にその名前で %2 を問い合わせ（lhs.%2、rhs.%2）、返った値どうしを比べます。"
+        u"名前で読むので、その名前のメンバーを持っていれば、クラスが違うオブジェクトどうしでも比べられます。"}},
+    {SortExplanation::EqualKept, {
+        u"等しい値が逆の順に残る理由",
+        u"lhs と rhs の値は等しいので、Compare は False を答え、交換しません。いま位置 i にある rhs は、"
+        u"もとの並びでは lhs より後ろにあった要素で、それより前の交換で先に前へ運ばれてきました。"
+        u"等しい値どうしは入れ替えないので、この 2 つはもとの並びと逆の順のまま残ります。この並べ替えは、"
+        u"等しい値の順を保つ（安定な）並べ替えではありません。"}},
 }};
 // clang-format on
 
@@ -51,13 +72,24 @@ void mark(form::Step& step, std::int32_t position, SortMark mark) {
     form::markRow(step.rows, position, static_cast<std::uint8_t>(mark));
 }
 
+// Asked before a comparison is shown: what Compare answers, True (choice 0) or False (choice 1).
+form::Question compareQuestion(std::int32_t lhs, std::int32_t rhs, bool answer) {
+    return {form::AnswerKind::Choice,
+            fill(u"Compare(Item(%1), Item(%2)) の答えは True と False のどちら？",
+                 {positionText(lhs), positionText(rhs)}),
+            {{u"True", u'T'}, {u"False", u'F'}},
+            answer ? 0 : 1};
+}
+
 } // namespace
 
 std::span<std::u16string_view const> const kSortProcedure = kProcedure.entries();
 
 SortSteps::SortSteps(form::StepRecorder::ElementText elementText, AnswerWording wording)
     : m_recorder(*this, std::move(elementText), kMarks.entries(), kJumps.entries()),
-      m_wording(wording), m_variables{u"i", u"j", u"v", u"w"} {}
+      m_wording(wording), m_variables{u"i", u"j", u"v", u"w"} {
+    m_recorder.recording().syncJump = static_cast<std::size_t>(SortJump::Compare);
+}
 
 form::Step SortSteps::step(SortStep kind, Line line, std::u16string sentence) {
     form::Step step;
@@ -175,7 +207,30 @@ void SortSteps::called(form::RecordedCall call, runtime::Variant const& result) 
     mark(compare, m_lhs, SortMark::Lhs);
     mark(compare, m_rhs, SortMark::Rhs);
     compare.calls = std::move(call.lines);
+    compare.question = compareQuestion(m_lhs, m_rhs, answer);
+    compare.stops = stopOf(SortJump::Compare);
+    explainComparison(compare, call, answer, lhsValue == rhsValue);
     m_recorder.add(std::move(compare));
+}
+
+void SortSteps::explainFirst(form::Step& step, SortExplanation explanation,
+                             std::initializer_list<std::u16string_view> texts) {
+    int& given = m_explained[static_cast<std::size_t>(explanation)];
+    if (given >= 0)
+        return;
+    given = m_recorder.addExplanation(kExplanations[explanation], texts);
+    step.explanation = given;
+}
+
+void SortSteps::explainComparison(form::Step& compare, form::RecordedCall const& call, bool answer,
+                                  bool equal) {
+    // Elements are numbered in their first order: the one with the higher number stood further back.
+    if (!answer && equal && m_recorder.elementAt(m_rhs) > m_recorder.elementAt(m_lhs))
+        explainFirst(compare, SortExplanation::EqualKept);
+    auto const read = std::find_if(call.reads.begin(), call.reads.end(),
+                                   [](form::MemberRead const& read) { return read.element >= 0; });
+    if (read != call.reads.end())
+        explainFirst(compare, SortExplanation::ByName, {m_recorder.recording().chosen, read->member});
 }
 
 void SortSteps::beginExchange(std::int32_t i, std::int32_t j) {
@@ -190,6 +245,7 @@ void SortSteps::beginExchange(std::int32_t i, std::int32_t j) {
 }
 
 void SortSteps::itemRead(std::int32_t position) {
+    ++m_items;
     if (!m_exchanging)
         return;
     ++m_reads;
@@ -203,8 +259,10 @@ void SortSteps::itemRead(std::int32_t position) {
                           {positionText(position), positionText(m_i)}));
     mark(read, position, SortMark::Read);
     // An exchange starts with its first Item.
-    if (first)
+    if (first) {
         read.stops = stopOf(SortJump::Exchange);
+        explainFirst(read, SortExplanation::Exchange);
+    }
     addOperation(std::move(read), fill(u"Item(%1)", {positionText(position)}));
 }
 
@@ -212,6 +270,7 @@ std::uint16_t SortSteps::addedElement() { return m_recorder.lastRead(); }
 
 void SortSteps::added(std::int32_t position) {
     ++m_adds;
+    ++m_addCalls;
     bool const first = m_adds == 1;
     // The element now stands twice: where it was added and where it still is.
     std::int32_t twin = 0;
@@ -228,11 +287,22 @@ void SortSteps::added(std::int32_t position) {
                    positionText(std::max(position, twin)), decimalText(m_recorder.count())}));
     mark(add, position, SortMark::Added);
     mark(add, twin, SortMark::Echo);
+    // Before the first Add: where the element will stand besides where it is added, once the Add has
+    // moved every element from that position on one further.
+    if (first)
+        add.question = form::Question{
+            form::AnswerKind::Position,
+            fill(u"v = Item(%1) を位置 %2 の前に Add すると、同じ要素が 2 か所に立ちます。位置 %2 のほかに、"
+                 u"もう 1 つはどの位置に立つ？",
+                 {positionText(m_j), positionText(position)}),
+            {},
+            twin};
     m_line = first && m_j > m_i + 1 ? Line::SecondAdd : Line::Remove;
     addOperation(std::move(add), fill(u"Add(%1, , %2)", {name, positionText(position)}));
 }
 
 void SortSteps::removed(std::int32_t position, std::uint16_t element) {
+    ++m_removes;
     // The exchange is done with its last Remove, which counts it.
     if (--m_removesLeft == 0)
         ++m_exchanges;
@@ -260,6 +330,9 @@ void SortSteps::endExchange(std::int32_t i, std::int32_t j) {
     mark(exchange, i, SortMark::Exchanged);
     mark(exchange, j, SortMark::Exchanged);
     exchange.calls = std::move(m_operations);
+    // Folded, the first exchange's whole step explains what its first operation explains unfolded.
+    if (m_exchanges == 1)
+        exchange.explanation = m_explained[static_cast<std::size_t>(SortExplanation::Exchange)];
     m_recorder.add(std::move(exchange));
     m_operations.clear();
     m_exchanging = false;
@@ -272,6 +345,77 @@ void SortSteps::endSort() {
     m_recorder.add(step(SortStep::End, Line::None,
                         fill(u"並べ替えが終わりました。Compare を %1 回呼び、%2 回交換しました。",
                              {decimalText(m_comparison), decimalText(m_exchanges)})));
+    finish(true);
+}
+
+void SortSteps::finish(bool ended) {
+    form::Recording& recording = m_recorder.recording();
+    recording.totals = {{u"比較", m_comparison, 0},
+                        {u"交換", m_exchanges, 0},
+                        {u"Item", m_items, 0},
+                        {u"Add", m_addCalls, 0},
+                        {u"Remove", m_removes, 0}};
+    form::groupTies(recording.elements);
+    if (ended) {
+        if (std::u16string note = tieNote(); !note.empty())
+            recording.notes.push_back(std::move(note));
+    }
+}
+
+std::u16string SortSteps::tieNote() const {
+    // Of the groups that came out in another order, the largest shows it best; elements are numbered
+    // in their first order, so element k stood at position k + 1.
+    std::vector<form::Element> const& elements = m_recorder.recording().elements;
+    std::uint16_t shown = 0;
+    std::vector<std::uint16_t> before;
+    std::vector<std::uint16_t> after;
+    for (std::uint16_t tie = 1;; ++tie) {
+        std::vector<std::uint16_t> first;
+        for (std::size_t element = 0; element < elements.size(); ++element) {
+            if (elements[element].tie == tie)
+                first.push_back(static_cast<std::uint16_t>(element));
+        }
+        if (first.empty())
+            break;
+        std::vector<std::uint16_t> last;
+        for (std::int32_t position = 1; position <= m_recorder.count(); ++position) {
+            if (elements[m_recorder.elementAt(position)].tie == tie)
+                last.push_back(m_recorder.elementAt(position));
+        }
+        if (last != first && first.size() > before.size()) {
+            shown = tie;
+            before = std::move(first);
+            after = std::move(last);
+        }
+    }
+    if (shown == 0)
+        return {};
+    auto const positions = [](std::vector<std::uint16_t> const& group) {
+        std::u16string list;
+        for (std::uint16_t const element : group)
+            list += (list.empty() ? u"" : u"・") + decimalText(element + 1);
+        return list;
+    };
+    return fill(u"%1（%2）の %3 つの要素は、もとの位置 %4 の順に並んでいましたが、並べ替えの後はもとの位置 "
+                u"%5 の順です。この並べ替えは安定ではありません。各パスは後ろから前へ比べ、後ろの要素が厳密に"
+                u"小さいときだけ交換するので、等しい値の要素どうしは入れ替わらず、先に前へ運ばれた要素が"
+                u"前に残ります。",
+                {form::tieName(shown), form::tiedValue(elements[before.front()]),
+                 decimalText(static_cast<std::int64_t>(before.size())), positions(before), positions(after)});
+}
+
+void SortSteps::explainFailure(form::Step& failure, form::RecordedCall const& call) {
+    if (!m_explainFailure)
+        return;
+    for (std::int32_t const position : {m_lhs, m_rhs}) {
+        std::uint16_t const element = m_recorder.elementAt(position);
+        if (std::any_of(call.reads.begin(), call.reads.end(),
+                        [&](form::MemberRead const& read) { return read.element == element; }))
+            continue;
+        if (std::optional<form::Explanation> explanation = m_explainFailure(m_recorder.nameOf(element)))
+            failure.explanation = m_recorder.addExplanation(std::move(*explanation));
+        return;
+    }
 }
 
 void SortSteps::failed(form::RecordedCall call, std::u16string error) {
@@ -280,10 +424,12 @@ void SortSteps::failed(form::RecordedCall call, std::u16string error) {
     if (m_line == Line::Compare) {
         mark(failure, m_lhs, SortMark::Lhs);
         mark(failure, m_rhs, SortMark::Rhs);
+        explainFailure(failure, call);
     }
     failure.calls = std::move(call.lines);
     failure.error = std::move(error);
     m_recorder.add(std::move(failure));
+    finish(false);
 }
 
 } // namespace sortlib

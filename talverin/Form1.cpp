@@ -64,12 +64,11 @@ Ref<runtime::Collection> sortedNumbers(std::int16_t Index, std::span<std::int32_
 
 std::u16string numberText(Variant const& element) { return element.toText(); }
 
-// The steps of a click, on the program's numbers or on a learner's own.
+// The steps of a click, on the program's numbers, a learner's own or a data set's.
 form::Recording recordClick(std::int16_t Index, std::span<std::int32_t const> numbers) {
     sortlib::SortSteps recorder(numberText, form::tableAt(kWordings, Index));
     runtime::Attachment const attached(recorder);
-    return recorder.record(
-        [&] { sortedNumbers(Index, numbers.empty() ? kNumbers : numbers); });
+    return recorder.record([&] { sortedNumbers(Index, numbers.empty() ? kNumbers : numbers); });
 }
 
 } // namespace
@@ -85,7 +84,8 @@ void Form1::Command1_Click(std::int16_t Index) {
 }
 
 form::Lesson const& Form1::lesson() {
-    static form::Lesson const lesson{u"Sort_Collection", sortlib::kSortProcedure, true, recordClick};
+    static form::Lesson const lesson{u"Sort_Collection", sortlib::kSortProcedure, true, recordClick,
+                                     kDataSets};
     return lesson;
 }
 

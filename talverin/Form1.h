@@ -11,7 +11,8 @@ class Form1 final : public sortlib::SortingForm {
 public:
     form::FormLayout const& layout() const override;
     void Command1_Click(std::int16_t Index) override;
-    // What the step window shows of a click: the sort, on the nine numbers or on a learner's own.
+    // What the step window shows of a click: the sort, on the nine numbers, a learner's own or a data
+    // set's.
     static form::Lesson const& lesson();
 };
 

@@ -1,6 +1,9 @@
 #include "ambulon/ConstantFunctions.h"
 
 #include "ambulon/Ambulon.h"
+#include "ambulon/DataSets.h"
+#include "ambulon/Form1.h"
+#include "ambulon/TransformSteps.h"
 #include "form/Numbers.h"
 #include "form/Steps.h"
 #include "runtime/testing/RuntimeTesting.h"
@@ -60,6 +63,33 @@ TEST(ConstantFunctionsTest, EachChoiceComputesWithTheTypedConstant) {
     BuiltFunction const refused = makeConstantFunction(ConstantChoice::MinusConstant, u"ten");
     EXPECT_FALSE(refused.function);
     EXPECT_EQ(refused.message, u"「ten」は整数ではありません。");
+}
+
+// The step window's runs of a choice: k+1・k+2・k+3…を引く with 5 typed, on the sorted set -4..4,
+// takes 6, 7, ... 14 from them (each Exec asks for the count's value) and leaves -10 nine times; a
+// constant that is no whole number runs nothing and says why.
+TEST(ConstantFunctionsTest, TheLessonRunsAChoiceWithItsConstantOnADataSet) {
+    form::Lesson const& lesson = Form1::lesson();
+    EXPECT_EQ(lesson.dataSets.data(), std::data(kDataSets));
+    ASSERT_EQ(lesson.choices.size(), constantFunctions().size());
+    EXPECT_EQ(lesson.choices[2].field, constantFunctions()[2].constantName);
+
+    std::span<std::int32_t const> const sorted = lesson.dataSets[1].numbers;
+    form::Recorded const run =
+        lesson.recordRun({.index = 0, .numbers = {sorted.begin(), sorted.end()}, .own = 2, .typed = u"５"});
+    EXPECT_EQ(run.refusal, u"");
+    std::vector<std::int32_t> counts;
+    for (form::Step const& step : run.recording.steps) {
+        if (static_cast<TransformStep>(step.kind) == TransformStep::Exec)
+            counts.push_back(step.question->answer);
+    }
+    EXPECT_EQ(counts, (std::vector<std::int32_t>{6, 7, 8, 9, 10, 11, 12, 13, 14}));
+    for (form::Row const& row : run.recording.steps.back().rows)
+        EXPECT_EQ(run.recording.elements[row.element].text, u"-10");
+
+    form::Recorded const refused = lesson.recordRun({.index = 0, .own = 0, .typed = u"ten"});
+    EXPECT_EQ(refused.refusal, u"「ten」は整数ではありません。");
+    EXPECT_TRUE(refused.recording.steps.empty());
 }
 
 // A whole number typed for a constant or a prediction: either width, blanks around it, within 32 bits.

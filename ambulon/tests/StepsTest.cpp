@@ -54,6 +54,37 @@ TEST(AmbulonStepsTest, EachElementTakesFourStepsAndTheResultsStandApart) {
             last.push_back(recording.elements[row.element].text);
         EXPECT_EQ(first, input.lines);
         EXPECT_EQ(last, results.lines);
+        // Before each Exec a learner predicts its result; through the running count, the count's value.
+        std::vector<std::u16string> answers;
+        for (form::Step const& step : recording.steps) {
+            if (kindOf(step) == TransformStep::Exec) {
+                ASSERT_TRUE(step.question.has_value());
+                EXPECT_EQ(step.question->kind, form::AnswerKind::Number);
+                answers.push_back(decimalText(step.question->answer));
+            }
+        }
+        // The first Exec of a binder, and no other step, says which argument it fixes.
+        std::vector<std::size_t> explained;
+        for (std::size_t step = 0; step < recording.steps.size(); ++step) {
+            if (recording.steps[step].explanation >= 0)
+                explained.push_back(step);
+        }
+        std::u16string_view const fixes[] = {u"", u"Bind1st が固定するのは 2 番目の引数",
+                                             u"Bind2nd が固定するのは 1 番目の引数",
+                                             u"Bind1st が固定するのは 2 番目の引数"};
+        if (index == 0) {
+            EXPECT_TRUE(explained.empty());
+        } else {
+            EXPECT_EQ(explained, std::vector<std::size_t>{2}) << "button " << index;
+            ASSERT_EQ(recording.explanations.size(), 1u);
+            EXPECT_EQ(recording.explanations[0].title, fixes[index]);
+        }
+        if (index < 3) {
+            EXPECT_EQ(answers, results.lines) << "button " << index;
+        } else {
+            EXPECT_EQ(answers,
+                      (std::vector<std::u16string>{u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9"}));
+        }
     }
     // The fourth element: fetched and passed to Exec at the front, its result added at the back after the
     // three results before it, then removed from the front.
@@ -112,6 +143,8 @@ TEST(AmbulonStepsTest, TheRunningCountRisesAndTheVariablesFollowTheLines) {
                          (variable.changed ? "*" : "");
         EXPECT_EQ(variables, expected[index].variables) << index;
     }
+    EXPECT_EQ(recording.steps[14].question->prompt,
+              u"Bind1st.Exec(10) の中で SeqCount#1.Counter を読みます。SeqCount#1.Counter はいくつを返す？");
     EXPECT_EQ(recording.steps[16].calls.front().text, u"Remove(1)");
     EXPECT_EQ(recording.steps[15].calls.front().text, u"Add(r)");
     EXPECT_EQ(recording.steps[13].calls.front().text, u"Item(1)");
@@ -132,7 +165,8 @@ TEST(AmbulonStepsTest, AnOverflowEndsTheRunAtItsStep) {
     EXPECT_EQ(marksOf(last), "w.r");
     ASSERT_EQ(last.calls.size(), 1u);
     EXPECT_EQ(last.calls.front().text, u"Sqr.Exec(50000) → エラー");
-    EXPECT_EQ(last.error, u"オーバーフローしました。50000 × 50000 = 2500000000 は 32 ビット整数に収まりません。");
+    EXPECT_EQ(last.error,
+              u"オーバーフローしました。50000 × 50000 = 2500000000 は 32 ビット整数に収まりません。");
 
     std::int32_t const fine[] = {7, -2};
     EXPECT_EQ(kindOf(Form1::lesson().record(0, fine).steps.back()), TransformStep::End);

@@ -5,6 +5,7 @@
 #include "pelora/Roster.h"
 #include "runtime/testing/RuntimeTesting.h"
 #include "sortlib/Sort.h"
+#include "sortlib/SortSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -152,6 +153,40 @@ TEST(MemberCompareTest, TypedNamesAreCheckedBeforeAnythingRuns) {
               u"CmpMember が知っているのはメンバー名「Grade」だけで、比べる相手のクラスは知りません。"
               u"Teacher#20 に Grade があるかどうかは、実行時にその名前で読みに行ってはじめて分かります。"
               u"Teacher には Grade がないので、読み出しが失敗し、並べ替えはここで止まりました。");
+}
+
+// The step window's runs of a learner's CmpMember: Height 大きい順 runs to the end, each comparison
+// worded with the member's name; Grade stops at the first comparison, whose step explains why with
+// missingMemberSentence; a name that cannot name a member runs nothing and says why.
+TEST(MemberCompareTest, TheLessonRunsALearnersComparatorOrSaysWhyNot) {
+    form::Lesson const& lesson = Form1::lesson();
+    EXPECT_TRUE(lesson.dataSets.empty());
+    ASSERT_EQ(lesson.choices.size(), 2u);
+    EXPECT_EQ(lesson.choices[0].caption, orderName(Order::Ascending));
+    EXPECT_EQ(lesson.choices[1].caption, orderName(Order::Descending));
+
+    form::Recorded const height = lesson.recordRun({.index = 0, .own = 1, .typed = u"Height"});
+    EXPECT_EQ(height.refusal, u"");
+    EXPECT_EQ(height.recording.chosen, u"CmpMember");
+    EXPECT_EQ(static_cast<sortlib::SortStep>(height.recording.steps.back().kind), sortlib::SortStep::End);
+    EXPECT_EQ(
+        height.recording.steps[2].sentence,
+        u"lhs（位置 20）と rhs（位置 1）を比べました。Height 181 は 160 より大きいので True です。位置 1 "
+        u"と位置 20 を交換します。");
+
+    form::Recorded const grade = lesson.recordRun({.index = 0, .own = 0, .typed = u"Grade"});
+    EXPECT_EQ(grade.refusal, u"");
+    form::Step const& stop = grade.recording.steps.back();
+    EXPECT_EQ(static_cast<sortlib::SortStep>(stop.kind), sortlib::SortStep::Error);
+    EXPECT_EQ(stop.counters[1].value, 1) << "the first comparison";
+    EXPECT_EQ(stop.calls.front().text, u"CmpMember.Compare(lhs, rhs) → エラー");
+    ASSERT_GE(stop.explanation, 0);
+    EXPECT_EQ(grade.recording.explanations.at(stop.explanation).text,
+              missingMemberSentence(CmpMember(u"Grade", Order::Ascending), u"Teacher#20"));
+
+    form::Recorded const refused = lesson.recordRun({.index = 0, .own = 0, .typed = u"身長"});
+    EXPECT_EQ(refused.refusal, memberNameMessage(u"身長"));
+    EXPECT_TRUE(refused.recording.steps.empty());
 }
 
 } // namespace

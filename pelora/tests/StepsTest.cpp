@@ -56,7 +56,9 @@ TEST(PeloraStepsTest, EachButtonShowsTheValuesItComparedAndItsExchanges) {
 }
 
 // 身長順 takes the same 391 steps as ever, and the first pass says of the roster's three students of
-// 155 cm that their heights are equal: the last of them keeps position 1.
+// 155 cm that their heights are equal: the last of them keeps position 1, which that comparison
+// explains. They share a tie group, and the recording's note says they came out reversed. The first
+// comparison explains that CmpHeight knows only the name Height.
 TEST(PeloraStepsTest, EqualHeightsAreSaidToBeEqual) {
     form::Recording const recording = Form1::lesson().record(0, {});
     form::Player player;
@@ -75,6 +77,23 @@ TEST(PeloraStepsTest, EqualHeightsAreSaidToBeEqual) {
     EXPECT_EQ(sentence(u"lhs（位置 16）と rhs（位置 1）"),
               u"lhs（位置 16）と rhs（位置 1）を比べました。身長 158 は 160 より小さいので True です。"
               u"位置 1 と位置 16 を交換します。");
+
+    auto const explained = [&](std::u16string const& start) {
+        auto const found =
+            std::find_if(recording.steps.begin(), recording.steps.end(),
+                         [&](form::Step const& step) { return step.sentence.starts_with(start); });
+        return found->explanation < 0 ? form::Explanation{} : recording.explanations.at(found->explanation);
+    };
+    EXPECT_EQ(explained(u"lhs（位置 7）と rhs（位置 1）").title, u"等しい値が逆の順に残る理由");
+    EXPECT_TRUE(explained(u"lhs（位置 20）と rhs（位置 1）")
+                    .text.starts_with(u"CmpHeight が知っているのはメンバー名「Height」だけです。"));
+    EXPECT_EQ(recording.elements[5].tie, recording.elements[7].tie);
+    EXPECT_EQ(recording.elements[6].tie, recording.elements[7].tie);
+    EXPECT_NE(recording.elements[4].tie, recording.elements[7].tie);
+    ASSERT_EQ(recording.notes.size(), 1u);
+    EXPECT_TRUE(recording.notes[0].starts_with(
+        u"同値 C（155）の 3 つの要素は、もとの位置 6・7・8 の順に並んでいましたが、"
+        u"並べ替えの後はもとの位置 8・7・6 の順です。"));
 }
 
 } // namespace

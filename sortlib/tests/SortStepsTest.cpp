@@ -262,9 +262,9 @@ TEST(SortStepsTest, TheFarExchangeOfABCDStepByStep) {
     EXPECT_EQ(operations, (std::vector<std::u16string>{u"Item(4)", u"Add(v, , 1)", u"Item(2)", u"Add(w, , 5)",
                                                        u"Remove(2)", u"Remove(5)"}));
 
-    // Each step: its line, the exchanges counted, its own call, whether it is a stop of 交換 or パス, and
-    // the variables i, j, v, w ("*": set by this step, whose line is the one that sets it).
-    ASSERT_EQ(recording.jumps, (std::vector<std::u16string>{u"交換", u"パス"}));
+    // Each step: its line, the exchanges counted, its own call, whether it is a stop of 交換, パス or 比較,
+    // and the variables i, j, v, w ("*": set by this step, whose line is the one that sets it).
+    ASSERT_EQ(recording.jumps, (std::vector<std::u16string>{u"交換", u"パス", u"比較"}));
     struct Expected {
         SortLine line;
         int exchanges;
@@ -275,7 +275,7 @@ TEST(SortStepsTest, TheFarExchangeOfABCDStepByStep) {
     Expected const expected[] = {
         {SortLine::None, 0, "", 0, "i= j= v= w="},
         {SortLine::Pass, 0, "", 2, "i=1* j= v= w="},
-        {SortLine::Compare, 0, "AnswerCompare.Compare(\"d\", \"a\") = True", 0, "i=1 j=4* v= w="},
+        {SortLine::Compare, 0, "AnswerCompare.Compare(\"d\", \"a\") = True", 4, "i=1 j=4* v= w="},
         {SortLine::FirstAdd, 0, "Item(4)", 1, "i=1 j=4 v=\"d\"* w="},
         {SortLine::FirstAdd, 0, "Add(v, , 1)", 0, "i=1 j=4 v=\"d\" w="},
         {SortLine::SecondAdd, 0, "Item(2)", 0, "i=1 j=4 v=\"d\" w=\"a\"*"},
@@ -283,7 +283,7 @@ TEST(SortStepsTest, TheFarExchangeOfABCDStepByStep) {
         {SortLine::Remove, 0, "Remove(2)", 0, "i=1 j=4 v=\"d\" w=\"a\""},
         {SortLine::Remove, 1, "Remove(5)", 0, "i=1 j=4 v=\"d\" w=\"a\""},
         {SortLine::Exchange, 1, "Item(4)", 1, "i=1 j=4 v=\"d\" w=\"a\""},
-        {SortLine::Compare, 1, "AnswerCompare.Compare(\"c\", \"d\") = True", 0, "i=1 j=3* v= w="},
+        {SortLine::Compare, 1, "AnswerCompare.Compare(\"c\", \"d\") = True", 4, "i=1 j=3* v= w="},
     };
     for (std::size_t index = 0; index < std::size(expected); ++index) {
         form::Step const& step = recording.steps[index];
@@ -355,6 +355,97 @@ TEST(SortStepsTest, TheWalkThroughOfThreeOneTwo) {
     Recording const equal = recordSort({Variant(std::int16_t{5}), Variant(std::int16_t{5})}, ascending);
     EXPECT_EQ(equal.steps[2].sentence,
               u"lhs（位置 2）と rhs（位置 1）を比べました。5 = 5 なので False です。交換しません。");
+}
+
+std::vector<Variant> numbers(std::initializer_list<std::int16_t> values) {
+    return std::vector<Variant>(values.begin(), values.end());
+}
+
+// Small sorts, checked against what the sort does: each comparison asks what Compare answers, the
+// first Add of each exchange where the element's other copy stands (j + 1), and nothing else asks;
+// equal values share a tie group; each explanation stands once in each fold, at its first occurrence.
+TEST(SortStepsTest, QuestionsTiesAndExplanationsOfSmallSorts) {
+    std::string const exchange = "交換が Item・Add・Remove でできている理由";
+    std::string const equalKept = "等しい値が逆の順に残る理由";
+    struct Case {
+        std::vector<Variant> values;
+        std::vector<std::uint16_t> ties;
+        Lines unfolded; // the shown steps with an explanation: their kind and its title
+        Lines folded;
+        std::string note; // how the note starts; empty: none
+    };
+    Case const cases[] = {
+        {numbers({3, 1, 2}), {0, 0, 0}, {"item " + exchange}, {"exchange " + exchange}, ""},
+        {numbers({2, 1, 2}), {1, 0, 1}, {"item " + exchange}, {"exchange " + exchange}, ""},
+        {numbers({2, 2, 1}),
+         {1, 1, 0},
+         {"item " + exchange, "compare " + equalKept},
+         {"exchange " + exchange, "compare " + equalKept},
+         "同値 A（2）の 2 つの要素は、もとの位置 1・2 の順に並んでいましたが、並べ替えの後はもとの位置 2・1 "
+         "の順です。"},
+    };
+    for (Case const& c : cases) {
+        Recording const recording = recordSort(c.values, ascending);
+        SCOPED_TRACE(runtime::toUtf8(recording.elements[0].text + recording.elements[1].text +
+                                     recording.elements[2].text));
+        std::int32_t j = 0;
+        bool firstAdd = false;
+        for (form::Step const& step : recording.steps) {
+            auto const valueAt = [&](SortMark mark) {
+                std::vector<int> const at = marked(step, mark);
+                EXPECT_EQ(at.size(), 1u);
+                return Variant(
+                    recording.elements[step.rows[static_cast<std::size_t>(at.front() - 1)].element].text);
+            };
+            if (kindOf(step) == SortStep::Compare) {
+                ASSERT_TRUE(step.question.has_value());
+                EXPECT_EQ(step.question->kind, form::AnswerKind::Choice);
+                ASSERT_EQ(step.question->choices.size(), 2u);
+                EXPECT_EQ(step.question->choices[0].label + step.question->choices[1].label, u"TrueFalse");
+                EXPECT_EQ(step.question->answer,
+                          ascending(valueAt(SortMark::Lhs), valueAt(SortMark::Rhs)) ? 0 : 1);
+                j = marked(step, SortMark::Lhs).front();
+                firstAdd = true;
+            } else if (kindOf(step) == SortStep::Add && firstAdd) {
+                ASSERT_TRUE(step.question.has_value());
+                EXPECT_EQ(step.question->kind, form::AnswerKind::Position);
+                EXPECT_EQ(step.question->answer, j + 1);
+                firstAdd = false;
+            } else {
+                EXPECT_FALSE(step.question.has_value()) << "step kind " << static_cast<int>(step.kind);
+            }
+        }
+        std::vector<std::uint16_t> ties;
+        for (form::Element const& element : recording.elements)
+            ties.push_back(element.tie);
+        EXPECT_EQ(ties, c.ties);
+        for (bool const fold : {false, true}) {
+            form::Player player;
+            player.setFolded(fold);
+            player.load(recording);
+            Lines const shown = shownSteps(recording, fold);
+            Lines explained;
+            for (std::size_t at = 0; at < player.stepCount(); ++at) {
+                int const explanation = recording.steps[player.recordedIndex(at)].explanation;
+                if (explanation >= 0)
+                    explained.push_back(shown[at].substr(0, shown[at].find(' ')) + " " +
+                                        runtime::toUtf8(recording.explanations.at(explanation).title));
+            }
+            EXPECT_EQ(explained, fold ? c.folded : c.unfolded);
+        }
+        if (c.note.empty()) {
+            EXPECT_TRUE(recording.notes.empty());
+        } else {
+            ASSERT_EQ(recording.notes.size(), 1u);
+            EXPECT_EQ(runtime::toUtf8(recording.notes[0]).substr(0, c.note.size()), c.note);
+        }
+    }
+    Recording const three = recordSort(numbers({3, 1, 2}), ascending);
+    EXPECT_EQ(three.steps[2].question->prompt,
+              u"Compare(Item(3), Item(1)) の答えは True と False のどちら？");
+    EXPECT_EQ(three.steps[4].question->prompt,
+              u"v = Item(3) を位置 1 の前に Add すると、同じ要素が 2 か所に立ちます。位置 1 のほかに、もう 1 "
+              u"つはどの位置に立つ？");
 }
 
 // A comparator that fails ends the run at the comparison, with the runtime's text of the error.

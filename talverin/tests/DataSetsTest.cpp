@@ -3,6 +3,7 @@
 #include "form/testing/DataSetTesting.h"
 #include "form/testing/ListLines.h"
 #include "runtime/Text.h"
+#include "runtime/testing/RuntimeTesting.h"
 #include "talverin/Form1.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +12,15 @@ namespace talverin {
 namespace {
 
 // Every set is what its name says, and the program's own set holds the numbers that the window
-// sorts: 小さい順 lists them smallest first.
+// sorts: 小さい順 lists them smallest first. The step window is offered these sets and no choice of a
+// learner's own comparator.
 TEST(TalverinDataSetsTest, EachSetIsWhatItsNameSaysAndTheFirstIsTheProgramsOwn) {
     form::testing::expectDataSetsAsNamed(kDataSets);
+    form::Lesson const& lesson = Form1::lesson();
+    EXPECT_EQ(lesson.dataSets.data(), std::data(kDataSets));
+    EXPECT_TRUE(lesson.choices.empty());
+    EXPECT_TRUE(runtime::testing::raises(runtime::ErrorKind::SubscriptOutOfRange,
+                                         [&] { lesson.recordRun({.index = 0, .own = 0}); }));
 
     Form1 form;
     form::testing::ListLines list(form, "List1");
