@@ -149,9 +149,16 @@ void TransformSteps::called(form::RecordedCall call, runtime::Variant const& res
     m_variables.set(Variable::R, m_resultText);
     std::u16string sentence =
         fill(u"%1 の Exec が %2 を返しました。", {m_recorder.recording().chosen, m_resultText});
-    // What the call read in turn, a running count above all, is part of the answer.
-    for (form::MemberRead const& read : call.reads)
-        sentence += fill(u"その中で %1.%2 を読み、%3 を得ました。", {read.object, read.member, read.value});
+    // What the call did in turn, the calls it made and what they read (a running count above all), is
+    // part of the answer, in the order it happened.
+    for (form::CallLine const& line : call.lines) {
+        std::size_t const answer = line.text.rfind(u" = ");
+        if (line.depth == 0 || answer == std::u16string::npos)
+            continue;
+        std::u16string_view const text(line.text);
+        sentence += fill(line.memberRead ? u"その中で %1 を読み、%2 を得ました。" : u"その中で %1 を呼び、%2 を得ました。",
+                         {text.substr(0, answer), text.substr(answer + 3)});
+    }
     form::Step exec = step(TransformStep::Exec, Line::Exec, std::move(sentence));
     markWorking(exec);
     exec.question = execQuestion(call, result);

@@ -42,10 +42,13 @@ void CallTrace::beginClick(std::u16string_view caption) {
     clickBegun();
 }
 
-void CallTrace::endClick() noexcept {
+void CallTrace::endClick(runtime::RuntimeError const* error) noexcept {
     try {
         if (!m_headerWritten)
             writeHeader(std::string());
+        // The error's own text, written as it stands: it needs no memory of its own.
+        if (error)
+            m_out << "Error: " << error->what() << '\n';
         writeClosingLine();
     } catch (...) {
         // Without memory the closing lines are lost; the next click is traced as usual.

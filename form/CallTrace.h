@@ -16,7 +16,8 @@
 
 namespace runtime {
 class Collection;
-}
+class RuntimeError;
+} // namespace runtime
 
 namespace form {
 
@@ -45,8 +46,9 @@ public:
     virtual ~CallTrace();
 
     void beginClick(std::u16string_view caption);
-    // Writes the click's closing line; never throws, so a click that ran out of memory still ends.
-    void endClick() noexcept;
+    // Writes the run-time error that ended the click, if one did ("Error: overflow: ..."), and the
+    // closing line; never throws, so a click that ran out of memory still ends.
+    void endClick(runtime::RuntimeError const* error = nullptr) noexcept;
 
     // Writes a line of a reader's own between clicks, such as what a learner answered in the step
     // window, as it is given.

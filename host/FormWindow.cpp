@@ -278,7 +278,7 @@ void FormWindow::dispatchClick(int index) {
             failure = runtime::currentError();
         }
         if (m_trace)
-            m_trace->endClick();
+            m_trace->endClick(failure ? &*failure : nullptr);
     }
     if (failure)
         report(*failure);

@@ -72,6 +72,18 @@ void mark(form::Step& step, std::int32_t position, SortMark mark) {
     form::markRow(step.rows, position, static_cast<std::uint8_t>(mark));
 }
 
+// Inside an exchange an element may stand twice; each of its places that the step does not mark
+// otherwise is marked as the same element, for as long as the duplicate stands.
+void markDuplicates(form::Step& step) {
+    for (form::Row& row : step.rows) {
+        bool const twice = row.position > 0 && std::count_if(step.rows.begin(), step.rows.end(), [&](form::Row const& other) {
+                                                    return other.position > 0 && other.element == row.element;
+                                                }) > 1;
+        if (twice && row.mark == static_cast<std::uint8_t>(SortMark::None))
+            row.mark = static_cast<std::uint8_t>(SortMark::Echo);
+    }
+}
+
 // Asked before a comparison is shown: what Compare answers, True (choice 0) or False (choice 1).
 form::Question compareQuestion(std::int32_t lhs, std::int32_t rhs, bool answer) {
     return {form::AnswerKind::Choice,
@@ -258,6 +270,7 @@ void SortSteps::itemRead(std::int32_t position) {
                    : fill(u"w = Item(%1): もとは位置 %2 にあった要素を読みました。",
                           {positionText(position), positionText(m_i)}));
     mark(read, position, SortMark::Read);
+    markDuplicates(read);
     // An exchange starts with its first Item.
     if (first) {
         read.stops = stopOf(SortJump::Exchange);
@@ -286,7 +299,7 @@ void SortSteps::added(std::int32_t position) {
                   {name, positionText(position), positionText(std::min(position, twin)),
                    positionText(std::max(position, twin)), decimalText(m_recorder.count())}));
     mark(add, position, SortMark::Added);
-    mark(add, twin, SortMark::Echo);
+    markDuplicates(add);
     // Before the first Add: where the element will stand besides where it is added, once the Add has
     // moved every element from that position on one further.
     if (first)
@@ -315,6 +328,7 @@ void SortSteps::removed(std::int32_t position, std::uint16_t element) {
                     u"Count は %2 です。",
              {positionText(position), decimalText(m_recorder.count())}));
     form::showRemoved(remove.rows, position, element, static_cast<std::uint8_t>(SortMark::Removed));
+    markDuplicates(remove);
     addOperation(std::move(remove), fill(u"Remove(%1)", {positionText(position)}));
 }
 
@@ -342,6 +356,9 @@ void SortSteps::endExchange(std::int32_t i, std::int32_t j) {
 
 void SortSteps::endSort() {
     m_line = Line::None;
+    // The loops are over: their variables hold nothing a learner should read.
+    m_variables.clear(Variable::I);
+    m_variables.clear(Variable::J);
     m_recorder.add(step(SortStep::End, Line::None,
                         fill(u"並べ替えが終わりました。Compare を %1 回呼び、%2 回交換しました。",
                              {decimalText(m_comparison), decimalText(m_exchanges)})));

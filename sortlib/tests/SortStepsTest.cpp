@@ -249,9 +249,13 @@ TEST(SortStepsTest, TheFarExchangeOfABCDStepByStep) {
     // start, pass 1, compare 4 1, item 4, add before 1, item 2, add before 5, remove 2, remove 5, exchange
     EXPECT_EQ(rows(2), (Lines{"1:a rhs（i） U", "2:b", "3:c", "4:d lhs（j） S"}));
     EXPECT_EQ(rows(3), (Lines{"1:a", "2:b", "3:c", "4:d Item で読んだ S"}));
+    // An element that stands twice is marked at each place the step does not mark otherwise, from the
+    // Add that doubles it to the Remove that takes its copy away.
     EXPECT_EQ(rows(4), (Lines{"1:d Add した S", "2:a", "3:b", "4:c", "5:d 同じ要素 E"}));
-    EXPECT_EQ(rows(6), (Lines{"1:d", "2:a 同じ要素 E", "3:b", "4:c", "5:a Add した S", "6:d"}));
-    EXPECT_EQ(rows(7), (Lines{"1:d", "0:a Remove した X", "2:b", "3:c", "4:a", "5:d"}));
+    EXPECT_EQ(rows(5), (Lines{"1:d 同じ要素 E", "2:a Item で読んだ S", "3:b", "4:c", "5:d 同じ要素 E"}));
+    EXPECT_EQ(rows(6),
+              (Lines{"1:d 同じ要素 E", "2:a 同じ要素 E", "3:b", "4:c", "5:a Add した S", "6:d 同じ要素 E"}));
+    EXPECT_EQ(rows(7), (Lines{"1:d 同じ要素 E", "0:a Remove した X", "2:b", "3:c", "4:a", "5:d 同じ要素 E"}));
     EXPECT_EQ(rows(8), (Lines{"1:d", "2:b", "3:c", "4:a", "0:d Remove した X"}));
     // Folded, the exchange marks the two positions it swapped and lists its operations.
     ASSERT_EQ(kindOf(recording.steps[9]), SortStep::Exchange);

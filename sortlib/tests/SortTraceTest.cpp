@@ -98,6 +98,13 @@ TEST(SortTraceTest, FramesTheSortAndNamesElementsByTheirFirstPosition) {
     }
     trace.endClick();
     EXPECT_EQ(out.str(), "== 空\n-- 0 calls\n");
+
+    // A click that an error ended says which, before its closing line.
+    out.str({});
+    trace.beginClick(u"失敗");
+    runtime::RuntimeError const error(runtime::ErrorKind::Overflow, "1 + 1 does not fit", "1 + 1 は収まりません");
+    trace.endClick(&error);
+    EXPECT_EQ(out.str(), "== 失敗\nError: overflow: 1 + 1 does not fit\n-- 0 calls\n");
 }
 
 } // namespace
