@@ -142,13 +142,7 @@ ComparisonWindow::ComparisonWindow(form::Lesson const& lesson, QStringList capti
                         page);
     m_forward = makeButton(text(steptext::kBothForward), text(steptext::kBothForwardName),
                            text(steptext::kBothForwardKeys), page);
-    m_message = new QLabel(page);
-    m_message->setObjectName(QStringLiteral("message"));
-    m_message->setAccessibleName(text(steptext::kMessage));
-    m_message->setAccessibleDescription(text(steptext::kMessageDescription));
-    m_message->setStyleSheet(QStringLiteral("QLabel { color: #a00000; }"));
-    m_message->setWordWrap(true);
-    m_message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_message = messageLabel(page);
 
     m_totals = new WholeFrame<QTableView>(page);
     m_totals->setModel(m_totalsModel);

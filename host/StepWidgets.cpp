@@ -133,6 +133,17 @@ QLabel* columnLabel(QWidget* parent, Qt::TextFormat format, QString const& descr
     return label;
 }
 
+QLabel* messageLabel(QWidget* parent) {
+    auto* message = new QLabel(parent);
+    message->setObjectName(QStringLiteral("message"));
+    message->setAccessibleName(text(steptext::kMessage));
+    message->setAccessibleDescription(text(steptext::kMessageDescription));
+    message->setStyleSheet(QStringLiteral("QLabel { color: #a00000; }"));
+    message->setWordWrap(true);
+    message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    return message;
+}
+
 QWidget* scrolledPage(QWidget& window, QScrollArea& area) {
     auto* page = new QWidget(&area);
     area.setWidgetResizable(true);

@@ -53,6 +53,10 @@ QLabel* columnLabel(QWidget* parent, Qt::TextFormat format, QString const& descr
 // Shows text in a label made by columnLabel, as tall as its lines, without a name of its own.
 void setWrappedText(QLabel& label, QString const& text);
 
+// The label beside a window's fields that says why an input cannot run (empty when it can), in red,
+// told to screen readers as the message it is.
+QLabel* messageLabel(QWidget* parent);
+
 // Makes window's one page, in area, which fills the window and scrolls only on a screen too small for
 // the page.
 QWidget* scrolledPage(QWidget& window, QScrollArea& area);

@@ -496,13 +496,7 @@ QWidget* StepWindow::createRuns() {
                             {text(chooser.caption), text(chooser.name), {}, {}, text(steptext::kDataSet),
                              text(steptext::kDataSetName), true},
                             m_run, runs);
-    m_message = new QLabel(runs);
-    m_message->setObjectName(QStringLiteral("message"));
-    m_message->setAccessibleName(text(steptext::kMessage));
-    m_message->setAccessibleDescription(text(steptext::kMessageDescription));
-    m_message->setStyleSheet(QStringLiteral("QLabel { color: #a00000; }"));
-    m_message->setWordWrap(true);
-    m_message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_message = messageLabel(runs);
 
     auto* layout = new QVBoxLayout(runs);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -78,6 +78,21 @@ public:
     FormHarness<FormType> harness;
 };
 
+// A form's click of button, its step window opened by F2, and from there two runs side by side by
+// Alt+2; null members where a window did not open.
+template <class FormType>
+struct SideBySide {
+    explicit SideBySide(int button) {
+        steps.harness.click(button);
+        window = steps.open();
+        both = window ? openComparison(*window) : nullptr;
+    }
+
+    StepHarness<FormType> steps;
+    StepWindow* window = nullptr;
+    ComparisonWindow* both = nullptr;
+};
+
 template <class FormType>
 void expectStepWindowWithinTheScreen(QString const& name, int button, std::size_t step) {
     inEveryJapaneseFace([&](QString const& face) {

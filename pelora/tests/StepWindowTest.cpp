@@ -179,12 +179,9 @@ TEST(PeloraStepWindowTest, AnExplanationShowsOnceAndOpensAgain) {
 // Height, both moved together by → to their ends. The three students of 155 cm carry the same tie
 // group in both, and come out in reverse, as each run's note says.
 TEST(PeloraStepWindowTest, ScreenshotOfTwoRunsSideBySideWithTheTieMarked) {
-    host::testing::StepHarness<Form1> steps;
-    steps.harness.click(0);
-    host::StepWindow& window = *steps.open();
-    host::ComparisonWindow* const opened = host::testing::openComparison(window);
-    ASSERT_NE(opened, nullptr);
-    host::ComparisonWindow& both = *opened;
+    host::testing::SideBySide<Form1> opened(0);
+    ASSERT_NE(opened.both, nullptr);
+    host::ComparisonWindow& both = *opened.both;
     form::Comparison const& comparison = both.comparison();
     EXPECT_EQ(comparison.left().recording().chosen, u"CmpHeight");
     EXPECT_EQ(comparison.right().recording().chosen, u"CmpMember");

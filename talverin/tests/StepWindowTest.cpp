@@ -187,12 +187,9 @@ TEST(TalverinStepWindowTest, ScreenshotOfAPredictionWithItsFeedback) {
 // their ends in 36 moves, a comparison each; the counters of both stand side by side, 0 exchanges
 // against 4. Ctrl+→ moves the left run alone.
 TEST(TalverinStepWindowTest, SortedBesideReversedMoveTogetherToTheEnd) {
-    StepHarness<Form1> steps;
-    steps.harness.click(0);
-    host::StepWindow& window = *steps.open();
-    host::ComparisonWindow* const opened = host::testing::openComparison(window);
-    ASSERT_NE(opened, nullptr);
-    host::ComparisonWindow& both = *opened;
+    host::testing::SideBySide<Form1> opened(0);
+    ASSERT_NE(opened.both, nullptr);
+    host::ComparisonWindow& both = *opened.both;
     form::Comparison const& comparison = both.comparison();
     ASSERT_EQ(comparison.left().recording().elements.at(0).text, u"40");
     ASSERT_EQ(comparison.right().recording().elements.at(0).text, u"66916");
