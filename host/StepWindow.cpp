@@ -38,6 +38,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -76,6 +77,17 @@ public:
     bool hasHeightForWidth() const override { return false; }
 };
 
+// The line with each blank inside a run of Latin text made unbreakable, so that wrapping breaks a
+// procedure line between its words, never inside an expression such as "j + 1" or a call.
+QString keepLatinRunsWhole(QString line) {
+    auto const latin = [](QChar c) { return c.unicode() > u' ' && c.unicode() < 0x7F; };
+    for (qsizetype at = 1; at + 1 < line.size(); ++at) {
+        if (line[at] == u' ' && latin(line[at - 1]) && latin(line[at + 1]))
+            line[at] = QChar(0x00A0);
+    }
+    return line;
+}
+
 } // namespace
 
 // The procedure's lines, the current one marked with ▶, in bold and a tint; each line wrapped to the
@@ -84,7 +96,7 @@ class ProcedureList final : public WholeFrame<QListWidget> {
 public:
     ProcedureList(std::span<std::u16string_view const> lines, QWidget* parent) : WholeFrame(parent) {
         for (std::size_t line = 0; line < lines.size(); ++line)
-            addItem(QStringLiteral("   %1  %2").arg(line + 1).arg(toQString(lines[line])));
+            addItem(QStringLiteral("   %1  %2").arg(line + 1).arg(keepLatinRunsWhole(toQString(lines[line]))));
         setWordWrap(true);
         setUniformItemSizes(false);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -542,8 +554,12 @@ void StepWindow::placeBeside(QWidget& main) {
     layOutNow();
     // Its frame will be as wide as the main window's.
     QSize const frame = main.frameGeometry().size() - main.size();
-    Beside const beside = besideWindow(main.frameGeometry(), size() + frame, comfortableSize() + frame,
-                                       screen->availableGeometry());
+    QRect available = screen->availableGeometry();
+    // At a fractional scale a window of the whole logical size rounds to a device pixel past the edge.
+    if (screen->devicePixelRatio() != std::floor(screen->devicePixelRatio()))
+        available.adjust(0, 0, -1, -1);
+    QSize const wanted = size().expandedTo(unscrolledSize()) + frame;
+    Beside const beside = besideWindow(main.frameGeometry(), wanted, comfortableSize() + frame, available);
     main.move(beside.main);
     resize(beside.window.size() - frame);
     move(beside.window.topLeft());
@@ -635,6 +651,10 @@ void StepWindow::showRecording(form::Recording recording, QString title) {
     layOutNow();
     if (m_comparison)
         m_comparison->setTitle(windowTitle());
+    // A window placed before its first recording (--steps) may be narrower than its page now needs:
+    // placed again, it has the room, or scrolls only where the screen has none.
+    if (QWidget* const main = parentWidget(); main && unscrolledSize().width() > width())
+        placeBeside(*main);
 }
 
 void StepWindow::layOutNow() {
