@@ -66,6 +66,12 @@ QLabel* labelSaying(QWidget const& window, QString const& prefix) {
     return nullptr;
 }
 
+std::string said(QWidget const& window, QString const& prefix) {
+    QLabel const* const label = labelSaying(window, prefix);
+    return label && label->isVisibleTo(&window) ? label->accessibleName().mid(prefix.size()).toStdString()
+                                                 : "(none)";
+}
+
 void runOwnNumbers(StepWindow& window, QString const& text) {
     auto* field = window.findChild<QLineEdit*>(QStringLiteral("numbers"));
     field->setFocus();

@@ -31,6 +31,8 @@ void pressKey(QWidget& window, QKeyCombination keys);
 // The label of window whose accessible name (what it says under its caption) starts with prefix, or
 // null.
 QLabel* labelSaying(QWidget const& window, QString const& prefix);
+// What the visible label saying prefix says after it, as a screen reader is told, or "(none)".
+std::string said(QWidget const& window, QString const& prefix);
 
 // Presses Alt+2 in the step window and waits for the window of two runs side by side it opens; null
 // when none opened.

@@ -24,14 +24,8 @@ namespace {
 using host::testing::buttonNamed;
 using host::testing::labelSaying;
 using host::testing::pressKey;
+using host::testing::said;
 using host::testing::snapshotOf;
-
-// What the visible label saying prefix says after it, or "(none)".
-std::string said(QWidget const& window, QString const& prefix) {
-    QLabel const* const label = labelSaying(window, prefix);
-    return label && label->isVisibleTo(&window) ? label->accessibleName().mid(prefix.size()).toStdString()
-                                                 : "(none)";
-}
 
 // The texts of one column of a table, top to bottom.
 QStringList columnOf(QTableView const& table, int column) {

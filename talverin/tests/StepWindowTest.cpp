@@ -18,15 +18,9 @@ namespace {
 
 using host::testing::labelSaying;
 using host::testing::pressKey;
+using host::testing::said;
 using host::testing::snapshotOf;
 using host::testing::StepHarness;
-
-// What the label saying prefix says after it, or "(none)".
-std::string said(QWidget const& window, QString const& prefix) {
-    QLabel const* const label = labelSaying(window, prefix);
-    return label && label->isVisibleTo(&window) ? label->accessibleName().mid(prefix.size()).toStdString()
-                                                 : "(none)";
-}
 
 std::vector<std::string> endOrder(form::Recording const& recording) {
     std::vector<std::string> texts;
