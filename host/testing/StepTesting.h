@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <ostream>
+#include <string>
 
 // Lists of texts as gtest shows them when a check fails: one text a line.
 inline void PrintTo(QStringList const& texts, std::ostream* out) {
