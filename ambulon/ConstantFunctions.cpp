@@ -13,15 +13,15 @@ namespace {
 
 // clang-format off
 constexpr ConstantFunction kConstantFunctions[] = {
-    {u"x-k", u"k",
-     u"各整数から k を引きます。Bind1st が MinusCls の 2 番目の引数を k に固定します。",
+    {u"x-c", u"c",
+     u"各整数から c を引きます。Bind1st が MinusCls の 2 番目の引数を c に固定します。",
      [](std::int32_t k) -> Ref<IUnaryFunc> { return make<Bind1st>()->Init(make<MinusCls>(), Variant::fromInteger(k)); }},
-    {u"k-x", u"k",
-     u"k から各整数を引きます。Bind2nd が MinusCls の 1 番目の引数を k に固定します。",
+    {u"c-x", u"c",
+     u"c から各整数を引きます。Bind2nd が MinusCls の 1 番目の引数を c に固定します。",
      [](std::int32_t k) -> Ref<IUnaryFunc> { return make<Bind2nd>()->Init(make<MinusCls>(), Variant::fromInteger(k)); }},
-    {u"k+1・k+2・k+3…を引く", u"カウンターの初期値 k",
-     u"各整数から k+1、k+2、k+3…と順に増える数を引きます。SeqCount は読まれるたびに 1 増やしてから値を返すので、"
-     u"初期値 k の次の k+1 から引きはじめます。",
+    {u"c+1・c+2…を引く", u"c",
+     u"各整数から c+1、c+2、c+3…と順に増える数を引きます。c はカウンター SeqCount の初期値です。SeqCount は"
+     u"読まれるたびに 1 増やしてから値を返すので、c の次の c+1 から引きはじめます。",
      [](std::int32_t k) -> Ref<IUnaryFunc> {
          return make<Bind1st>()->Init(make<MinusCls>(), Variant(make<SeqCount>()->Init(k)));
      }},

@@ -93,8 +93,16 @@ Feedback Quiz::answer(std::int32_t given) {
     if (asked->kind == AnswerKind::Choice &&
         (given < 0 || static_cast<std::size_t>(given) >= asked->choices.size()))
         return refused(u"選べる答えのどれかを選んでください。");
-    if (asked->kind == AnswerKind::Position && given < 1)
-        return refused(u"位置は 1 から数えます。1 以上の整数で答えてください。");
+    if (asked->kind == AnswerKind::Position) {
+        // A position of the collection as the step that answers leaves it.
+        std::vector<Row> const& rows = m_player.recording().steps[recordedAt(*m_asked)].rows;
+        auto const positions = std::count_if(rows.begin(), rows.end(), [](Row const& row) { return row.position > 0; });
+        if (given < 1)
+            return refused(u"位置は 1 から数えます。1 以上の整数で答えてください。");
+        if (positions > 0 && given > positions)
+            return refused(fill(u"位置は 1 から %1 までの整数で答えてください。",
+                                {runtime::decimalText(static_cast<std::int64_t>(positions))}));
+    }
     return take(*asked, given);
 }
 

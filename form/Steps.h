@@ -214,8 +214,8 @@ constexpr int lineNumber(Line line) {
 // object: a comparator reading the member named, a function with a constant. The window offers each
 // with a field for the text.
 struct OwnChoice {
-    std::u16string_view caption;     // "小さい順", "x-k"
-    std::u16string_view field;       // what the text is: "メンバー名", "k"
+    std::u16string_view caption;     // "小さい順", "x-c"
+    std::u16string_view field;       // what the text is: "メンバー名", "c"
     std::u16string_view description; // one sentence on what it does
 };
 

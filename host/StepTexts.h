@@ -139,7 +139,7 @@ struct OwnField {
 };
 inline constexpr OwnField kOwnFields[] = {
     {u"メンバー名", u"メンバー名(&M)", u"メンバー名"},
-    {u"k", u"k の値(&K)", u"k の値"},
+    {u"c", u"c の値(&K)", u"c の値"},
     {u"", u"入力(&I)", u"入力"},
 };
 // The field of an own choice, by what is typed in it.

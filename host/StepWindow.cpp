@@ -12,6 +12,7 @@
 #include "runtime/Error.h"
 #include "runtime/Observer.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -76,6 +77,15 @@ public:
     using QVBoxLayout::QVBoxLayout;
     bool hasHeightForWidth() const override { return false; }
 };
+
+// The screen's available area, less a pixel at a fractional scale, where a window of the whole logical
+// size would round to a device pixel past the edge.
+QRect usableArea(QScreen const& screen) {
+    QRect available = screen.availableGeometry();
+    if (screen.devicePixelRatio() != std::floor(screen.devicePixelRatio()))
+        available.adjust(0, 0, -1, -1);
+    return available;
+}
 
 // The line with each blank inside a run of Latin text made unbreakable, so that wrapping breaks a
 // procedure line between its words, never inside an expression such as "j + 1" or a call.
@@ -307,7 +317,14 @@ void StepWindow::addKeys() {
     add(QKeySequence(Qt::Key_Right), [this] { stepBy(1); });
     add(QKeySequence(Qt::Key_Home), [this] { goToStep(0); });
     add(QKeySequence(Qt::Key_End), [this] { goToStep(stepCount()); });
-    add(QKeySequence(Qt::Key_Space), [this] { setPlaying(!player().playing()); });
+    // Space presses the button or check box that has the focus, as everywhere; elsewhere it plays.
+    add(QKeySequence(Qt::Key_Space), [this] {
+        auto* const focused = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+        if (focused && isAncestorOf(focused))
+            focused->click();
+        else
+            setPlaying(!player().playing());
+    });
     for (std::size_t kind = 0; kind < std::size(kJumpKeys); ++kind) {
         add(kJumpKeys[kind].back, [this, kind] { jump(kind, false); });
         add(kJumpKeys[kind].forward, [this, kind] { jump(kind, true); });
@@ -554,10 +571,7 @@ void StepWindow::placeBeside(QWidget& main) {
     layOutNow();
     // Its frame will be as wide as the main window's.
     QSize const frame = main.frameGeometry().size() - main.size();
-    QRect available = screen->availableGeometry();
-    // At a fractional scale a window of the whole logical size rounds to a device pixel past the edge.
-    if (screen->devicePixelRatio() != std::floor(screen->devicePixelRatio()))
-        available.adjust(0, 0, -1, -1);
+    QRect const available = usableArea(*screen);
     QSize const wanted = size().expandedTo(unscrolledSize()) + frame;
     Beside const beside = besideWindow(main.frameGeometry(), wanted, comfortableSize() + frame, available);
     main.move(beside.main);
@@ -806,13 +820,20 @@ void StepWindow::openComparison() {
         m_comparison->chooseDefault(button, toQString(recording().valueName));
         m_comparison->recordBoth();
         m_comparison->show();
-        // As big as the screen lets it be, frame and all: two collections side by side want rows and
-        // width.
+        // Where this window stands, which leaves the main window in sight, and as large as two
+        // collections side by side need, within the screen.
         if (QScreen const* const screen = this->screen()) {
-            QRect const available = screen->availableGeometry();
+            QRect const available = usableArea(*screen);
             QSize const frame = m_comparison->frameGeometry().size() - m_comparison->size();
-            m_comparison->resize(available.size() - frame);
-            m_comparison->move(available.topLeft());
+            QSize const size = frameGeometry()
+                                   .size()
+                                   .expandedTo(m_comparison->minimumSizeHint() + frame)
+                                   .boundedTo(available.size());
+            QPoint at = frameGeometry().topLeft();
+            at.setX(std::clamp(at.x(), available.left(), available.right() + 1 - size.width()));
+            at.setY(std::clamp(at.y(), available.top(), available.bottom() + 1 - size.height()));
+            m_comparison->resize(size - frame);
+            m_comparison->move(at);
         }
     }
     m_comparison->show();

@@ -65,7 +65,7 @@ TEST(ConstantFunctionsTest, EachChoiceComputesWithTheTypedConstant) {
     EXPECT_EQ(refused.message, u"「ten」は整数ではありません。");
 }
 
-// The step window's runs of a choice: k+1・k+2・k+3…を引く with 5 typed, on the sorted set -4..4,
+// The step window's runs of a choice: c+1・c+2…を引く with 5 typed, on the sorted set -4..4,
 // takes 6, 7, ... 14 from them (each Exec asks for the count's value) and leaves -10 nine times; a
 // constant that is no whole number runs nothing and says why.
 TEST(ConstantFunctionsTest, TheLessonRunsAChoiceWithItsConstantOnADataSet) {
