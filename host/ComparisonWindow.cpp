@@ -26,7 +26,7 @@ namespace host {
 
 // The totals of two runs paired by label, one column per label and one row per run: what the run has
 // done up to its current step where its step counts it, and in all ("12 / 36"; "— / 16" where only
-// the whole run counts it).
+// the whole run counts it, until its last step: "16 / 16").
 class PairedCountersModel final : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
@@ -48,6 +48,9 @@ public:
                 form::Player const& player = side == 0 ? comparison.left() : comparison.right();
                 if (total.label == u"手順" && player.step())
                     at = form::Counter{total.label, static_cast<std::int32_t>(player.current() + 1), 0};
+                // A count that no step carries is known once the run has ended: its total.
+                if (!at && whole && player.step() && !player.canGoForward())
+                    at = whole;
                 QString const shownAt = at ? QString::number(at->value) : text(steptext::kTotalsNone);
                 column.cells[side] = whole ? text(steptext::kTotalsCell, {shownAt, QString::number(whole->value)})
                                            : text(steptext::kTotalsNone);
@@ -256,6 +259,7 @@ void ComparisonWindow::addKeys() {
     add(QKeySequence(Qt::Key_Right), [this] { forward(); });
     add(QKeySequence(Qt::Key_Left), [this] { back(); });
     add(QKeySequence(Qt::Key_Home), [this] { first(); });
+    add(QKeySequence(Qt::Key_End), [this] { last(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { stepAlone(0, -1); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { stepAlone(0, 1); });
     add(QKeySequence(Qt::SHIFT | Qt::Key_Left), [this] { stepAlone(1, -1); });
@@ -353,6 +357,15 @@ void ComparisonWindow::back() {
 
 void ComparisonWindow::first() {
     m_comparison.first();
+    render();
+}
+
+void ComparisonWindow::last() {
+    // Together as far as both go, then each to its own end.
+    while (m_comparison.forward()) {
+    }
+    m_comparison.left().last();
+    m_comparison.right().last();
     render();
 }
 

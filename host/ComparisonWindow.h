@@ -49,6 +49,8 @@ public:
     void forward();
     void back();
     void first();
+    // Both runs to their ends.
+    void last();
     void stepAlone(std::size_t side, int delta);
 
     form::Comparison const& comparison() const { return m_comparison; }

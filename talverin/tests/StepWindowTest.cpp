@@ -213,6 +213,11 @@ TEST(TalverinStepWindowTest, SortedBesideReversedMoveTogetherToTheEnd) {
                           table->model()->index(0, column).data().toString(),
                           table->model()->index(1, column).data().toString());
     EXPECT_EQ(pairs.mid(0, 2), (QStringList{QStringLiteral("比較 36 / 36 | 36 / 36"), QStringLiteral("交換 0 / 0 | 4 / 4")}));
+    // Home takes both to their start, End to their end.
+    pressKey(both, Qt::Key_Home);
+    EXPECT_FALSE(comparison.left().canGoBack() || comparison.right().canGoBack());
+    pressKey(both, Qt::Key_End);
+    EXPECT_FALSE(comparison.left().canGoForward() || comparison.right().canGoForward());
     EXPECT_TRUE(pairs.filter(QStringLiteral("Add ")).size() == 1) << pairs.join(u'\n').toStdString();
     EXPECT_TRUE(pairs.last().startsWith(QStringLiteral("手順 "))) << pairs.join(u'\n').toStdString();
 
