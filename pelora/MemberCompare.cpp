@@ -3,6 +3,8 @@
 #include "form/Steps.h"
 #include "runtime/Text.h"
 
+#include <algorithm>
+
 namespace pelora {
 
 namespace {
@@ -58,13 +60,25 @@ std::u16string memberNameMessage(std::u16string_view typed) {
     return {};
 }
 
+// The members that the roster's persons are read by, as their classes declare them (Persons.cpp).
+constexpr std::u16string_view kPersonMembers[] = {u"Height", u"Weight", u"Age", u"Grade", u"Domain"};
+
 std::u16string missingMemberSentence(CmpMember const& comparator, std::u16string_view person) {
     std::string const className = comparator.className();
     std::u16string const comparatorName(className.begin(), className.end()); // a C++ name: ASCII
-    return form::fill(u"%1 が知っているのはメンバー名「%2」だけで、比べる相手のクラスは知りません。"
-                      u"%3 に %2 があるかどうかは、実行時にその名前で読みに行ってはじめて分かります。"
-                      u"%4 には %2 がないので、読み出しが失敗し、並べ替えはここで止まりました。",
-                      {comparatorName, comparator.attribute(), person, person.substr(0, person.find(u'#'))});
+    std::u16string sentence =
+        form::fill(u"%1 が知っているのはメンバー名「%2」だけで、比べる相手のクラスは知りません。"
+                   u"%3 に %2 があるかどうかは、実行時にその名前で読みに行ってはじめて分かります。"
+                   u"%4 には %2 がないので、読み出しが失敗し、並べ替えはここで止まりました。",
+                   {comparatorName, comparator.attribute(), person, person.substr(0, person.find(u'#'))});
+    // A name that differs from a person's member only in case ("height") is another name.
+    auto const lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
+    std::u16string_view const typed = comparator.attribute();
+    for (std::u16string_view const member : kPersonMembers) {
+        if (member != typed && std::ranges::equal(member, typed, {}, lower, lower))
+            sentence += form::fill(u"メンバー名は大文字と小文字を区別します。%1 とは別の名前です。", {member});
+    }
+    return sentence;
 }
 
 } // namespace pelora

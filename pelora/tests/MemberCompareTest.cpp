@@ -153,6 +153,10 @@ TEST(MemberCompareTest, TypedNamesAreCheckedBeforeAnythingRuns) {
               u"CmpMember が知っているのはメンバー名「Grade」だけで、比べる相手のクラスは知りません。"
               u"Teacher#20 に Grade があるかどうかは、実行時にその名前で読みに行ってはじめて分かります。"
               u"Teacher には Grade がないので、読み出しが失敗し、並べ替えはここで止まりました。");
+    // A member's name in other case is another name, and the sentence says so.
+    std::u16string const lowercase = missingMemberSentence(CmpMember(u"height", Order::Ascending), u"Teacher#20");
+    EXPECT_TRUE(lowercase.ends_with(u"メンバー名は大文字と小文字を区別します。Height とは別の名前です。"))
+        << runtime::toUtf8(lowercase);
 }
 
 // The step window's runs of a learner's CmpMember: Height 大きい順 runs to the end, each comparison
