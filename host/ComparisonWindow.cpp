@@ -355,6 +355,12 @@ void ComparisonWindow::back() {
     render();
 }
 
+QSize ComparisonWindow::unscrolledSize() const {
+    QWidget const* page = m_page->widget();
+    return page->minimumSizeHint().expandedTo(page->minimumSize()) +
+           QSize(m_page->frameWidth() * 2, m_page->frameWidth() * 2);
+}
+
 void ComparisonWindow::first() {
     m_comparison.first();
     render();

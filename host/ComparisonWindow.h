@@ -32,6 +32,8 @@ class RunChooser;
 // by one step, Shift+← and Shift+→ the right one; Esc closes. Wherever the focus is but in a field.
 class ComparisonWindow final : public QWidget {
 public:
+    // The least size at which its page needs no scroll bar.
+    QSize unscrolledSize() const;
     ComparisonWindow(form::Lesson const& lesson, QStringList captions, QWidget* parent = nullptr);
     ~ComparisonWindow() override;
 

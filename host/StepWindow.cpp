@@ -827,7 +827,7 @@ void StepWindow::openComparison() {
             QSize const frame = m_comparison->frameGeometry().size() - m_comparison->size();
             QSize const size = frameGeometry()
                                    .size()
-                                   .expandedTo(m_comparison->minimumSizeHint() + frame)
+                                   .expandedTo(m_comparison->unscrolledSize() + frame)
                                    .boundedTo(available.size());
             QPoint at = frameGeometry().topLeft();
             at.setX(std::clamp(at.x(), available.left(), available.right() + 1 - size.width()));
