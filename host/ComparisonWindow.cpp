@@ -355,11 +355,7 @@ void ComparisonWindow::back() {
     render();
 }
 
-QSize ComparisonWindow::unscrolledSize() const {
-    QWidget const* page = m_page->widget();
-    return page->minimumSizeHint().expandedTo(page->minimumSize()) +
-           QSize(m_page->frameWidth() * 2, m_page->frameWidth() * 2);
-}
+QSize ComparisonWindow::unscrolledSize() const { return host::unscrolledSize(*m_page); }
 
 void ComparisonWindow::first() {
     m_comparison.first();

@@ -156,6 +156,12 @@ QWidget* scrolledPage(QWidget& window, QScrollArea& area) {
     return page;
 }
 
+QSize unscrolledSize(QScrollArea const& area) {
+    QWidget const* page = area.widget();
+    return page->minimumSizeHint().expandedTo(page->minimumSize()) +
+           QSize(area.frameWidth() * 2, area.frameWidth() * 2);
+}
+
 void announce(QWidget& widget) {
     QAccessibleEvent alert(&widget, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);

@@ -60,6 +60,8 @@ QLabel* messageLabel(QWidget* parent);
 // Makes window's one page, in area, which fills the window and scrolls only on a screen too small for
 // the page.
 QWidget* scrolledPage(QWidget& window, QScrollArea& area);
+// The least size at which area's page shows whole, without a scroll bar.
+QSize unscrolledSize(QScrollArea const& area);
 
 // Tells screen readers at once of what widget now says (its accessible name), as an alert.
 void announce(QWidget& widget);

@@ -552,11 +552,7 @@ void StepWindow::orderTabs() {
         setTabOrder(order[index - 1], order[index]);
 }
 
-QSize StepWindow::unscrolledSize() const {
-    QWidget const* page = m_page->widget();
-    return page->minimumSizeHint().expandedTo(page->minimumSize()) +
-           QSize(m_page->frameWidth() * 2, m_page->frameWidth() * 2);
-}
+QSize StepWindow::unscrolledSize() const { return host::unscrolledSize(*m_page); }
 
 void StepWindow::setProgramName(QString const& program) {
     setWindowTitle(text(steptext::kProgramTitle, {program, toQString(m_lesson.procedure)}));
