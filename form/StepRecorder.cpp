@@ -37,7 +37,6 @@ void StepRecorder::follow(runtime::Collection const& collection, runtime::Object
     m_collection = &collection;
     m_recording.chosen = classOf(handed);
     m_names.numberElements(collection);
-    m_reading = true;
     runtime::Observer::Pause const unobserved; // the recorder's own reads are no event of the run
     for (runtime::Variant const& element : collection) {
         m_recording.elements.push_back({m_elementText(element), {}});
@@ -45,7 +44,6 @@ void StepRecorder::follow(runtime::Collection const& collection, runtime::Object
         m_elementNames.push_back(valueText(element));
         m_order.push_back(static_cast<std::uint16_t>(m_order.size()));
     }
-    m_reading = false;
 }
 
 int StepRecorder::addExplanation(Explanation explanation) {
@@ -55,12 +53,10 @@ int StepRecorder::addExplanation(Explanation explanation) {
 
 std::uint16_t StepRecorder::newElement(runtime::Variant const& value) {
     auto const element = static_cast<std::uint16_t>(m_recording.elements.size());
-    m_reading = true;
     {
         runtime::Observer::Pause const unobserved;
         m_recording.elements.push_back({m_elementText(value), {}});
     }
-    m_reading = false;
     m_objects.push_back(value.isObject() ? value.asObject().get() : nullptr);
     m_elementNames.push_back(valueText(value));
     return element;
@@ -100,7 +96,7 @@ std::u16string StepRecorder::valueText(runtime::Variant const& value) {
 
 void StepRecorder::memberRead(runtime::Object const& object, std::u16string_view member,
                               runtime::Variant const& value) noexcept {
-    if (m_reading || !m_collection || m_depth == 0)
+    if (!m_collection || m_depth == 0)
         return;
     keep([&] {
         MemberRead read{objectName(object), std::u16string(member), valueText(value), elementOf(object)};
@@ -154,7 +150,7 @@ void StepRecorder::callEnded(runtime::Object const& callee, std::string_view ope
 void StepRecorder::itemRead(runtime::Collection const& collection, std::int32_t position,
                             runtime::Variant const& value) noexcept {
     (void)value;
-    if (&collection != m_collection || m_reading)
+    if (&collection != m_collection)
         return;
     keep([&] {
         m_lastRead = elementAt(position);
@@ -163,7 +159,7 @@ void StepRecorder::itemRead(runtime::Collection const& collection, std::int32_t 
 }
 
 void StepRecorder::added(runtime::Collection const& collection, std::int32_t position) noexcept {
-    if (&collection != m_collection || m_reading)
+    if (&collection != m_collection)
         return;
     keep([&] {
         m_order.insert(m_order.begin() + (position - 1), m_owner.addedElement());
@@ -174,7 +170,7 @@ void StepRecorder::added(runtime::Collection const& collection, std::int32_t pos
 void StepRecorder::removed(runtime::Collection const& collection, std::int32_t position,
                            runtime::Variant const& value) noexcept {
     (void)value;
-    if (&collection != m_collection || m_reading)
+    if (&collection != m_collection)
         return;
     keep([&] {
         auto const at = m_order.begin() + (position - 1);

@@ -162,7 +162,6 @@ private:
     std::vector<std::pair<std::uint16_t, std::u16string>> m_named; // elements with a name of the owner's
     RecordedCall m_call; // the outermost call in progress, or the last one an error left
     int m_depth = 0;
-    bool m_reading = false; // reading element texts itself
 };
 
 // Marks the row at position (a recorder's mark, by its number in Recording::marks).
