@@ -317,8 +317,6 @@ void FormWindow::showErrorBox(runtime::RuntimeError const& error) {
     box.exec();
 }
 
-QString errorKindText(runtime::ErrorKind kind) { return QString::fromUtf8(runtime::japaneseKindText(kind)); }
-
 QString errorText(runtime::RuntimeError const& error) {
     return QStringLiteral("実行時エラー: ") + toQString(form::errorText(error));
 }

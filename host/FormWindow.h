@@ -25,8 +25,6 @@ class StepWindow;
 // it built its report), the error is written to standard error instead.
 using ErrorReporter = std::function<void(runtime::RuntimeError const& error)>;
 
-// The kind of a run-time error as the windows name it, in Japanese ("オーバーフローしました。").
-QString errorKindText(runtime::ErrorKind kind);
 // A run-time error as the windows report it, in one line of Japanese: its kind and its Japanese
 // detail ("実行時エラー: オーバーフローしました。50000 × 50000 = 2500000000 は 32
 // ビット整数に収まりません。").

@@ -63,9 +63,6 @@ public:
 
     // Its controls, in Tab order.
     std::vector<QWidget*> controls() const;
-    // The field that completes an own choice, and the field of own numbers (null where not made).
-    QLineEdit* ownField() const { return m_field; }
-    QLineEdit* numbersField() const { return m_numbers; }
 
 private:
     void enableField();

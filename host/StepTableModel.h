@@ -35,8 +35,7 @@ public:
 
     form::Recording const* recording() const { return m_recording; }
     int markColumn() const { return 1; }
-    // The column of the member read, or -1; the column of tie groups, or -1.
-    int valueColumn() const { return hasValues() ? 2 : -1; }
+    // The column of tie groups, or -1.
     int tieColumn() const { return hasTies() ? elementColumn() - 1 : -1; }
     int elementColumn() const { return columnCount() - 1; }
     // The row's mark.

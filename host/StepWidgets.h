@@ -82,7 +82,6 @@ public:
     void setRecording(form::Recording const* recording);
     // Shows step (null: none), the rows it marks in view.
     void setStep(form::Step const* step);
-    StepTableModel& stepModel() const { return *m_model; }
 
     // While on, the view takes the focus and a row can be chosen: rowChosen is told of the row on
     // Enter. Off again, it takes no focus and shows no selection.
