@@ -9,15 +9,6 @@ namespace form {
 
 namespace {
 
-char16_t lowerAscii(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-bool sameIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char16_t x, char16_t y) { return lowerAscii(x) == lowerAscii(y); });
-}
-
 // An answer as the feedback and the summary name it: a choice's label, 位置 5, or the number.
 std::u16string spokenAnswer(Question const& question, std::int32_t value) {
     switch (question.kind) {
@@ -119,8 +110,8 @@ Feedback Quiz::answerText(std::u16string_view typed) {
     std::u16string labels;
     for (std::size_t index = 0; index < asked->choices.size(); ++index) {
         AnswerChoice const& choice = asked->choices[index];
-        if (sameIgnoringCase(typed, choice.label) ||
-            sameIgnoringCase(typed, std::u16string_view(&choice.key, 1)))
+        if (runtime::sameIgnoringAsciiCase(typed, choice.label) ||
+            runtime::sameIgnoringAsciiCase(typed, std::u16string_view(&choice.key, 1)))
             return take(*asked, static_cast<std::int32_t>(index));
         labels += (labels.empty() ? u"「" : u"か「") + choice.label + u"」";
     }

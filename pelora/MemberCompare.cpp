@@ -3,8 +3,6 @@
 #include "form/Steps.h"
 #include "runtime/Text.h"
 
-#include <algorithm>
-
 namespace pelora {
 
 namespace {
@@ -72,10 +70,9 @@ std::u16string missingMemberSentence(CmpMember const& comparator, std::u16string
                    u"%4 には %2 がないので、読み出しが失敗し、並べ替えはここで止まりました。",
                    {comparatorName, comparator.attribute(), person, person.substr(0, person.find(u'#'))});
     // A name that differs from a person's member only in case ("height") is another name.
-    auto const lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
     std::u16string_view const typed = comparator.attribute();
     for (std::u16string_view const member : kPersonMembers) {
-        if (member != typed && std::ranges::equal(member, typed, {}, lower, lower))
+        if (member != typed && runtime::sameIgnoringAsciiCase(member, typed))
             sentence += form::fill(u"メンバー名は大文字と小文字を区別します。%1 とは別の名前です。", {member});
     }
     return sentence;

@@ -1,5 +1,6 @@
 #include "runtime/Text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -95,6 +96,12 @@ std::u16string fromUtf8(std::string_view text) {
         i += length;
     }
     return out;
+}
+
+bool sameIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) noexcept {
+    auto const lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
 }
 
 } // namespace runtime

@@ -16,4 +16,7 @@ std::string toUtf8(std::u16string_view text);
 // becomes U+FFFD.
 std::u16string fromUtf8(std::string_view text);
 
+// Whether two texts are the same but for the case of ASCII letters ("height" and "Height").
+bool sameIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) noexcept;
+
 } // namespace runtime
