@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QMoveEvent>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
@@ -691,6 +692,35 @@ void StepWindow::layOutNow() {
 void StepWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     layOutNow();
+    m_framed = false;
+    keepOnScreen();
+}
+
+void StepWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // A window manager tells the size of its frame once it has framed the shown window, which moves
+    // it: then, once, the window is brought within the screen again, title bar and all. Later moves
+    // are the learner's.
+    if (!m_framed && isVisible() && frameGeometry() != geometry()) {
+        m_framed = true;
+        keepOnScreen();
+    }
+}
+
+void StepWindow::keepOnScreen() {
+    QScreen const* const screen = this->screen();
+    if (!screen)
+        return;
+    QRect const available = usableArea(*screen);
+    QRect const frame = frameGeometry();
+    if (available.contains(frame))
+        return;
+    QSize const margins = frame.size() - size();
+    resize(size().boundedTo(available.size() - margins));
+    QPoint at = frame.topLeft();
+    at.setX(std::clamp(at.x(), available.left(), available.right() + 1 - (width() + margins.width())));
+    at.setY(std::clamp(at.y(), available.top(), available.bottom() + 1 - (height() + margins.height())));
+    move(at);
 }
 
 void StepWindow::goToStep(std::size_t shown) {

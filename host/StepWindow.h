@@ -124,6 +124,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    // Brings the window, frame and all, within its screen's available area.
+    void keepOnScreen();
 
 private:
     form::CallTrace* m_trace = nullptr;
@@ -151,6 +154,7 @@ private:
     bool m_finished = false;                 // predicting, the run was followed to its end
     std::optional<std::size_t> m_asked;      // the shown step whose question was last put
     std::vector<bool> m_explained;           // by explanation: shown once already
+    bool m_framed = false;                   // kept within the screen since its frame was known
 
     QScrollArea* m_page;
     QLabel* m_title;
