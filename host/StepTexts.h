@@ -97,6 +97,10 @@ inline constexpr Text kJumpForward = u"次の%1";
 inline constexpr Text kJumpBackName = u"前の%1へ";
 inline constexpr Text kJumpForwardName = u"次の%1へ";
 inline constexpr Text kJumpKeys = u"%1 キー";
+inline constexpr Text kPageUp = u"PageUp";
+inline constexpr Text kPageDown = u"PageDown";
+inline constexpr Text kCtrlPageUp = u"Ctrl+PageUp";
+inline constexpr Text kCtrlPageDown = u"Ctrl+PageDown";
 inline constexpr Text kJumpNoKeys = u"%1の手順へ移ります";
 
 // One's own numbers.

@@ -60,14 +60,18 @@ struct Speed {
 constexpr Speed kSpeeds[] = {{steptext::kSlow, 1500}, {steptext::kNormal, 700}, {steptext::kFast, 250}};
 constexpr int kNormalSpeed = 1;
 
-// The keys of the first two kinds of jump, back and forward; further kinds have buttons only.
+// The keys of the first two kinds of jump, back and forward, with their names as the guides write
+// them (Qt would say PgUp); further kinds have buttons only.
 struct JumpKeys {
     QKeySequence back;
     QKeySequence forward;
+    steptext::Text backName;
+    steptext::Text forwardName;
 };
 JumpKeys const kJumpKeys[] = {
-    {QKeySequence(Qt::Key_PageUp), QKeySequence(Qt::Key_PageDown)},
-    {QKeySequence(Qt::CTRL | Qt::Key_PageUp), QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
+    {QKeySequence(Qt::Key_PageUp), QKeySequence(Qt::Key_PageDown), steptext::kPageUp, steptext::kPageDown},
+    {QKeySequence(Qt::CTRL | Qt::Key_PageUp), QKeySequence(Qt::CTRL | Qt::Key_PageDown), steptext::kCtrlPageUp,
+     steptext::kCtrlPageDown},
 };
 
 // The layout of the window's page. Its wrapped labels take the height they need for the width they
@@ -500,8 +504,8 @@ void StepWindow::createJumps() {
         for (bool const forward : {false, true}) {
             QString keys = text(steptext::kJumpNoKeys, {name});
             if (kind < std::size(kJumpKeys)) {
-                QKeySequence const& sequence = forward ? kJumpKeys[kind].forward : kJumpKeys[kind].back;
-                keys = text(steptext::kJumpKeys, {sequence.toString(QKeySequence::NativeText)});
+                keys = text(steptext::kJumpKeys,
+                            {text(forward ? kJumpKeys[kind].forwardName : kJumpKeys[kind].backName)});
             }
             QPushButton* button =
                 makeButton(text(forward ? steptext::kJumpForward : steptext::kJumpBack, {name}),
